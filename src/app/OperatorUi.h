@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Everything core asks of the operator or shows to them goes through here, so every
+// operation runs headless in tests. The main window implements it with real dialogs.
+class OperatorUi {
+public:
+    enum class Buttons { Ok, OkCancel };
+    enum class Icon { None, Critical, Question, Exclamation, Information };
+    enum class Answer { Ok, Cancel };
+
+    virtual ~OperatorUi() = default;
+
+    // The typed answer; the empty text when the operator cancels.
+    virtual QString inputBox(const QString &prompt, const QString &title,
+                             const QString &defaultAnswer = {}) = 0;
+    virtual Answer messageBox(const QString &text, Buttons buttons, Icon icon,
+                              const QString &title) = 0;
+    virtual void setBusyCursor(bool busy) = 0;
+    // The progress window shown, with the main window disabled when `blockMain`;
+    // hiding it always enables the main window again.
+    virtual void showProgressWindow(bool blockMain) = 0;
+    virtual void hideProgressWindow() = 0;
+    // Ends the process at once; no further reactions run.
+    virtual void endProgram(int status) = 0;
+};
