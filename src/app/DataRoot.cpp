@@ -1,0 +1,36 @@
+#include "app/DataRoot.h"
+
+#include <QDir>
+
+DataRoot::DataRoot(const QString &root) : root_(QDir::cleanPath(root))
+{
+}
+
+QString DataRoot::cfg() const
+{
+    return root_ + QStringLiteral("/cfg");
+}
+
+QString DataRoot::textes() const
+{
+    return root_ + QStringLiteral("/cfg/textes");
+}
+
+QString DataRoot::temp() const
+{
+    return root_ + QStringLiteral("/temp");
+}
+
+QString DataRoot::categoryFile(const QString &key) const
+{
+    return cfg() + QLatin1Char('/') + key + QStringLiteral(".ini");
+}
+
+QStringList DataRoot::ensureFolders() const
+{
+    QStringList failed;
+    for (const QString &folder : {cfg(), textes(), temp()})
+        if (!QDir().mkpath(folder))
+            failed.append(folder);
+    return failed;
+}

@@ -1,0 +1,162 @@
+#include "app/Form1.h"
+
+#include "app/Form3.h"
+#include "app/ListBoxView.h"
+#include "app/Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void endProcess(int status)
+{
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
+QMessageBox::Icon messageIcon(OperatorUi::Icon icon)
+{
+    switch (icon) {
+    case OperatorUi::Icon::Critical: return QMessageBox::Critical;
+    case OperatorUi::Icon::Question: return QMessageBox::Question;
+    case OperatorUi::Icon::Exclamation: return QMessageBox::Warning;
+    case OperatorUi::Icon::Information: return QMessageBox::Information;
+    case OperatorUi::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QPushButton *sizeButton(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(QStringLiteral("|"), parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(const ServerProfile &profile, const QString &dataRoot, Terminator terminate)
+    : terminate_(terminate ? std::move(terminate) : Terminator(endProcess)),
+      manager_(profile, dataRoot, *this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("VORLA - Pendric Hotel Manager"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setStyleSheet(QStringLiteral("#client { background: qlineargradient(x1:0, y1:0, x2:1, "
+                                         "y2:1, stop:0 #e9eef5, stop:1 #b8c9dc); }"));
+    setCentralWidget(client);
+    buildUpperArea(client);
+    buildCategoryArea(client);
+
+    form3_ = new Form3(manager_.form3(), this);
+    connect(form3_, &Form3::stopClicked, &manager_, &HotelManager::stop);
+    setOuterHeightTwips(kCompactHeightTwips);
+}
+
+Form1::~Form1() = default;
+
+void Form1::start()
+{
+    setOuterHeightTwips(kCompactHeightTwips);
+    manager_.start();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+}
+
+void Form1::setOuterHeightTwips(int twips)
+{
+    outerHeightTwips_ = twips;
+    setFixedSize(twipsToPixels(kWidthTwips), twipsToPixels(twips - kFrameTwips));
+}
+
+void Form1::buildUpperArea(QWidget *client)
+{
+    auto *banner = new QLabel(QStringLiteral("Pendric Hotel Manager"), client);
+    banner->setObjectName(QStringLiteral("banner"));
+    banner->setGeometry(twipsRect(120, 600, 11535, 600));
+    banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
+
+    auto *status = new ListBoxView(manager_.status().lines(), client);
+    status->setGeometry(twipsRect(120, 5160, 9855, 2370));
+
+    auto *compact = sizeButton(QStringLiteral("Command67"), twipsRect(11400, 5160, 255, 1215), client);
+    connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
+    auto *expanded = sizeButton(QStringLiteral("Command68"), twipsRect(11400, 6480, 255, 1095), client);
+    connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
+}
+
+void Form1::buildCategoryArea(QWidget *client)
+{
+    auto *area = new QFrame(client);
+    area->setObjectName(QStringLiteral("categoryArea"));
+    area->setGeometry(twipsRect(0, 7680, kWidthTwips, 13665 - 7680));
+}
+
+QString Form1::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(QApplication::activeWindow() ? QApplication::activeWindow() : this,
+                                                 title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    return ok ? answer : QString();
+}
+
+OperatorUi::Answer Form1::messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
+{
+    QMessageBox box(messageIcon(icon), title, text,
+                    buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+                    QApplication::activeWindow() ? QApplication::activeWindow() : this);
+    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+void Form1::setBusyCursor(bool busy)
+{
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void Form1::showProgressWindow(bool blockMain)
+{
+    if (blockMain)
+        setEnabled(false);
+    form3_->show();
+    form3_->raise();
+}
+
+void Form1::hideProgressWindow()
+{
+    setEnabled(true);
+    form3_->hide();
+}
+
+void Form1::endProgram(int status)
+{
+    terminate_(status);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (closing_)
+        return;
+    closing_ = true;
+    manager_.shutdown();
+    endProgram(0);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class Form3;
+class QFrame;
+
+// The main window: the operator's side of HotelManager and the one implementation of
+// OperatorUi with real dialogs.
+class Form1 : public QMainWindow, public OperatorUi {
+    Q_OBJECT
+public:
+    static constexpr int kCompactHeightTwips = 8175;
+    static constexpr int kExpandedHeightTwips = 14085;
+    static constexpr int kWidthTwips = 12000;
+    // Caption bar and borders, part of the outer height the layout was designed for.
+    static constexpr int kFrameTwips = 420;
+
+    using Terminator = std::function<void(int)>;
+
+    // `terminate` ends the process; tests pass their own.
+    Form1(const ServerProfile &profile, const QString &dataRoot, Terminator terminate = {});
+    ~Form1() override;
+
+    HotelManager &manager() { return manager_; }
+    // The start-up sequence; the window is shown once it has run.
+    void start();
+
+    int outerHeightTwips() const { return outerHeightTwips_; }
+    void setOuterHeightTwips(int twips);
+
+    QString inputBox(const QString &prompt, const QString &title,
+                     const QString &defaultAnswer) override;
+    Answer messageBox(const QString &text, Buttons buttons, Icon icon,
+                      const QString &title) override;
+    void setBusyCursor(bool busy) override;
+    void showProgressWindow(bool blockMain) override;
+    void hideProgressWindow() override;
+    void endProgram(int status) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildUpperArea(QWidget *client);
+    void buildCategoryArea(QWidget *client);
+
+    Terminator terminate_;
+    HotelManager manager_;
+    Form3 *form3_ = nullptr;
+    int outerHeightTwips_ = kCompactHeightTwips;
+    bool closing_ = false;
+};

@@ -1,0 +1,43 @@
+#include "app/HotelManager.h"
+
+#include "app/OperatorUi.h"
+
+#include <exception>
+
+HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
+                           QObject *parent)
+    : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui)
+{
+}
+
+void HotelManager::start()
+{
+    runStep(QStringLiteral("dossiers locaux"), [this] { prepareFolders(); });
+    runStep(QStringLiteral("listes des catégories"), [this] { categories_.loadAll(root_); });
+}
+
+void HotelManager::shutdown()
+{
+}
+
+void HotelManager::stop()
+{
+    shutdown();
+    ui_.endProgram(0);
+}
+
+void HotelManager::runStep(const QString &what, const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const std::exception &e) {
+        status_.Ajout_Status(QStringLiteral("Démarrage (%1): %2").arg(what, QString::fromLocal8Bit(e.what())));
+    }
+}
+
+void HotelManager::prepareFolders()
+{
+    // The working folders used to come from an installer; a copied program makes its own.
+    for (const QString &folder : root_.ensureFolders())
+        status_.Ajout_Status(QStringLiteral("Impossible de créer le dossier %1").arg(folder));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/DataRoot.h"
+#include "app/ProgressWindow.h"
+#include "app/ServerProfile.h"
+#include "app/StatusLog.h"
+#include "videos/CategoryLists.h"
+
+#include <QObject>
+#include <functional>
+
+class OperatorUi;
+
+// Everything the main window does, without a widget: the state of its controls and
+// the start-up and shutdown sequences. The window binds its widgets to these objects.
+class HotelManager : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kDialogTitle = QStringLiteral("Pendric Hotel Manager");
+
+    HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
+                 QObject *parent = nullptr);
+
+    OperatorUi &ui() { return ui_; }
+    const DataRoot &root() const { return root_; }
+    StatusLog &status() { return status_; }
+    ProgressWindow &form3() { return form3_; }
+    CategoryLists &categories() { return categories_; }
+
+    // The start-up steps after the window's own (height and dialog title); each runs
+    // even if an earlier one failed.
+    void start();
+    // Closing the main window: the client is let go of before the program ends.
+    void shutdown();
+    // "STOP" on the progress window.
+    void stop();
+
+private:
+    void runStep(const QString &what, const std::function<void()> &step);
+    void prepareFolders();
+
+    OperatorUi &ui_;
+    ServerProfile profile_;
+    DataRoot root_;
+    StatusLog status_;
+    ProgressWindow form3_;
+    CategoryLists categories_;
+};

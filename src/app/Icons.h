@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of the picture buttons, drawn in code so the executable needs no files.
+namespace Icons {
+QIcon plus();
+QIcon minus();
+QIcon erase();    // the letters EFF
+QIcon diskette();
+QIcon folderOne();
+QIcon folderArrow();
+QIcon dropArea(); // shown in the drop areas
+} // namespace Icons

@@ -1,0 +1,34 @@
+#include "videos/CategoryLists.h"
+
+#include "app/DataRoot.h"
+#include "app/Module1.h"
+
+CategoryLists::CategoryLists(QObject *parent) : QObject(parent)
+{
+    for (const Category &c : categories())
+        lists_.push_back(std::make_unique<ListBox>(c.listName));
+}
+
+int CategoryLists::indexOf(const QString &key) const
+{
+    for (std::size_t i = 0; i < categories().size(); ++i)
+        if (categories()[i].key == key)
+            return static_cast<int>(i);
+    return -1;
+}
+
+ListBox &CategoryLists::list(const QString &key)
+{
+    return list(indexOf(key));
+}
+
+void CategoryLists::loadAll(const DataRoot &root)
+{
+    for (std::size_t i = 0; i < categories().size(); ++i) {
+        try {
+            Module1::LoadListFile(root.categoryFile(categories()[i].key), *lists_[i]);
+        } catch (const ListFileError &) {
+            // The list was emptied before the open failed, which is all a missing file means.
+        }
+    }
+}
