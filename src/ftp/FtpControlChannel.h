@@ -18,6 +18,7 @@ public:
     using ReplyHandler = std::function<void(const FtpReply &)>;
 
     explicit FtpControlChannel(QObject *parent = nullptr);
+    ~FtpControlChannel() override;
 
     void setReplyTimeout(int ms) { replyTimeoutMs_ = ms; }
     void open(const QString &host, quint16 port, int connectTimeoutMs);
