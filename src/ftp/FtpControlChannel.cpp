@@ -57,7 +57,6 @@ void FtpControlChannel::onConnected()
 {
     timer_.stop();
     socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    emit connected();
     if (handler_ && timed_)
         armReplyTimer();
 }

@@ -35,7 +35,6 @@ public:
 
 signals:
     void socketStateChanged(QAbstractSocket::SocketState state);
-    void connected();
     void receiving();
     void lost(const QString &reason);
 
