@@ -1,6 +1,7 @@
 #include "SessionHarness.h"
 #include "support/PyftpdProcess.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <ctime>
 #include <memory>
@@ -101,6 +102,22 @@ TEST_F(SessionOnServer, DroppedConnectionWipesTheListing)
     EXPECT_EQ(states.last().at(0).toInt(), 10);
     EXPECT_TRUE(session().List1.items().isEmpty());
     EXPECT_TRUE(session().Command1Enabled.value());
+}
+
+TEST_F(SessionOnServer, WaitCalledFromAStateChangeDoesNotBlock)
+{
+    bool nested = false;
+    QObject::connect(&session().Inet1, &Inet::StateChanged, [&](int state) {
+        if (state == 5 && !nested) {
+            nested = true;
+            session().Wait(); // blocking here would hold up the reply it waits for
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(session().runCommand(FtpCommand::pwd()).ok);
+    EXPECT_TRUE(nested);
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST_F(SessionOnServer, FailedListingResetsTheBrowserAndTellsTheOperator)
