@@ -3,6 +3,7 @@
 #include "app/Form3.h"
 #include "app/ListBoxView.h"
 #include "app/Twips.h"
+#include "hotels/HotelsPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +93,8 @@ void Form1::buildUpperArea(QWidget *client)
     banner->setObjectName(QStringLiteral("banner"));
     banner->setGeometry(twipsRect(120, 600, 11535, 600));
     banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
+
+    new HotelsPanel(manager_, client);
 
     auto *status = new ListBoxView(manager_.status().lines(), client);
     status->setGeometry(twipsRect(120, 5160, 9855, 2370));

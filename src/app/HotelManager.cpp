@@ -7,7 +7,9 @@
 HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                            QObject *parent)
     : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui),
-      ftp_(profile, ui)
+      ftp_(profile, ui), hotels_(root_, status_, ui),
+      phrasePublisher_(hotels_, ftp_, form3_, status_, ui),
+      phraseDownloader_(root_, hotels_, ftp_, form3_, status_)
 {
 }
 
@@ -16,6 +18,7 @@ void HotelManager::start()
     runStep(QStringLiteral("dossiers locaux"), [this] { prepareFolders(); });
     runStep(QStringLiteral("listes des catégories"), [this] { categories_.loadAll(root_); });
     runStep(QStringLiteral("connexion"), [this] { ftp_.startUp(); });
+    runStep(QStringLiteral("phrases"), [this] { phraseDownloader_.DownPhrases(); });
 }
 
 void HotelManager::shutdown()

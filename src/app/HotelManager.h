@@ -5,6 +5,9 @@
 #include "app/ServerProfile.h"
 #include "app/StatusLog.h"
 #include "ftp/FtpSession.h"
+#include "hotels/HotelPhrases.h"
+#include "hotels/PhraseDownloader.h"
+#include "hotels/PhrasePublisher.h"
 #include "videos/CategoryLists.h"
 
 #include <QObject>
@@ -28,6 +31,8 @@ public:
     ProgressWindow &form3() { return form3_; }
     CategoryLists &categories() { return categories_; }
     FtpSession &ftp() { return ftp_; }
+    HotelPhrases &hotels() { return hotels_; }
+    PhrasePublisher &phrasePublisher() { return phrasePublisher_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -48,4 +53,7 @@ private:
     ProgressWindow form3_;
     CategoryLists categories_;
     FtpSession ftp_;
+    HotelPhrases hotels_;
+    PhrasePublisher phrasePublisher_;
+    PhraseDownloader phraseDownloader_;
 };

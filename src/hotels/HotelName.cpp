@@ -39,6 +39,13 @@ QString fromFileName(const QString &entry)
     return upper(entry.left(entry.size() - kSuffix.size()));
 }
 
+bool isPlainFileName(const QString &entry)
+{
+    return !entry.isEmpty() && entry != QLatin1String(".") && entry != QLatin1String("..")
+           && !entry.contains(QLatin1Char('/')) && !entry.contains(QLatin1Char('\\'))
+           && !hasControl(entry) && entry.toUtf8().size() <= 255;
+}
+
 QString problem(const QString &name)
 {
     const QString trimmed = name.trimmed();

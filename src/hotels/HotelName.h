@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The rules that tie a hotel's name to its phrase file, here and on the server.
 namespace HotelName {
 
 inline const QString kSuffix = QStringLiteral("_txt.ini");
+// The server phrase folder, one level per "CD" from the login folder.
+inline const QStringList kServerFolder = {QStringLiteral("www"), QStringLiteral("hmanager"),
+                                          QStringLiteral("datas"), QStringLiteral("textes")};
 
 // Upper case letter by letter, keeping a letter whose capital Windows-1252 cannot hold.
 QString upper(const QString &text);
@@ -13,6 +17,8 @@ QString upper(const QString &text);
 QString fileName(const QString &name);
 // The hotel a server entry stands for: the entry without its last 8 characters, upper-cased.
 QString fromFileName(const QString &entry);
+// Whether a server entry can be stored under its own name in the local phrase folder.
+bool isPlainFileName(const QString &entry);
 // Why the name cannot be a plain file name on both sides; empty when it can.
 QString problem(const QString &name);
 

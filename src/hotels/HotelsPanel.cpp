@@ -1,0 +1,63 @@
+#include "hotels/HotelsPanel.h"
+
+#include "app/HotelManager.h"
+#include "app/Icons.h"
+#include "app/ListBoxView.h"
+#include "app/Twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel *label(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setFont(QFont(QStringLiteral("Century Gothic")));
+    return l;
+}
+
+QPushButton *pictureButton(const QString &name, const QIcon &icon, const QRect &geometry, QWidget *parent)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(name);
+    b->setIcon(icon);
+    b->setIconSize(geometry.size() * 0.7);
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
+
+HotelsPanel::HotelsPanel(HotelManager &manager, QWidget *client) : QObject(client)
+{
+    HotelPhrases &hotels = manager.hotels();
+    PhrasePublisher &publisher = manager.phrasePublisher();
+
+    auto *name = label(QStringLiteral("lblHotelName"), hotels.lblHotelName.text(),
+                       twipsRect(4200, 1800, 7455, 375), client);
+    name->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    connect(&hotels.lblHotelName, &TextValue::changed, name, &QLabel::setText);
+    label(QStringLiteral("Label23"), QStringLiteral("HOTELS"), twipsRect(120, 2280, 3855, 255), client);
+    label(QStringLiteral("Label24"), QStringLiteral("PHRASES"), twipsRect(4200, 2280, 7455, 255), client);
+
+    (new ListBoxView(hotels.lstHotel, client))->setGeometry(twipsRect(120, 2640, 3255, 2370));
+    auto *phrases = new ListBoxView(hotels.lstHoteltxt, client);
+    phrases->setGeometry(twipsRect(4200, 2640, 6855, 2370));
+    connect(phrases, &ListBoxView::doubleClickedRow, &hotels, &HotelPhrases::editPhrase);
+
+    const auto wire = [&](const QString &objectName, const QIcon &icon, const QRect &geometry, auto slot) {
+        auto *button = pictureButton(objectName, icon, geometry, client);
+        connect(button, &QPushButton::clicked, this, slot);
+    };
+    wire(QStringLiteral("Command39"), Icons::plus(), twipsRect(3480, 2640, 495, 495), [&publisher] { publisher.addHotel(); });
+    wire(QStringLiteral("Command38"), Icons::minus(), twipsRect(3480, 3240, 495, 495), [&publisher] { publisher.removeSelected(); });
+    wire(QStringLiteral("Command40"), Icons::plus(), twipsRect(11160, 2640, 495, 495), [&hotels] { hotels.addPhrase(); });
+    wire(QStringLiteral("Command41"), Icons::minus(), twipsRect(11160, 3240, 495, 495), [&hotels] { hotels.deletePhrase(); });
+    wire(QStringLiteral("Command43"), Icons::erase(), twipsRect(11160, 3840, 495, 495), [&hotels] { hotels.clearPhrases(); });
+    wire(QStringLiteral("Command42"), Icons::diskette(), twipsRect(11160, 4440, 495, 495), [&hotels] { hotels.savePhrases(); });
+    wire(QStringLiteral("Command60"), Icons::folderOne(), twipsRect(10200, 5160, 1095, 1215), [&publisher] { publisher.publishSelected(); });
+    wire(QStringLiteral("Command59"), Icons::folderArrow(), twipsRect(10200, 6480, 1095, 1095), [&publisher] { publisher.publishAll(); });
+}

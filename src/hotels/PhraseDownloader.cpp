@@ -1,0 +1,122 @@
+#include "hotels/PhraseDownloader.h"
+
+#include "app/DataRoot.h"
+#include "app/ProgressWindow.h"
+#include "app/StatusLog.h"
+#include "ftp/FolderWalk.h"
+#include "ftp/FtpSession.h"
+#include "hotels/HotelName.h"
+#include "hotels/HotelPhrases.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kStart = QStringLiteral("Telechargement des phrases depuis le serveur ...");
+const QString kDone = QStringLiteral("Telechargement des phrases depuis le serveur ... OK");
+const QString kSynced = QStringLiteral("Synchronisation terminée");
+
+} // namespace
+
+PhraseDownloader::PhraseDownloader(const DataRoot &root, HotelPhrases &hotels, FtpSession &ftp,
+                                   ProgressWindow &form3, StatusLog &status, QObject *parent)
+    : QObject(parent), root_(root), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status)
+{
+}
+
+void PhraseDownloader::DownPhrases()
+{
+    status_.Ajout_Status(kStart);
+    form3_.frmWait(-1);
+    QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
+    if (!staging.isValid()) {
+        status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 inaccessible * * *")
+                                 .arg(root_.cfg()));
+        showLocalCopies();
+    } else if (!listServerFolder()) {
+        status_.Ajout_Status(QStringLiteral("Serveur injoignable: les copies locales des phrases sont affichées"));
+        showLocalCopies();
+    } else {
+        QStringList failed;
+        const int received = downloadListed(staging.path(), failed);
+        const bool replaced = replacePhraseFolder(staging.path(), failed);
+        staging.setAutoRemove(!replaced);
+        if (!replaced)
+            status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 non remplacé * * *")
+                                     .arg(root_.textes()));
+        else if (failed.isEmpty())
+            status_.Ajout_Status(kDone);
+        else
+            status_.Ajout_Status(QStringLiteral("Telechargement des phrases depuis le serveur ... * * * ERREUR: "
+                                                "%1 fichier(s) sur %2 non reçu(s), copies locales conservées * * *")
+                                     .arg(failed.size())
+                                     .arg(received + failed.size()));
+    }
+    status_.Ajout_Status(kSynced);
+    if (hotels_.lstHotel.count() > 0)
+        hotels_.lstHotel.setListIndex(0);
+    ftp_.disconnectFTP();
+    form3_.frmWait(0);
+}
+
+bool PhraseDownloader::listServerFolder()
+{
+    ftp_.connectFTP();
+    if (!walkFolders(ftp_, HotelName::kServerFolder).ok)
+        return false;
+    ftp_.GetDir(QString());
+    return ftp_.lastListingOk();
+}
+
+// Fetches every plain file entry of the listing; returns how many arrived.
+int PhraseDownloader::downloadListed(const QString &staging, QStringList &failed)
+{
+    int received = 0;
+    const int count = ftp_.List1.count();
+    for (int i = 0; i < count; ++i) {
+        ftp_.List1.setListIndex(i);
+        const QString entry = ftp_.List1.item(i);
+        if (entry == FtpSession::kEmptyMarker || !HotelName::isPlainFileName(entry))
+            continue;
+        if (entry.size() >= HotelName::kSuffix.size()) {
+            const QString hotel = HotelName::fromFileName(entry);
+            form3_.lblMaj.setText(QStringLiteral("Telechargement phrases Hôtel: ") + hotel);
+            hotels_.lstHotel.addItem(hotel);
+        }
+        if (ftp_.GET_Transfert_FTP(entry, staging + QLatin1Char('/') + entry).ok)
+            ++received;
+        else
+            failed.append(entry);
+        ftp_.Wait();
+    }
+    return received;
+}
+
+void PhraseDownloader::showLocalCopies()
+{
+    const QStringList files = QDir(root_.textes()).entryList(QDir::Files, QDir::Name);
+    for (const QString &file : files)
+        if (file.size() >= HotelName::kSuffix.size())
+            hotels_.lstHotel.addItem(HotelName::fromFileName(file));
+}
+
+// The staged files become the phrase folder; a file that failed to arrive keeps its
+// previous local copy.
+bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QStringList &failed)
+{
+    for (const QString &entry : failed)
+        QFile::copy(root_.textes() + QLatin1Char('/') + entry, staging + QLatin1Char('/') + entry);
+    const QString old = root_.textes() + QStringLiteral(".old");
+    QDir(old).removeRecursively();
+    QDir dir;
+    if (QDir(root_.textes()).exists() && !dir.rename(root_.textes(), old))
+        return false;
+    if (!dir.rename(staging, root_.textes())) {
+        dir.rename(old, root_.textes());
+        return false;
+    }
+    QDir(old).removeRecursively();
+    return true;
+}

@@ -1,0 +1,118 @@
+#include "hotels/PhrasePublisher.h"
+
+#include "app/HotelManager.h"
+#include "app/Module1.h"
+#include "ftp/FolderWalk.h"
+#include "hotels/HotelName.h"
+#include "hotels/HotelPhrases.h"
+
+namespace {
+
+const QString kConfirm = QStringLiteral("Etes-vous sur de vouloir effacer votre selection ?");
+
+QString describe(const FtpOutcome &outcome)
+{
+    return outcome.command.text() + QStringLiteral(" : ") + outcome.replyText;
+}
+
+} // namespace
+
+PhrasePublisher::PhrasePublisher(HotelPhrases &hotels, FtpSession &ftp, ProgressWindow &form3,
+                                 StatusLog &status, OperatorUi &ui, QObject *parent)
+    : QObject(parent), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status), ui_(ui)
+{
+}
+
+void PhrasePublisher::MAJ_Hoteltxt(ListBox &lstBox, int maxPbar)
+{
+    if (lstBox.count() == 0 || lstBox.listIndex() < 0)
+        return;
+    const QString hotel = lstBox.currentText();
+    const QString upper = HotelName::upper(hotel);
+    status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour..."));
+    form3_.frmWait(-1);
+    form3_.setRange(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
+
+    const QString failure = sendPhraseFile(hotel);
+    if (failure.isEmpty()) {
+        form3_.advance();
+        status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour OK"));
+    } else {
+        status_.Ajout_Status(QStringLiteral("Hotel ") + upper
+                             + QStringLiteral(": * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *"));
+        status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": ") + failure);
+    }
+    ftp_.disconnectFTP();
+    form3_.frmWait(0);
+}
+
+// Empty when the file arrived; otherwise what went wrong.
+QString PhrasePublisher::sendPhraseFile(const QString &hotel)
+{
+    ftp_.connectFTP();
+    const FtpOutcome walk = walkFolders(ftp_, HotelName::kServerFolder);
+    if (!walk.ok)
+        return describe(walk);
+    form3_.lblMaj.setText(QStringLiteral("Phrase pour Hotel: ") + hotel);
+    const QString local = Module1::ShortPath(hotels_.phraseFilePath(hotel));
+    if (local.isEmpty())
+        return QStringLiteral("fichier local introuvable");
+    const FtpOutcome put = ftp_.Transfert_FTP(local, HotelName::fileName(hotel));
+    return put.ok ? QString() : describe(put);
+}
+
+void PhrasePublisher::addHotel()
+{
+    if (hotels_.addHotel())
+        publishSelected();
+}
+
+void PhrasePublisher::publishSelected()
+{
+    ui_.setBusyCursor(true);
+    hotels_.savePhrases();
+    MAJ_Hoteltxt(hotels_.lstHotel, 1);
+    ui_.setBusyCursor(false);
+}
+
+void PhrasePublisher::publishAll()
+{
+    ui_.setBusyCursor(true);
+    const int count = hotels_.lstHotel.count();
+    for (int i = 0; i < count; ++i) {
+        hotels_.lstHotel.setListIndex(i);
+        MAJ_Hoteltxt(hotels_.lstHotel, hotels_.lstHotel.count() - 1);
+    }
+    ui_.setBusyCursor(false);
+}
+
+void PhrasePublisher::removeSelected()
+{
+    const int selected = hotels_.lstHotel.listIndex();
+    if (selected < 0)
+        return;
+    if (ui_.messageBox(kConfirm, OperatorUi::Buttons::OkCancel, OperatorUi::Icon::Question,
+                       HotelManager::kDialogTitle) != OperatorUi::Answer::Ok)
+        return;
+    const QString hotel = hotels_.lstHotel.item(selected);
+    form3_.frmWait(-1);
+    form3_.lblMaj.setText(QStringLiteral("Suppression de l' Hôtel: ") + hotel);
+    const bool deleted = deleteOnServer(hotel);
+    ftp_.disconnectFTP();
+    if (deleted) {
+        status_.Ajout_Status(hotel + QStringLiteral(": supprimé"));
+        hotels_.lstHotel.removeItem(selected);
+    } else {
+        status_.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
+    }
+    form3_.frmWait(0);
+}
+
+bool PhrasePublisher::deleteOnServer(const QString &hotel)
+{
+    ftp_.connectFTP();
+    if (!walkFolders(ftp_, HotelName::kServerFolder).ok)
+        return false;
+    ftp_.GetDir(QString());
+    return ftp_.runCommand(FtpCommand::remove(HotelName::fileName(hotel))).ok;
+}

@@ -1,0 +1,207 @@
+#include "app/HotelManager.h"
+#include "app/Module1.h"
+#include "support/PyftpdProcess.h"
+#include "support/ScriptedOperator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kMimosa = "BIENVENUE - WELCOME\r\nPETIT D\xC9JEUNER \xC0 9H\r\n";
+const QByteArray kPins = "SOIR\xC9\x45 BARBECUE\r\n";
+const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
+
+QByteArray localBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// One program start against a real server, with the data root kept between starts.
+class HotelsOnServer : public ::testing::Test {
+protected:
+    PyftpdProcess server;
+    QTemporaryDir dataRoot;
+    ScriptedOperator op;
+    std::unique_ptr<HotelManager> app;
+    QStringList wire;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.isRunning());
+        server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+        server.putFile(kTextes + "les pins_txt.ini", kPins);
+    }
+
+    void start(const ServerProfile &profile)
+    {
+        app = std::make_unique<HotelManager>(profile, dataRoot.path(), op);
+        QObject::connect(&app->ftp().Inet1, &Inet::commandSent, [this](const QString &l) { wire.append(l); });
+        app->start();
+    }
+    void start() { start(server.profile()); }
+
+    QStringList log() const { return app->status().all(); }
+    QString textes(const QString &name) const { return dataRoot.path() + "/cfg/textes/" + name; }
+    int wireCount(const QString &prefix) const
+    {
+        return static_cast<int>(std::count_if(wire.begin(), wire.end(),
+                                              [&](const QString &l) { return l.startsWith(prefix); }));
+    }
+};
+
+} // namespace
+
+TEST_F(HotelsOnServer, StartUpDownloadsEveryPhraseFileAndSelectsTheFirstHotel)
+{
+    start();
+    HotelPhrases &hotels = app->hotels();
+    EXPECT_EQ(hotels.lstHotel.items().size(), 2);
+    EXPECT_TRUE(hotels.lstHotel.items().contains("MIMOSA"));
+    EXPECT_TRUE(hotels.lstHotel.items().contains("LES PINS"));
+    EXPECT_EQ(hotels.lstHotel.listIndex(), 0);
+    EXPECT_EQ(localBytes(textes("mimosa_txt.ini")), kMimosa);
+    EXPECT_EQ(localBytes(textes("les pins_txt.ini")), kPins);
+    EXPECT_EQ(hotels.lblHotelName.text(), "HOTEL " + hotels.lstHotel.item(0));
+    const int first = log().indexOf("Telechargement des phrases depuis le serveur ...");
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(log().mid(first), (QStringList{"Telechargement des phrases depuis le serveur ...",
+                                             "Telechargement des phrases depuis le serveur ... OK",
+                                             "Synchronisation terminée"}));
+    EXPECT_TRUE(op.mainEnabled);
+    EXPECT_FALSE(op.progressShown);
+}
+
+TEST_F(HotelsOnServer, UnpublishedLocalFileIsGoneAfterTheNextStart)
+{
+    QDir().mkpath(dataRoot.path() + "/cfg/textes");
+    Module1::SaveListFile(textes("local only_txt.ini"), QStringList{"X"});
+    start();
+    EXPECT_FALSE(QFile::exists(textes("local only_txt.ini")));
+    EXPECT_FALSE(app->hotels().lstHotel.items().contains("LOCAL ONLY"));
+}
+
+TEST_F(HotelsOnServer, AddedHotelIsStoredUnderItsWholeNameAndComesBackAfterARestart)
+{
+    start();
+    op.inputAnswers.enqueue("Les Pins Été");
+    app->phrasePublisher().addHotel();
+    EXPECT_EQ(server.fileContent(kTextes + "les pins été_txt.ini"), QByteArray("BIENVENUE - WELCOME\r\n"));
+    const QStringList tail = log().mid(log().size() - 4);
+    EXPECT_EQ(tail, (QStringList{"Hotel: LES PINS ÉTÉ ajouté avec succès",
+                                 "Hotels: votre selection a été sauvegardée avec succès",
+                                 "Hotel LES PINS ÉTÉ: envoi liste des textes pour mise à jour...",
+                                 "Hotel LES PINS ÉTÉ: envoi liste des textes pour mise à jour OK"}));
+    EXPECT_EQ(op.cursorChanges, (QList<bool>{true, false}));
+
+    start(); // a restart on the same data root
+    const int index = app->hotels().lstHotel.items().indexOf("LES PINS ÉTÉ");
+    ASSERT_GE(index, 0);
+    app->hotels().lstHotel.setListIndex(index);
+    EXPECT_EQ(app->hotels().lstHoteltxt.items(), QStringList{"BIENVENUE - WELCOME"});
+}
+
+TEST_F(HotelsOnServer, PublishAllOverFourHotelsStepsTheBarPerHotel)
+{
+    server.putFile(kTextes + "a_txt.ini", "A\r\n");
+    server.putFile(kTextes + "b_txt.ini", "B\r\n");
+    start();
+    ASSERT_EQ(app->hotels().lstHotel.count(), 4);
+    QList<float> startValues;
+    QList<float> maxima;
+    QObject::connect(&app->form3(), &ProgressWindow::barChanged, [&] {
+        if (app->form3().max() == 4 && (startValues.isEmpty() || startValues.last() != app->form3().value()))
+            startValues.append(app->form3().value());
+        maxima.append(app->form3().max());
+    });
+    wire.clear();
+    app->phrasePublisher().publishAll();
+    EXPECT_EQ(startValues, (QList<float>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(wireCount("QUIT"), 4);
+    EXPECT_EQ(wireCount("STOR "), 4);
+    EXPECT_EQ(app->hotels().lstHotel.listIndex(), 3);
+    EXPECT_EQ(log().filter(" OK").size(), 5); // the download line and four hotels
+}
+
+TEST_F(HotelsOnServer, FailedFolderChangeSendsNoFileAndSaysSo)
+{
+    start();
+    QDir(server.path("www/hmanager/datas/textes")).removeRecursively();
+    app->hotels().lstHotel.setListIndex(0);
+    wire.clear();
+    app->phrasePublisher().publishSelected();
+    const QString hotel = app->hotels().lstHotel.item(0);
+    EXPECT_TRUE(log().contains("Hotel " + hotel + ": * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *"));
+    EXPECT_FALSE(log().contains("Hotel " + hotel + ": envoi liste des textes pour mise à jour OK"));
+    EXPECT_EQ(wireCount("STOR "), 0);
+    EXPECT_EQ(wireCount("QUIT"), 1);
+    EXPECT_TRUE(op.mainEnabled);
+    EXPECT_FALSE(op.progressShown);
+    EXPECT_FALSE(QFile::exists(server.path("www/hmanager/datas/mimosa_txt.ini")));
+}
+
+TEST_F(HotelsOnServer, RemovalDeletesOnTheServerOnlyAfterConfirmation)
+{
+    start();
+    const int pins = app->hotels().lstHotel.items().indexOf("LES PINS");
+    app->hotels().lstHotel.setListIndex(pins);
+    op.messageAnswers.enqueue(OperatorUi::Answer::Cancel);
+    wire.clear();
+    app->phrasePublisher().removeSelected();
+    EXPECT_TRUE(wire.isEmpty());
+    EXPECT_EQ(app->hotels().lstHotel.count(), 2);
+
+    app->phrasePublisher().removeSelected();
+    EXPECT_TRUE(wire.contains("DELE les pins_txt.ini"));
+    EXPECT_FALSE(QFile::exists(server.path(kTextes + "les pins_txt.ini")));
+    EXPECT_EQ(log().last(), "LES PINS: supprimé");
+    EXPECT_EQ(app->hotels().lstHotel.items(), QStringList{"MIMOSA"});
+    EXPECT_EQ(app->hotels().lstHotel.listIndex(), -1);
+    EXPECT_EQ(op.messages.last().text, "Etes-vous sur de vouloir effacer votre selection ?");
+}
+
+TEST_F(HotelsOnServer, RefusedDeletionKeepsTheHotelListed)
+{
+    start();
+    QFile::remove(server.path(kTextes + "mimosa_txt.ini"));
+    app->hotels().lstHotel.setListIndex(app->hotels().lstHotel.items().indexOf("MIMOSA"));
+    app->phrasePublisher().removeSelected();
+    EXPECT_TRUE(app->hotels().lstHotel.items().contains("MIMOSA"));
+    EXPECT_FALSE(log().contains("MIMOSA: supprimé"));
+    EXPECT_TRUE(log().last().contains("ERREUR"));
+}
+
+TEST(HotelsOffline, UnreachableServerKeepsTheLocalCopiesAndListsThem)
+{
+    QTemporaryDir dataRoot;
+    QDir().mkpath(dataRoot.path() + "/cfg/textes");
+    Module1::SaveListFile(dataRoot.path() + "/cfg/textes/mimosa_txt.ini", QStringList{"KEEP ME"});
+    ScriptedOperator op;
+    HotelManager app(ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, dataRoot.path(), op);
+    app.start();
+    EXPECT_EQ(app.hotels().lstHotel.items(), QStringList{"MIMOSA"});
+    EXPECT_EQ(app.hotels().lstHoteltxt.items(), QStringList{"KEEP ME"});
+    EXPECT_TRUE(app.status().all().contains("Serveur injoignable: les copies locales des phrases sont affichées"));
+    EXPECT_FALSE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
+    EXPECT_EQ(app.status().all().last(), "Synchronisation terminée");
+    EXPECT_TRUE(op.mainEnabled);
+}
+
+TEST(HotelsOffline, FailedDownloadsKeepTheirLocalCopyAndAreCounted)
+{
+    PyftpdProcess server(PyftpdProcess::Options{true, {"refuse:RETR"}, 0});
+    server.putFile(kTextes + "mimosa_txt.ini", "NEW\r\n");
+    QTemporaryDir dataRoot;
+    QDir().mkpath(dataRoot.path() + "/cfg/textes");
+    Module1::SaveListFile(dataRoot.path() + "/cfg/textes/mimosa_txt.ini", QStringList{"OLD"});
+    ScriptedOperator op;
+    HotelManager app(server.profile(), dataRoot.path(), op);
+    app.start();
+    EXPECT_EQ(localBytes(dataRoot.path() + "/cfg/textes/mimosa_txt.ini"), QByteArray("OLD\r\n"));
+    EXPECT_TRUE(app.status().all().filter("1 fichier(s) sur 1 non reçu(s)").size() == 1);
+    EXPECT_FALSE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
+    EXPECT_EQ(app.hotels().lstHotel.items(), QStringList{"MIMOSA"});
+}
