@@ -215,7 +215,8 @@ void FtpConnection::completeTransferIfDone()
         endTransfer(true, *transfer_->finalReply);
 }
 
-void FtpConnection::endTransfer(bool ok, const FtpReply &reply)
+// The reply by value: it may live in the transfer that is reset here.
+void FtpConnection::endTransfer(bool ok, FtpReply reply)
 {
     Done done = std::move(transfer_->done);
     transfer_.reset();
