@@ -6,6 +6,7 @@
 #include "app/StatusLog.h"
 #include "ftp/FtpSession.h"
 #include "videos/CategoryLists.h"
+#include "videos/VideoPublisher.h"
 
 #include <QObject>
 #include <functional>
@@ -28,6 +29,7 @@ public:
     ProgressWindow &form3() { return form3_; }
     CategoryLists &categories() { return categories_; }
     FtpSession &ftp() { return ftp_; }
+    VideoPublisher &videos() { return videos_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -48,4 +50,5 @@ private:
     ProgressWindow form3_;
     CategoryLists categories_;
     FtpSession ftp_;
+    VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
 };

@@ -43,6 +43,10 @@ CategoryArea::CategoryArea(HotelManager &manager, QWidget *client) : QFrame(clie
     title->setGeometry(clientRect(3120, 7875, 6735, 255));
     connect(&pages.txtPict, &TextValue::changed, title, &QLabel::setText);
 
+    // Parked out of sight in the old window; here beside the page title.
+    connect(areaButton(QStringLiteral("Command44"), QStringLiteral("===>"), clientRect(10080, 7800, 855, 375), this),
+            &QPushButton::clicked, &manager.videos(), &VideoPublisher::Command44_Click);
+
     QWidget *pageWidgets[] = {makePage(1, manager), makePage(2, manager)};
     connect(&pages, &CategoryPages::visibilityChanged, this,
             [pageWidgets](int page, bool visible) { pageWidgets[page - 1]->setVisible(visible); });

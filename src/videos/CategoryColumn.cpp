@@ -15,31 +15,35 @@ constexpr int kButtonTopTwips = 4440;
 } // namespace
 
 CategoryColumn::CategoryColumn(int index, HotelManager &manager, QWidget *page)
-    : QWidget(page), category_(categories().at(index))
+    : QWidget(page)
 {
-    setObjectName(category_.key + QStringLiteral("Column"));
-    setGeometry(twipsRect(category_.column * kColumnSpacingTwips, 0, 3255, kButtonTopTwips + 375));
-    CategoryLists &lists = manager.categories();
-    ListBox &list = lists.list(index);
+    const Category &category = categories().at(index);
+    setObjectName(category.key + QStringLiteral("Column"));
+    setGeometry(twipsRect(category.column * kColumnSpacingTwips, 0, 3255, kButtonTopTwips + 375));
+    ListBox &list = manager.categories().list(index);
 
-    auto *drop = new DropArea(category_.dropName, this);
+    auto *drop = new DropArea(category.dropName, this);
     drop->setGeometry(twipsRect(0, 0, 3255, 2055));
     connect(drop, &DropArea::filesDropped, this,
             [&list](const QStringList &paths) { CategoryLists::Drag_files(paths, list); });
-    auto *caption = new QLabel(category_.caption, drop);
-    caption->setObjectName(category_.labelName);
+    auto *caption = new QLabel(category.caption, drop);
+    caption->setObjectName(category.labelName);
     caption->setFont(QFont(QStringLiteral("Century Gothic")));
-    caption->setGeometry(twipsRect(0, 0, category_.captionWidth, 255));
+    caption->setGeometry(twipsRect(0, 0, category.captionWidth, 255));
 
     auto *view = new ListBoxView(list, this);
     view->setGeometry(twipsRect(0, 2160, 3255, 2175));
 
-    button(category_.sendListButton, QStringLiteral("L"), 0);
-    button(category_.sendOneButton, QStringLiteral("->"), 480);
-    button(category_.sendAllButton, QStringLiteral("=>"), 960);
-    connect(button(category_.saveButton, QStringLiteral("S"), 2160), &QPushButton::clicked, this,
+    VideoPublisher &videos = manager.videos();
+    connect(button(category.sendListButton, QStringLiteral("L"), 0), &QPushButton::clicked, this,
+            [&videos, index] { videos.sendList(index); });
+    connect(button(category.sendOneButton, QStringLiteral("->"), 480), &QPushButton::clicked, this,
+            [&videos, index] { videos.sendSelected(index); });
+    connect(button(category.sendAllButton, QStringLiteral("=>"), 960), &QPushButton::clicked, this,
+            [&videos, index] { videos.sendAll(index); });
+    connect(button(category.saveButton, QStringLiteral("S"), 2160), &QPushButton::clicked, this,
             [&manager, index] { manager.categories().save(index, manager.root(), manager.status()); });
-    connect(button(category_.clearButton, QStringLiteral("CLR"), 2640), &QPushButton::clicked, &list,
+    connect(button(category.clearButton, QStringLiteral("CLR"), 2640), &QPushButton::clicked, &list,
             &ListBox::clear);
 }
 

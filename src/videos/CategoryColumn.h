@@ -4,7 +4,6 @@
 
 class HotelManager;
 class QPushButton;
-struct Category;
 
 // One category on its page: the drop area with its caption, the list, and the
 // buttons "L", "->", "=>", "S", "CLR".
@@ -15,6 +14,4 @@ public:
 
 private:
     QPushButton *button(const QString &name, const QString &text, int left);
-
-    const Category &category_;
 };

@@ -155,3 +155,19 @@ TEST_F(CategoryAreaTest, EachCategorySitsInItsColumnOfItsPage)
     EXPECT_EQ(client.findChild<QPushButton *>("Command64")->parentWidget(),
               client.findChild<ListBoxView *>("l6_docs")->parentWidget());
 }
+
+TEST_F(CategoryAreaTest, PublishingButtonsReachThePublisher)
+{
+    auto *all = client.findChild<QPushButton *>("Command44");
+    ASSERT_NE(all, nullptr);
+    EXPECT_EQ(all->text(), "===>");
+    EXPECT_EQ(all->mapTo(&client, QPoint(0, 0)), QPoint(10080 / 15, 7800 / 15));
+
+    plages.setItems({video("a.mp4")});
+    click("Command48"); // "->" with nothing selected
+    EXPECT_EQ(op.cursorChanges, (QList<bool>{true, false}));
+    plages.clear();
+    click("Command44"); // six "=>" over empty lists
+    EXPECT_EQ(op.cursorChanges.size(), 2 + 12);
+    EXPECT_TRUE(manager.status().all().isEmpty());
+}
