@@ -4,6 +4,7 @@
 #include "app/ListBoxView.h"
 #include "app/Twips.h"
 #include "hotels/HotelsPanel.h"
+#include "videos/CategoryArea.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -119,9 +120,7 @@ void Form1::buildStatusBar(QWidget *client)
 
 void Form1::buildCategoryArea(QWidget *client)
 {
-    auto *area = new QFrame(client);
-    area->setObjectName(QStringLiteral("categoryArea"));
-    area->setGeometry(twipsRect(0, 7680, kWidthTwips, 13665 - 7680));
+    new CategoryArea(manager_, client);
 }
 
 QString Form1::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)

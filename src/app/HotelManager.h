@@ -9,6 +9,7 @@
 #include "hotels/PhraseDownloader.h"
 #include "hotels/PhrasePublisher.h"
 #include "videos/CategoryLists.h"
+#include "videos/VideoPublisher.h"
 
 #include <QObject>
 #include <functional>
@@ -33,6 +34,7 @@ public:
     FtpSession &ftp() { return ftp_; }
     HotelPhrases &hotels() { return hotels_; }
     PhrasePublisher &phrasePublisher() { return phrasePublisher_; }
+    VideoPublisher &videos() { return videos_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -56,4 +58,5 @@ private:
     HotelPhrases hotels_;
     PhrasePublisher phrasePublisher_;
     PhraseDownloader phraseDownloader_;
+    VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
 };

@@ -13,7 +13,11 @@ Inet::Inet(QObject *parent) : QObject(parent)
     connect(&connection_, &FtpConnection::lost, this, &Inet::onLost);
 }
 
-Inet::~Inet() = default;
+Inet::~Inet()
+{
+    // A connection closing as it goes must not report into a client half torn down.
+    connection_.disconnect(this);
+}
 
 bool Inet::Execute(const FtpCommand &command)
 {

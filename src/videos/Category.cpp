@@ -14,7 +14,7 @@ const std::array<Category, 6> &categories()
         {"services", "Services", 2, 1, "p5_services", "Label21", "l5_services",
          "Command65", "Command51", "Command57", "Command32", "Command33"},
         {"documentaires", "Documentaires", 2, 2, "p6_docs", "Label22", "l6_docs",
-         "Command64", "Command52", "Command58", "Command34", "Command35"},
+         "Command64", "Command52", "Command58", "Command34", "Command35", 1335},
     }};
     return table;
 }

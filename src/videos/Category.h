@@ -17,6 +17,7 @@ struct Category {
     QString sendAllButton;    // "=>"
     QString saveButton;       // "S"
     QString clearButton;      // "CLR"
+    int captionWidth = 975;   // twips
 
     QString upperKey() const { return key.toUpper(); }
     QString savedMessage() const

@@ -2,6 +2,9 @@
 
 #include "app/DataRoot.h"
 #include "app/Module1.h"
+#include "app/StatusLog.h"
+
+#include <QFileInfo>
 
 CategoryLists::CategoryLists(QObject *parent) : QObject(parent)
 {
@@ -31,4 +34,28 @@ void CategoryLists::loadAll(const DataRoot &root)
             // The list was emptied before the open failed, which is all a missing file means.
         }
     }
+}
+
+void CategoryLists::Drag_files(const QStringList &Data, ListBox &lstBox)
+{
+    for (const QString &path : Data) {
+        lstBox.addItem(path);
+        if (QFileInfo(path).isDir())
+            lstBox.removeItem(lstBox.count() - 1);
+    }
+    lstBox.setListIndex(lstBox.count() - 1);
+}
+
+void CategoryLists::save(int index, const DataRoot &root, StatusLog &status)
+{
+    const Category &category = categories().at(index);
+    try {
+        Module1::SaveListFile(root.categoryFile(category.key), list(index));
+    } catch (const ListFileError &e) {
+        status.Ajout_Status(category.caption
+                            + QStringLiteral(": ERREUR, votre selection n'a pas été sauvegardée (%1)")
+                                  .arg(e.message()));
+        return;
+    }
+    status.Ajout_Status(category.savedMessage());
 }

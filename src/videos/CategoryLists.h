@@ -2,14 +2,17 @@
 
 #include "app/ListBox.h"
 #include "videos/Category.h"
+#include "videos/CategoryPages.h"
 
 #include <QObject>
 #include <memory>
 #include <vector>
 
 class DataRoot;
+class StatusLog;
 
-// The six category lists, each the ordered selection of local video paths.
+// The six category lists, each the ordered selection of local video paths, and the
+// pages that show them three at a time.
 class CategoryLists : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +25,16 @@ public:
     // Each list from its category file; a missing or unreadable file leaves that list empty.
     void loadAll(const DataRoot &root);
 
+    // A drop: files are appended in the order delivered, folders left out, and the
+    // last item selected.
+    static void Drag_files(const QStringList &Data, ListBox &lstBox);
+    // "S": the list written to its category file, then the category's message logged;
+    // a file that cannot be written gets an error line instead.
+    void save(int index, const DataRoot &root, StatusLog &status);
+
+    CategoryPages &pages() { return pages_; }
+
 private:
     std::vector<std::unique_ptr<ListBox>> lists_;
+    CategoryPages pages_;
 };

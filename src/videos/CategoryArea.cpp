@@ -1,0 +1,65 @@
+#include "videos/CategoryArea.h"
+
+#include "app/HotelManager.h"
+#include "app/Twips.h"
+#include "videos/CategoryColumn.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// The layout is given relative to the window's client.
+QRect clientRect(int left, int top, int width, int height)
+{
+    return twipsRect(left, top - CategoryArea::kTopTwips, width, height);
+}
+
+QPushButton *areaButton(const QString &name, const QString &text, const QRect &geometry,
+                        QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+CategoryArea::CategoryArea(HotelManager &manager, QWidget *client) : QFrame(client)
+{
+    setObjectName(QStringLiteral("categoryArea"));
+    setGeometry(twipsRect(0, kTopTwips, 12000, 13665 - kTopTwips));
+    CategoryPages &pages = manager.categories().pages();
+
+    connect(areaButton(QStringLiteral("Command45"), QStringLiteral("<<"), clientRect(120, 7800, 1335, 375), this),
+            &QPushButton::clicked, &pages, &CategoryPages::Command45_Click);
+    connect(areaButton(QStringLiteral("Command47"), QStringLiteral(">>"), clientRect(1560, 7800, 1335, 375), this),
+            &QPushButton::clicked, &pages, &CategoryPages::Command47_Click);
+
+    auto *title = new QLabel(pages.txtPict.text(), this);
+    title->setObjectName(pages.txtPict.objectName());
+    title->setFont(QFont(QStringLiteral("Century Gothic")));
+    title->setGeometry(clientRect(3120, 7875, 6735, 255));
+    connect(&pages.txtPict, &TextValue::changed, title, &QLabel::setText);
+
+    // Parked out of sight in the old window; here beside the page title.
+    connect(areaButton(QStringLiteral("Command44"), QStringLiteral("===>"), clientRect(10080, 7800, 855, 375), this),
+            &QPushButton::clicked, &manager.videos(), &VideoPublisher::Command44_Click);
+
+    QWidget *pageWidgets[] = {makePage(1, manager), makePage(2, manager)};
+    connect(&pages, &CategoryPages::visibilityChanged, this,
+            [pageWidgets](int page, bool visible) { pageWidgets[page - 1]->setVisible(visible); });
+}
+
+QWidget *CategoryArea::makePage(int page, HotelManager &manager)
+{
+    auto *widget = new QWidget(this);
+    widget->setObjectName(QStringLiteral("p%1").arg(page));
+    widget->setGeometry(clientRect(120, 8280, 9735, 4935));
+    for (std::size_t i = 0; i < categories().size(); ++i)
+        if (categories()[i].page == page)
+            new CategoryColumn(static_cast<int>(i), manager, widget);
+    widget->setVisible(manager.categories().pages().isVisible(page));
+    return widget;
+}

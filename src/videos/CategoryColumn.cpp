@@ -1,0 +1,56 @@
+#include "videos/CategoryColumn.h"
+
+#include "app/DropArea.h"
+#include "app/HotelManager.h"
+#include "app/ListBoxView.h"
+#include "app/Twips.h"
+
+#include <QPushButton>
+
+namespace {
+
+constexpr int kColumnSpacingTwips = 3240;
+constexpr int kButtonTopTwips = 4440;
+
+} // namespace
+
+CategoryColumn::CategoryColumn(int index, HotelManager &manager, QWidget *page)
+    : QWidget(page)
+{
+    const Category &category = categories().at(index);
+    setObjectName(category.key + QStringLiteral("Column"));
+    setGeometry(twipsRect(category.column * kColumnSpacingTwips, 0, 3255, kButtonTopTwips + 375));
+    ListBox &list = manager.categories().list(index);
+
+    auto *drop = new DropArea(category.dropName, this);
+    drop->setGeometry(twipsRect(0, 0, 3255, 2055));
+    connect(drop, &DropArea::filesDropped, this,
+            [&list](const QStringList &paths) { CategoryLists::Drag_files(paths, list); });
+    auto *caption = new QLabel(category.caption, drop);
+    caption->setObjectName(category.labelName);
+    caption->setFont(QFont(QStringLiteral("Century Gothic")));
+    caption->setGeometry(twipsRect(0, 0, category.captionWidth, 255));
+
+    auto *view = new ListBoxView(list, this);
+    view->setGeometry(twipsRect(0, 2160, 3255, 2175));
+
+    VideoPublisher &videos = manager.videos();
+    connect(button(category.sendListButton, QStringLiteral("L"), 0), &QPushButton::clicked, this,
+            [&videos, index] { videos.sendList(index); });
+    connect(button(category.sendOneButton, QStringLiteral("->"), 480), &QPushButton::clicked, this,
+            [&videos, index] { videos.sendSelected(index); });
+    connect(button(category.sendAllButton, QStringLiteral("=>"), 960), &QPushButton::clicked, this,
+            [&videos, index] { videos.sendAll(index); });
+    connect(button(category.saveButton, QStringLiteral("S"), 2160), &QPushButton::clicked, this,
+            [&manager, index] { manager.categories().save(index, manager.root(), manager.status()); });
+    connect(button(category.clearButton, QStringLiteral("CLR"), 2640), &QPushButton::clicked, &list,
+            &ListBox::clear);
+}
+
+QPushButton *CategoryColumn::button(const QString &name, const QString &text, int left)
+{
+    auto *b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setGeometry(twipsRect(left, kButtonTopTwips, 495, 375));
+    return b;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+class HotelManager;
+class QPushButton;
+
+// One category on its page: the drop area with its caption, the list, and the
+// buttons "L", "->", "=>", "S", "CLR".
+class CategoryColumn : public QWidget {
+    Q_OBJECT
+public:
+    CategoryColumn(int index, HotelManager &manager, QWidget *page);
+
+private:
+    QPushButton *button(const QString &name, const QString &text, int left);
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/TextValue.h"
+
+#include <QObject>
+
+// Which of the two category pages `p1` and `p2` is shown, and its title `txtPict`.
+class CategoryPages : public QObject {
+    Q_OBJECT
+public:
+    explicit CategoryPages(QObject *parent = nullptr);
+
+    bool isVisible(int page) const { return visible_[page - 1]; }
+
+    // "<<" and ">>": the chosen page is shown before the other is hidden.
+    void Command45_Click() { showPage(1); }
+    void Command47_Click() { showPage(2); }
+
+    TextValue txtPict;
+
+signals:
+    void visibilityChanged(int page, bool visible);
+
+private:
+    void showPage(int page);
+    void setVisible(int page, bool visible);
+
+    bool visible_[2] = {true, false};
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+class Inet;
+class TextValue;
+
+// The line under the progress caption during a long upload: bytes sent, speed and
+// time left, refreshed twice a second even when the client reports nothing new.
+class TransferDetail : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRefreshMs = 500;
+
+    TransferDetail(Inet &client, TextValue &detail, QObject *parent = nullptr);
+
+    void begin();
+    void end();
+
+private:
+    void record(qint64 done, qint64 total);
+    void show();
+
+    TextValue &detail_;
+    QTimer refresh_;
+    QElapsedTimer clock_;
+    qint64 done_ = 0;
+    qint64 total_ = -1;
+    bool active_ = false;
+};

@@ -1,0 +1,283 @@
+#include "app/HotelManager.h"
+#include "app/Module1.h"
+#include "support/ScriptedOperator.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// tests/servers/pyftpd.py on a free loopback port, serving the content server's
+// folder tree; every command line it receives is logged.
+class ContentServer {
+public:
+    explicit ContentServer(const QStringList &options = {})
+    {
+        for (const Category &c : categories())
+            QDir().mkpath(path("www/hmanager/datas/videos/" + c.key));
+        QDir().mkpath(path("www/hmanager/datas/videos_lst"));
+        process_.start(HM_TEST_PYTHON,
+                       QStringList{HM_TEST_SERVERS "/pyftpd.py", "--root", root(), "--user", "pendric",
+                                   "--password", "12345678", "--port", "0", "--log", dir_.filePath("log")}
+                           + options);
+        if (process_.waitForReadyRead(10000))
+            port_ = process_.readLine().trimmed().toUShort();
+    }
+    ~ContentServer()
+    {
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+    ServerProfile profile() const { return {"127.0.0.1", port_, "pendric", "12345678"}; }
+    QString root() const { return dir_.filePath("root"); }
+    QString path(const QString &relative) const { return root() + '/' + relative; }
+    QStringList commands(const QString &verb) const
+    {
+        QFile log(dir_.filePath("log"));
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split('\n').filter(QRegularExpression("^" + verb + "\\b"));
+    }
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    quint16 port_ = 0;
+};
+
+class Publishing : public ::testing::Test {
+protected:
+    explicit Publishing(const QStringList &serverOptions = {}) : server(serverOptions) {}
+
+    void SetUp() override
+    {
+        ASSERT_NE(server.profile().port, 0);
+        ASSERT_TRUE(QDir().mkpath(local.filePath("cfg")));
+        ASSERT_TRUE(QDir().mkpath(local.filePath("videos")));
+        for (const QString &name : QStringList{"a.mp4", "b vidéo.mp4", "c.avi"})
+            writeVideo(name, name.toUtf8().repeated(1000));
+        manager.ftp().configure();
+        QObject::connect(&manager.form3(), &ProgressWindow::valueSet, &manager,
+                         [this](float value) { progress.append(value); });
+    }
+
+    void writeVideo(const QString &name, const QByteArray &content)
+    {
+        QFile file(video(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QString video(const QString &name) const { return local.filePath("videos/" + name); }
+    QByteArray remote(const QString &relative) const
+    {
+        QFile file(server.path("www/hmanager/datas/" + relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(absent)");
+    }
+    // What the server received; the last "CLOSE" is only handed over, so it is awaited here.
+    QStringList received(const QString &verb)
+    {
+        manager.ftp().Wait();
+        return server.commands(verb);
+    }
+    ListBox &list(const QString &key) { return manager.categories().list(key); }
+    int index(const QString &key) { return manager.categories().indexOf(key); }
+    QStringList status() { return manager.status().all(); }
+
+    static QStringList repeated(const QStringList &lines, int times)
+    {
+        QStringList all;
+        for (int i = 0; i < times; ++i)
+            all += lines;
+        return all;
+    }
+    static QStringList videoLines(const QString &category, int count)
+    {
+        return repeated({"Catégorie " + category + ": envoi vidéo pour mise à jour...",
+                         "Catégorie " + category + ": envoi vidéo pour mise à jour OK"},
+                        count);
+    }
+    static QString errorLine(const QString &category)
+    {
+        return "Catégorie " + category + ": * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *";
+    }
+
+    ContentServer server;
+    QTemporaryDir local;
+    ScriptedOperator op;
+    HotelManager manager{server.profile(), local.path(), op};
+    QList<float> progress; // the bar's value at each move
+};
+
+class RefusingServer : public Publishing {
+protected:
+    RefusingServer() : Publishing({"--fault", "refuse:STOR"}) {}
+};
+
+class SlowServer : public Publishing {
+protected:
+    SlowServer() : Publishing({"--throttle", "400000"}) {}
+};
+
+} // namespace
+
+TEST_F(Publishing, SendAllOverThreeVideosUsesOneConnectionEachAndMovesTheSelection)
+{
+    list("plages").setItems({video("a.mp4"), video("b vidéo.mp4"), video("c.avi")});
+    QList<int> selected;
+    QObject::connect(&list("plages"), &ListBox::clicked, &manager, [&](int i) { selected.append(i); });
+
+    manager.videos().sendAll(index("plages"));
+
+    EXPECT_EQ(status(), videoLines("PLAGES", 3));
+    EXPECT_EQ(received("USER").size(), 3);
+    EXPECT_EQ(received("QUIT").size(), 3);
+    EXPECT_EQ(received("CWD"),
+              repeated({"CWD www", "CWD hmanager", "CWD datas", "CWD videos", "CWD plages"}, 3));
+    for (const QString &name : QStringList{"a.mp4", "b vidéo.mp4", "c.avi"})
+        EXPECT_EQ(remote("videos/plages/" + name), name.toUtf8().repeated(1000)) << name.toStdString();
+    EXPECT_EQ(selected, (QList<int>{0, 1, 2}));
+    EXPECT_EQ(list("plages").listIndex(), 2);
+    EXPECT_EQ(progress, (QList<float>{0, 1, 1, 2, 2, 3}));
+    EXPECT_EQ(manager.form3().max(), 3);
+    EXPECT_EQ(op.progressEvents, repeated({"show-blocking", "hide"}, 3));
+    EXPECT_EQ(op.cursorChanges, (QList<bool>{true, false}));
+    EXPECT_TRUE(op.mainEnabled);
+}
+
+TEST_F(Publishing, SendAllOverTwoVideosStartsTheBarAtZeroEachTime)
+{
+    list("night").setItems({video("a.mp4"), video("c.avi")});
+    manager.videos().sendAll(index("night"));
+    EXPECT_EQ(progress, (QList<float>{0, 1, 0, 1}));
+    EXPECT_EQ(manager.form3().max(), 2);
+    EXPECT_EQ(remote("videos/night/c.avi"), QByteArray("c.avi").repeated(1000));
+}
+
+TEST_F(Publishing, SendSelectedWithoutASelectionSendsNothing)
+{
+    list("boutiques").setItems({video("a.mp4")});
+    manager.videos().sendSelected(index("boutiques"));
+    EXPECT_TRUE(status().isEmpty());
+    EXPECT_TRUE(op.progressEvents.isEmpty());
+    EXPECT_TRUE(received("USER").isEmpty());
+    EXPECT_EQ(op.cursorChanges, (QList<bool>{true, false}));
+}
+
+TEST_F(Publishing, SendListSendsTheFileAsLastSavedUnderTheCategoryKey)
+{
+    list("services").setItems({video("a.mp4"), video("c.avi")});
+    manager.categories().save(index("services"), manager.root(), manager.status());
+    list("services").addItem(video("b vidéo.mp4"));
+    QFile saved(manager.root().categoryFile("services"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+
+    manager.videos().sendList(index("services"));
+
+    EXPECT_EQ(remote("videos_lst/services.ini"), saved.readAll());
+    EXPECT_EQ(status().mid(1), QStringList{"Catégorie SERVICES: envoi liste vidéo pour mise à jour..."});
+    EXPECT_EQ(received("CWD"), (QStringList{"CWD www", "CWD hmanager", "CWD datas", "CWD videos_lst"}));
+    EXPECT_EQ(progress, (QList<float>{0, 1}));
+    EXPECT_EQ(manager.form3().max(), 2);
+    EXPECT_EQ(op.cursorChanges, (QList<bool>{true, false}));
+}
+
+TEST_F(Publishing, SendEverythingGoesThroughTheCategoriesInTheirOrderAndSendsNoList)
+{
+    list("documentaires").setItems({video("c.avi")});
+    list("restaurants").setItems({video("a.mp4")});
+    list("night").setItems({video("b vidéo.mp4")});
+
+    manager.videos().Command44_Click();
+
+    EXPECT_EQ(received("CWD").filter(QRegularExpression("^CWD (restaurants|night|documentaires|videos_lst)$")),
+              (QStringList{"CWD restaurants", "CWD night", "CWD documentaires"}));
+    EXPECT_EQ(received("STOR").size(), 3);
+    EXPECT_EQ(remote("videos/restaurants/a.mp4"), QByteArray("a.mp4").repeated(1000));
+    EXPECT_EQ(remote("videos/night/b vidéo.mp4"), QByteArray("b vidéo.mp4").repeated(1000));
+    EXPECT_EQ(remote("videos/documentaires/c.avi"), QByteArray("c.avi").repeated(1000));
+    EXPECT_EQ(status(), videoLines("RESTAURANTS", 1) + videoLines("NIGHT", 1) + videoLines("DOCUMENTAIRES", 1));
+    EXPECT_EQ(op.cursorChanges.size(), 12);
+}
+
+TEST_F(Publishing, AMissingCategoryFolderIsAnErrorAndNothingLandsInTheParent)
+{
+    ASSERT_TRUE(QDir(server.path("www/hmanager/datas/videos/plages")).removeRecursively());
+    list("plages").setItems({video("a.mp4")});
+    manager.videos().sendAll(index("plages"));
+    EXPECT_EQ(status(), (QStringList{"Catégorie PLAGES: envoi vidéo pour mise à jour...", errorLine("PLAGES")}));
+    EXPECT_TRUE(received("STOR").isEmpty());
+    EXPECT_EQ(remote("videos/a.mp4"), "(absent)");
+    EXPECT_EQ(received("QUIT").size(), 1);
+    EXPECT_EQ(op.progressEvents.last(), "hide");
+}
+
+TEST_F(RefusingServer, ARefusedUploadOfAVideoOrAListIsAnError)
+{
+    list("night").setItems({video("a.mp4")});
+    list("night").setListIndex(0);
+    manager.videos().sendSelected(index("night"));
+    manager.categories().save(index("night"), manager.root(), manager.status());
+    manager.videos().sendList(index("night"));
+    EXPECT_EQ(status(), (QStringList{"Catégorie NIGHT: envoi vidéo pour mise à jour...", errorLine("NIGHT"),
+                                     "Night: votre selection a été sauvegardée avec succès",
+                                     "Catégorie NIGHT: envoi liste vidéo pour mise à jour...", errorLine("NIGHT")}));
+    EXPECT_EQ(received("STOR").size(), 2);
+    EXPECT_TRUE(op.mainEnabled);
+}
+
+TEST_F(Publishing, AVideoGoneFromDiskIsSkippedWithALineAndTheOthersAreSent)
+{
+    list("plages").setItems({video("a.mp4"), video("parti.mp4"), video("c.avi")});
+    manager.videos().sendAll(index("plages"));
+    EXPECT_EQ(status(), (QStringList{videoLines("PLAGES", 1)}
+                         << "Catégorie PLAGES: vidéo introuvable, non envoyée: " + video("parti.mp4"))
+                            + videoLines("PLAGES", 1));
+    EXPECT_EQ(received("STOR").size(), 2);
+    EXPECT_EQ(QDir(server.path("www/hmanager/datas/videos/plages")).entryList(QDir::Files),
+              (QStringList{"a.mp4", "c.avi"}));
+    EXPECT_EQ(received("USER").size(), 2);
+}
+
+TEST_F(Publishing, AListNeverSavedIsNotSent)
+{
+    list("boutiques").setItems({video("a.mp4")});
+    manager.videos().sendList(index("boutiques"));
+    EXPECT_EQ(status(), QStringList{"Catégorie BOUTIQUES: liste vidéo jamais sauvegardée, rien n'est envoyé"});
+    EXPECT_TRUE(received("USER").isEmpty());
+    EXPECT_TRUE(op.progressEvents.isEmpty());
+}
+
+TEST_F(SlowServer, TheProgressWindowShowsBytesSpeedAndTimeLeftAtLeastEverySecond)
+{
+    writeVideo("long.mp4", QByteArray(900000, 'v'));
+    list("services").setItems({video("long.mp4")});
+    list("services").setListIndex(0);
+    QElapsedTimer clock;
+    QList<qint64> times;
+    QStringList texts;
+    QObject::connect(&manager.form3().detail, &TextValue::changed, &manager, [&](const QString &text) {
+        times.append(clock.elapsed());
+        texts.append(text);
+    });
+    clock.start();
+
+    manager.videos().sendSelected(index("services"));
+
+    ASSERT_GE(times.last(), 1500); // long enough for the refresh to matter
+    ASSERT_GE(texts.size(), 3);
+    EXPECT_EQ(texts.last(), QString());
+    // The total and the time left show once the client knows the size.
+    const QRegularExpression line("^\\d+,\\d Mo envoyés( sur 0,9 Mo)? - \\d+,\\d Mo/s( - reste \\d+:\\d\\d)?$");
+    EXPECT_EQ(texts.filter(" sur 0,9 Mo - ").size(), texts.size() - 2);
+    for (int i = 0; i + 1 < texts.size(); ++i) {
+        EXPECT_TRUE(line.match(texts[i]).hasMatch()) << texts[i].toStdString();
+        EXPECT_LE(times[i + 1] - times[i], 1100) << texts[i].toStdString();
+    }
+    EXPECT_EQ(remote("videos/services/long.mp4").size(), 900000);
+}
