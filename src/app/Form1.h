@@ -48,6 +48,7 @@ protected:
 private:
     void buildUpperArea(QWidget *client);
     void buildCategoryArea(QWidget *client);
+    void buildStatusBar(QWidget *client);
 
     Terminator terminate_;
     HotelManager manager_;
