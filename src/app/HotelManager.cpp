@@ -7,7 +7,7 @@
 HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                            QObject *parent)
     : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui),
-      ftp_(profile, ui)
+      ftp_(profile, ui), browser_(ftp_, form3_, status_, ui)
 {
 }
 

@@ -4,6 +4,7 @@
 #include "app/ProgressWindow.h"
 #include "app/ServerProfile.h"
 #include "app/StatusLog.h"
+#include "browser/FtpBrowser.h"
 #include "ftp/FtpSession.h"
 #include "videos/CategoryLists.h"
 
@@ -28,6 +29,7 @@ public:
     ProgressWindow &form3() { return form3_; }
     CategoryLists &categories() { return categories_; }
     FtpSession &ftp() { return ftp_; }
+    FtpBrowser &browser() { return browser_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -48,4 +50,5 @@ private:
     ProgressWindow form3_;
     CategoryLists categories_;
     FtpSession ftp_;
+    FtpBrowser browser_;
 };
