@@ -18,7 +18,7 @@ void VideoFolderEditor::Command9_Click()
     for (const char *folder : {"www", "hmanager", "datas", "videos"})
         session_.runCommand(FtpCommand::cd(QString::fromLatin1(folder)));
     session_.GetDir(QString());
-    if (session_.List1.count() == 0) {
+    if (session_.List1.count() == 0 || !session_.lastListingOk()) {
         // Without a listing there is nothing to edit; the main window must not stay disabled.
         status_.Ajout_Status(QStringLiteral("Mode édition : le dossier des vidéos n'a pas pu être listé"));
         form3_.frmWait(0);
