@@ -5,6 +5,7 @@
 #include "app/Twips.h"
 #include "hotels/HotelsPanel.h"
 #include "videos/CategoryArea.h"
+#include "browser/BrowserWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -96,6 +97,10 @@ void Form1::buildUpperArea(QWidget *client)
     banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
 
     new HotelsPanel(manager_, client);
+    auto *ftp = new QPushButton(QStringLiteral("FTP"), client);
+    ftp->setObjectName(QStringLiteral("cmdFtp"));
+    ftp->setGeometry(twipsRect(1560, 120, 1335, 375));
+    connect(ftp, &QPushButton::clicked, this, &Form1::openBrowser);
 
     auto *status = new ListBoxView(manager_.status().lines(), client);
     status->setGeometry(twipsRect(120, 5160, 9855, 2370));
@@ -104,6 +109,15 @@ void Form1::buildUpperArea(QWidget *client)
     connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
     auto *expanded = sizeButton(QStringLiteral("Command68"), twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
+}
+
+void Form1::openBrowser()
+{
+    if (!browser_)
+        browser_ = new BrowserWindow(manager_.browser(), this);
+    browser_->show();
+    browser_->raise();
+    browser_->activateWindow();
 }
 
 void Form1::buildStatusBar(QWidget *client)

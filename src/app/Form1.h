@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class BrowserWindow;
 class Form3;
 class QFrame;
 
@@ -47,12 +48,14 @@ protected:
 
 private:
     void buildUpperArea(QWidget *client);
+    void openBrowser();
     void buildCategoryArea(QWidget *client);
     void buildStatusBar(QWidget *client);
 
     Terminator terminate_;
     HotelManager manager_;
     Form3 *form3_ = nullptr;
+    BrowserWindow *browser_ = nullptr;
     int outerHeightTwips_ = kCompactHeightTwips;
     bool closing_ = false;
 };

@@ -9,7 +9,8 @@ HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot
     : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui),
       ftp_(profile, ui), hotels_(root_, status_, ui),
       phrasePublisher_(hotels_, ftp_, form3_, status_, ui),
-      phraseDownloader_(root_, hotels_, ftp_, form3_, status_)
+      phraseDownloader_(root_, hotels_, ftp_, form3_, status_),
+      browser_(ftp_, form3_, status_, ui)
 {
 }
 

@@ -4,6 +4,7 @@
 #include "app/ProgressWindow.h"
 #include "app/ServerProfile.h"
 #include "app/StatusLog.h"
+#include "browser/FtpBrowser.h"
 #include "ftp/FtpSession.h"
 #include "hotels/HotelPhrases.h"
 #include "hotels/PhraseDownloader.h"
@@ -35,6 +36,7 @@ public:
     HotelPhrases &hotels() { return hotels_; }
     PhrasePublisher &phrasePublisher() { return phrasePublisher_; }
     VideoPublisher &videos() { return videos_; }
+    FtpBrowser &browser() { return browser_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -59,4 +61,5 @@ private:
     PhrasePublisher phrasePublisher_;
     PhraseDownloader phraseDownloader_;
     VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
+    FtpBrowser browser_;
 };

@@ -1,0 +1,122 @@
+#include "browser/BrowserWindow.h"
+
+#include "app/ListBoxView.h"
+#include "app/Twips.h"
+#include "browser/FtpBrowser.h"
+#include "ftp/FtpSession.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kWidthTwips = 9480;
+constexpr int kHeightTwips = 6000;
+
+} // namespace
+
+BrowserWindow::BrowserWindow(FtpBrowser &browser, QWidget *owner)
+    : QWidget(owner, Qt::Window), browser_(browser)
+{
+    setObjectName(QStringLiteral("BrowserWindow"));
+    setWindowTitle(QStringLiteral("FTP"));
+    setFixedSize(twipsToPixels(kWidthTwips), twipsToPixels(kHeightTwips));
+    buildFrame1();
+    buildRemotePane();
+
+    auto *status = new QLabel(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setGeometry(twipsRect(120, 5520, 9240, 375));
+    status->setFrameShape(QFrame::Panel);
+    status->setFrameShadow(QFrame::Sunken);
+    TextValue &text = browser_.session().StatusBar1;
+    status->setText(text.text());
+    connect(&text, &TextValue::changed, status, &QLabel::setText);
+
+    // A pane nobody has filled yet starts from the drives rather than blank.
+    LocalPane &local = browser_.local();
+    if (!local.hasFolder() && local.List2.count() == 0)
+        local.ChangeDrive();
+}
+
+void BrowserWindow::buildFrame1()
+{
+    auto *frame = new QGroupBox(QStringLiteral("Frame1"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(twipsRect(120, 120, 4575, 5280));
+
+    LocalPane &local = browser_.local();
+    label(QStringLiteral("Label2"), twipsRect(120, 330, 615, 255), frame);
+    pathField(local.Text1, twipsRect(735, 300, 3720, 315), frame);
+    listView(local.List2, twipsRect(120, 720, 4335, 3360), frame, &FtpBrowser::List2_DblClick);
+
+    followEnabled(button(QStringLiteral("Command1"), QStringLiteral("Connect"),
+                         twipsRect(120, 4200, 1395, 375), frame, &browser_, &FtpBrowser::Command1_Click),
+                  browser_.session().Command1Enabled);
+    button(QStringLiteral("Command8"), QStringLiteral("Disconnect"), twipsRect(1590, 4200, 1395, 375),
+           frame, &browser_, &FtpBrowser::Command8_Click);
+    button(QStringLiteral("Command7"), QStringLiteral("Cancel"), twipsRect(3060, 4200, 1395, 375),
+           frame, &browser_, &FtpBrowser::Command7_Click);
+    button(QStringLiteral("Command4"), QStringLiteral("Delete"), twipsRect(120, 4680, 1035, 375),
+           frame, &browser_, &FtpBrowser::Command4_Click);
+    button(QStringLiteral("Command5"), QStringLiteral("Rename"), twipsRect(1220, 4680, 1035, 375),
+           frame, &browser_, &FtpBrowser::Command5_Click);
+    button(QStringLiteral("Command3"), QStringLiteral("New dir"), twipsRect(2320, 4680, 1035, 375),
+           frame, &browser_, &FtpBrowser::Command3_Click);
+    button(QStringLiteral("Command6"), QStringLiteral("Up"), twipsRect(3420, 4680, 1035, 375),
+           frame, &browser_, &FtpBrowser::Command6_Click);
+}
+
+void BrowserWindow::buildRemotePane()
+{
+    FtpSession &session = browser_.session();
+    label(QStringLiteral("Label3"), twipsRect(4860, 450, 615, 255), this);
+    pathField(session.Text2, twipsRect(5475, 420, 3885, 315), this);
+    listView(session.List1, twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::List1_DblClick);
+
+    button(QStringLiteral("Command2"), QStringLiteral("UP"), twipsRect(4860, 4320, 1395, 375), this,
+           &browser_, &FtpBrowser::Command2_Click);
+    VideoFolderEditor &editor = browser_.editor();
+    button(QStringLiteral("Command9"), QStringLiteral("MODE EDITION"), twipsRect(6390, 4320, 1575, 375),
+           this, &editor, &VideoFolderEditor::Command9_Click);
+    followEnabled(button(QStringLiteral("Command20"), QStringLiteral("SUPPRIMER"),
+                         twipsRect(8040, 4320, 1320, 375), this, &editor,
+                         &VideoFolderEditor::Command20_Click),
+                  editor.Command20Enabled);
+}
+
+QLineEdit *BrowserWindow::pathField(TextValue &text, const QRect &geometry, QWidget *parent)
+{
+    auto *field = new QLineEdit(text.text(), parent);
+    field->setObjectName(text.objectName());
+    field->setGeometry(geometry);
+    field->setReadOnly(true);
+    connect(&text, &TextValue::changed, field, &QLineEdit::setText);
+    return field;
+}
+
+void BrowserWindow::listView(ListBox &list, const QRect &geometry, QWidget *parent,
+                             void (FtpBrowser::*doubleClick)())
+{
+    auto *view = new ListBoxView(list, parent);
+    view->setGeometry(geometry);
+    connect(view, &ListBoxView::doubleClickedRow, &browser_, [this, &list, doubleClick](int row) {
+        list.setListIndex(row);
+        (browser_.*doubleClick)();
+    });
+}
+
+void BrowserWindow::label(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(QStringLiteral("Folder:"), parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+}
+
+void BrowserWindow::followEnabled(QPushButton *button, BoolValue &enabled)
+{
+    button->setEnabled(enabled.value());
+    connect(&enabled, &BoolValue::changed, button, &QPushButton::setEnabled);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+class BoolValue;
+class FtpBrowser;
+class ListBox;
+class QLineEdit;
+class TextValue;
+
+// The manual FTP browser's window: `Frame1` with the local pane and its buttons,
+// the remote pane on the session's listing, the editing mode's buttons and the
+// client's status text. Every widget is a view of core state.
+class BrowserWindow : public QWidget {
+    Q_OBJECT
+public:
+    BrowserWindow(FtpBrowser &browser, QWidget *owner);
+
+private:
+    void buildFrame1();
+    void buildRemotePane();
+    template <typename Target>
+    static QPushButton *button(const QString &name, const QString &caption, const QRect &geometry,
+                               QWidget *parent, Target *target, void (Target::*reaction)())
+    {
+        auto *button = new QPushButton(caption, parent);
+        button->setObjectName(name);
+        button->setGeometry(geometry);
+        QObject::connect(button, &QPushButton::clicked, target, reaction);
+        return button;
+    }
+    QLineEdit *pathField(TextValue &text, const QRect &geometry, QWidget *parent);
+    void listView(ListBox &list, const QRect &geometry, QWidget *parent,
+                  void (FtpBrowser::*doubleClick)());
+    void label(const QString &name, const QRect &geometry, QWidget *parent);
+    static void followEnabled(QPushButton *button, BoolValue &enabled);
+
+    FtpBrowser &browser_;
+};

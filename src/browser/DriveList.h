@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+// The "drives" of the local pane: the file systems the operator can browse,
+// each as its mount folder ending in "/". The root and the home folder are
+// always there; removable and hand-made mounts follow.
+class DriveList {
+public:
+    static QStringList entries();
+
+private:
+    static bool isUserMount(const QString &rootPath);
+};

@@ -1,0 +1,106 @@
+#include "browser/FtpBrowser.h"
+
+#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
+#include "app/ProgressWindow.h"
+#include "ftp/FtpSession.h"
+
+FtpBrowser::FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &status,
+                       OperatorUi &ui, QObject *parent)
+    : QObject(parent), session_(session), form3_(form3), ui_(ui), editor_(session, form3, status)
+{
+}
+
+void FtpBrowser::List2_DblClick()
+{
+    const QString entry = local_.List2.currentText();
+    if (entry.isEmpty() || local_.enter(entry) || !local_.hasFolder())
+        return;
+    session_.Transfert_FTP(local_.Text1.text() + entry, entry);
+}
+
+void FtpBrowser::List1_DblClick()
+{
+    const QString entry = session_.List1.currentText();
+    if (entry.isEmpty() || entry == FtpSession::kEmptyMarker)
+        return;
+    if (entry.contains(u'/'))
+        session_.GetDir(entry);
+    else
+        download(entry);
+}
+
+void FtpBrowser::download(const QString &remoteName)
+{
+    if (!local_.hasFolder())
+        return;
+    const QString localPath = local_.filePath(remoteName);
+    if (localPath.isEmpty()) {
+        ui_.messageBox(QStringLiteral("Ce fichier ne peut pas être enregistré dans le dossier local : ")
+                           + remoteName,
+                       OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation,
+                       HotelManager::kDialogTitle);
+        return;
+    }
+    session_.runCommand(FtpCommand::get(remoteName, localPath));
+    local_.ChangeDir();
+}
+
+void FtpBrowser::Command1_Click()
+{
+    form3_.load();
+}
+
+void FtpBrowser::Command2_Click()
+{
+    session_.runCommand(FtpCommand::cdup());
+    session_.GetDir(QString());
+}
+
+void FtpBrowser::Command3_Click()
+{
+    const QString name = ui_.inputBox(QStringLiteral("Plaese insert the name of the new dir"),
+                                      QStringLiteral("Name"), QStringLiteral("New Folder"));
+    if (name.isEmpty())
+        return;
+    session_.runCommand(FtpCommand::mkdir(name));
+    session_.GetDir(QString());
+}
+
+void FtpBrowser::Command4_Click()
+{
+    session_.Wait();
+    const QString entry = session_.List1.currentText();
+    if (entry.isEmpty())
+        return;
+    session_.runCommand(entry.contains(u'/') ? FtpCommand::rmdir(entry) : FtpCommand::remove(entry));
+    session_.GetDir(QString());
+}
+
+void FtpBrowser::Command5_Click()
+{
+    const QString entry = session_.List1.currentText();
+    if (entry.isEmpty())
+        return;
+    const QString answer = ui_.inputBox(QStringLiteral("Rename ") + entry + QStringLiteral(" to?"),
+                                        QStringLiteral("Rename to?"), entry);
+    if (answer.isEmpty() || answer == entry)
+        return;
+    session_.runCommand(FtpCommand::rename(entry, answer));
+    session_.GetDir(QString());
+}
+
+void FtpBrowser::Command6_Click()
+{
+    local_.Up();
+}
+
+void FtpBrowser::Command7_Click()
+{
+    session_.Command7_Click();
+}
+
+void FtpBrowser::Command8_Click()
+{
+    session_.disconnectFTP();
+}

@@ -1,0 +1,285 @@
+#include "app/ProgressWindow.h"
+#include "app/StatusLog.h"
+#include "browser/FtpBrowser.h"
+#include "ftp/FtpSession.h"
+#include "support/PyftpdProcess.h"
+#include "support/ScriptedOperator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kAccented = QStringLiteral("les pins été.ini");
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// The browser on a real server, with the local pane on a temporary folder.
+class FtpBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.isRunning());
+        ASSERT_TRUE(localDir.isValid());
+        localRoot = QDir::cleanPath(localDir.path());
+        session.configure();
+    }
+
+    // Lists the login folder and shows the local folder, as an operator would start.
+    void openBoth()
+    {
+        session.connectFTP();
+        browser.local().setPath(localRoot);
+    }
+
+    void selectRemote(const QString &entry)
+    {
+        const int row = session.List1.items().indexOf(entry);
+        ASSERT_GE(row, 0) << entry.toStdString();
+        session.List1.setListIndex(row);
+    }
+
+    void selectLocal(const QString &entry)
+    {
+        const int row = browser.local().List2.items().indexOf(entry);
+        ASSERT_GE(row, 0) << entry.toStdString();
+        browser.local().List2.setListIndex(row);
+    }
+
+    // Commands the server received after `before` of them.
+    QStringList commandsSince(qsizetype before) const
+    {
+        return server.receivedCommands().mid(before);
+    }
+
+    PyftpdProcess server;
+    QTemporaryDir localDir;
+    QString localRoot;
+    ScriptedOperator ui;
+    StatusLog status;
+    ProgressWindow form3{ui};
+    FtpSession session{server.profile(), ui};
+    FtpBrowser browser{session, form3, status, ui};
+};
+
+} // namespace
+
+TEST_F(FtpBrowserTest, DoubleClicksUploadAndDownloadANameWithSpacesAndAccents)
+{
+    writeFile(localRoot + "/" + kAccented, "HOTEL\r\n");
+    openBoth();
+
+    selectLocal(kAccented);
+    browser.List2_DblClick();
+    EXPECT_EQ(server.fileContent(kAccented), "HOTEL\r\n");
+    EXPECT_TRUE(session.List1.items().contains(kAccented));
+
+    QFile::remove(localRoot + "/" + kAccented);
+    browser.local().ChangeDir();
+    selectRemote(kAccented);
+    browser.List1_DblClick();
+    EXPECT_EQ(readFile(localRoot + "/" + kAccented), "HOTEL\r\n");
+    EXPECT_TRUE(browser.local().List2.items().contains(kAccented));
+    EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
+{
+    openBoth();
+    ui.inputAnswers.enqueue("mon dossier");
+    browser.Command3_Click();
+    ASSERT_EQ(ui.inputs.size(), 1);
+    EXPECT_EQ(ui.inputs[0].prompt, "Plaese insert the name of the new dir");
+    EXPECT_EQ(ui.inputs[0].title, "Name");
+    EXPECT_EQ(ui.inputs[0].defaultAnswer, "New Folder");
+    EXPECT_TRUE(QDir(server.path("mon dossier")).exists());
+    EXPECT_EQ(session.List1.items(), QStringList{"mon dossier/"});
+
+    selectRemote("mon dossier/");
+    browser.List1_DblClick();
+    EXPECT_TRUE(session.Text2.text().contains("/mon dossier"));
+    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+
+    browser.Command2_Click();
+    EXPECT_FALSE(session.Text2.text().contains("mon dossier"));
+    EXPECT_EQ(session.List1.items(), QStringList{"mon dossier/"});
+
+    const qsizetype before = server.receivedCommands().size();
+    browser.Command3_Click(); // cancelled
+    EXPECT_TRUE(commandsSince(before).isEmpty());
+}
+
+TEST_F(FtpBrowserTest, RenameAsksWithTheEntryAndSendsNothingForTheSameName)
+{
+    server.putFile("old name.txt", "x");
+    openBoth();
+
+    selectRemote("old name.txt");
+    ui.inputAnswers.enqueue("new name.txt");
+    browser.Command5_Click();
+    ASSERT_EQ(ui.inputs.size(), 1);
+    EXPECT_EQ(ui.inputs[0].prompt, "Rename old name.txt to?");
+    EXPECT_EQ(ui.inputs[0].title, "Rename to?");
+    EXPECT_EQ(ui.inputs[0].defaultAnswer, "old name.txt");
+    EXPECT_EQ(server.fileContent("new name.txt"), "x");
+    EXPECT_EQ(session.List1.items(), QStringList{"new name.txt"});
+
+    const qsizetype before = server.receivedCommands().size();
+    selectRemote("new name.txt");
+    ui.inputAnswers.enqueue("new name.txt");
+    browser.Command5_Click();
+    browser.Command5_Click(); // cancelled
+    session.List1.setListIndex(-1);
+    browser.Command5_Click(); // nothing selected: not even asked
+    EXPECT_EQ(ui.inputs.size(), 3);
+    EXPECT_TRUE(commandsSince(before).isEmpty());
+    EXPECT_TRUE(QFile::exists(server.path("new name.txt")));
+}
+
+TEST_F(FtpBrowserTest, DeleteRemovesAFileAndAFolderEntryAsListed)
+{
+    server.putFile("vieux fichier.txt", "x");
+    QDir().mkpath(server.path("sub"));
+    openBoth();
+
+    const qsizetype before = server.receivedCommands().size();
+    browser.Command4_Click(); // nothing selected
+    EXPECT_TRUE(commandsSince(before).isEmpty());
+
+    selectRemote("vieux fichier.txt");
+    browser.Command4_Click();
+    EXPECT_FALSE(QFile::exists(server.path("vieux fichier.txt")));
+    EXPECT_EQ(session.List1.items(), QStringList{"sub/"});
+
+    selectRemote("sub/");
+    const qsizetype beforeRmdir = server.receivedCommands().size();
+    browser.Command4_Click();
+    EXPECT_EQ(commandsSince(beforeRmdir).filter(QRegularExpression("^(RMD|DELE)")), QStringList{"RMD sub"});
+    EXPECT_FALSE(QDir(server.path("sub")).exists());
+    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+}
+
+TEST_F(FtpBrowserTest, GetIsRefusedForNamesLeavingTheLocalFolderOrWithoutOne)
+{
+    server.putFile("two..dots.txt", "x");
+    server.putFile("back\\slash.txt", "x");
+    server.putFile("fine.txt", "x");
+    session.connectFTP();
+
+    const qsizetype before = server.receivedCommands().size();
+    selectRemote("fine.txt");
+    browser.List1_DblClick(); // no local folder shown yet
+    browser.local().setPath(localRoot);
+    browser.local().ChangeDrive();
+    browser.List1_DblClick(); // drive list shown
+    EXPECT_TRUE(ui.messages.isEmpty());
+
+    browser.local().setPath(localRoot);
+    for (const QString &name : {QString("two..dots.txt"), QString("back\\slash.txt")}) {
+        selectRemote(name);
+        browser.List1_DblClick();
+    }
+    EXPECT_TRUE(commandsSince(before).filter("RETR").isEmpty());
+    ASSERT_EQ(ui.messages.size(), 2);
+    EXPECT_TRUE(ui.messages[1].text.endsWith("back\\slash.txt"));
+    EXPECT_EQ(ui.messages[1].title, "Pendric Hotel Manager");
+    EXPECT_TRUE(QDir(localRoot).isEmpty());
+}
+
+TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
+{
+    writeFile(localRoot + "/a.txt", "x");
+    openBoth();
+    ASSERT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    selectLocal("a.txt");
+    browser.local().Text1.setText({}); // as if the drive list had just been shown
+    const qsizetype before = server.receivedCommands().size();
+    browser.List2_DblClick();
+
+    session.List1.setListIndex(0);
+    browser.List1_DblClick();
+    EXPECT_TRUE(commandsSince(before).isEmpty());
+    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(FtpBrowserTest, ConnectShowsTheProgressWindowAndCancelResetsTheRemotePane)
+{
+    openBoth();
+    browser.Command1_Click();
+    EXPECT_EQ(ui.progressEvents, QStringList{"show"});
+    EXPECT_TRUE(ui.mainEnabled);
+
+    browser.Command7_Click();
+    EXPECT_EQ(session.List1.count(), 0);
+    EXPECT_EQ(session.Text2.text(), "");
+    EXPECT_EQ(session.StatusBar1.text(), "");
+    EXPECT_TRUE(session.Command1Enabled.value());
+
+    session.connectFTP();
+    browser.Command8_Click();
+    session.Wait();
+    EXPECT_TRUE(server.receivedCommands().contains("QUIT"));
+    EXPECT_EQ(session.List1.count(), 0);
+}
+
+TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
+{
+    server.putFile("www/hmanager/datas/videos/plages/mer.mp4", "v");
+    server.putFile("www/hmanager/datas/videos/vieux clip.mp4", "v");
+    VideoFolderEditor &editor = browser.editor();
+    EXPECT_FALSE(editor.Command20Enabled.value());
+
+    editor.Command9_Click();
+    EXPECT_EQ(session.List1.items(), (QStringList{"plages/", "vieux clip.mp4"}));
+    EXPECT_EQ(session.List1.listIndex(), 0);
+    EXPECT_TRUE(editor.Command20Enabled.value());
+    EXPECT_EQ(ui.progressEvents, (QStringList{"show-blocking", "hide"}));
+    EXPECT_TRUE(ui.mainEnabled);
+
+    const qsizetype before = server.receivedCommands().size();
+    editor.Command20_Click(); // a folder entry is never deleted
+    EXPECT_TRUE(commandsSince(before).filter(QRegularExpression("^(DELE|RMD)")).isEmpty());
+    EXPECT_TRUE(QFile::exists(server.path("www/hmanager/datas/videos/plages/mer.mp4")));
+
+    selectRemote("vieux clip.mp4");
+    editor.Command20_Click();
+    EXPECT_FALSE(QFile::exists(server.path("www/hmanager/datas/videos/vieux clip.mp4")));
+    EXPECT_EQ(session.List1.items(), QStringList{"plages/"});
+
+    const qsizetype beforeNone = server.receivedCommands().size();
+    editor.Command20_Click(); // nothing selected after the listing
+    EXPECT_TRUE(commandsSince(beforeNone).isEmpty());
+}
+
+TEST(VideoFolderEditor, WithoutListingRestoresTheWindowsAndLogs)
+{
+    // Nothing listens on port 1: every command fails and no listing comes.
+    ScriptedOperator ui;
+    StatusLog status;
+    ProgressWindow form3{ui};
+    FtpSession session{ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, ui};
+    session.configure();
+    VideoFolderEditor editor{session, form3, status};
+
+    editor.Command9_Click();
+    EXPECT_FALSE(ui.progressShown);
+    EXPECT_TRUE(ui.mainEnabled);
+    EXPECT_FALSE(editor.Command20Enabled.value());
+    ASSERT_EQ(status.all().size(), 1);
+    EXPECT_TRUE(status.all()[0].startsWith("Mode édition"));
+}
