@@ -3,6 +3,7 @@
 #include "app/Form3.h"
 #include "app/ListBoxView.h"
 #include "app/Twips.h"
+#include "sales/SalesWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +93,11 @@ void Form1::buildUpperArea(QWidget *client)
     banner->setGeometry(twipsRect(120, 600, 11535, 600));
     banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
 
+    auto *sales = new QPushButton(QStringLiteral("Ventes"), client);
+    sales->setObjectName(QStringLiteral("cmdVentes"));
+    sales->setGeometry(twipsRect(120, 120, 1335, 375));
+    connect(sales, &QPushButton::clicked, this, &Form1::showSalesWindow);
+
     auto *status = new ListBoxView(manager_.status().lines(), client);
     status->setGeometry(twipsRect(120, 5160, 9855, 2370));
 
@@ -106,6 +112,15 @@ void Form1::buildCategoryArea(QWidget *client)
     auto *area = new QFrame(client);
     area->setObjectName(QStringLiteral("categoryArea"));
     area->setGeometry(twipsRect(0, 7680, kWidthTwips, 13665 - 7680));
+}
+
+void Form1::showSalesWindow()
+{
+    if (!salesWindow_)
+        salesWindow_ = new SalesWindow(manager_.sales(), this);
+    salesWindow_->show();
+    salesWindow_->raise();
+    salesWindow_->activateWindow();
 }
 
 QString Form1::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)

@@ -8,6 +8,7 @@
 
 class Form3;
 class QFrame;
+class SalesWindow;
 
 // The main window: the operator's side of HotelManager and the one implementation of
 // OperatorUi with real dialogs.
@@ -48,10 +49,12 @@ protected:
 private:
     void buildUpperArea(QWidget *client);
     void buildCategoryArea(QWidget *client);
+    void showSalesWindow();
 
     Terminator terminate_;
     HotelManager manager_;
     Form3 *form3_ = nullptr;
+    SalesWindow *salesWindow_ = nullptr;
     int outerHeightTwips_ = kCompactHeightTwips;
     bool closing_ = false;
 };

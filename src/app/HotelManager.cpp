@@ -6,7 +6,7 @@
 
 HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                            QObject *parent)
-    : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui)
+    : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui), sales_(ui)
 {
 }
 

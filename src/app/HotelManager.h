@@ -4,6 +4,7 @@
 #include "app/ProgressWindow.h"
 #include "app/ServerProfile.h"
 #include "app/StatusLog.h"
+#include "sales/SalesPanel.h"
 #include "videos/CategoryLists.h"
 
 #include <QObject>
@@ -26,6 +27,7 @@ public:
     StatusLog &status() { return status_; }
     ProgressWindow &form3() { return form3_; }
     CategoryLists &categories() { return categories_; }
+    SalesPanel &sales() { return sales_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -45,4 +47,5 @@ private:
     StatusLog status_;
     ProgressWindow form3_;
     CategoryLists categories_;
+    SalesPanel sales_;
 };
