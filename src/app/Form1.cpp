@@ -63,6 +63,7 @@ Form1::Form1(const ServerProfile &profile, const QString &dataRoot, Terminator t
     setCentralWidget(client);
     buildUpperArea(client);
     buildCategoryArea(client);
+    buildStatusBar(client);
 
     form3_ = new Form3(manager_.form3(), this);
     connect(form3_, &Form3::stopClicked, &manager_, &HotelManager::stop);
@@ -105,6 +106,18 @@ void Form1::buildUpperArea(QWidget *client)
     connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
     auto *expanded = sizeButton(QStringLiteral("Command68"), twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
+}
+
+void Form1::buildStatusBar(QWidget *client)
+{
+    auto *bar = new QLabel(client);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setGeometry(twipsRect(120, 13200, 9735, 375));
+    bar->setFrameShape(QFrame::Panel);
+    bar->setFrameShadow(QFrame::Sunken);
+    TextValue &text = manager_.ftp().StatusBar1;
+    bar->setText(text.text());
+    connect(&text, &TextValue::changed, bar, &QLabel::setText);
 }
 
 void Form1::buildCategoryArea(QWidget *client)

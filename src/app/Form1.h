@@ -49,6 +49,7 @@ protected:
 private:
     void buildUpperArea(QWidget *client);
     void buildCategoryArea(QWidget *client);
+    void buildStatusBar(QWidget *client);
     void showSalesWindow();
 
     Terminator terminate_;

@@ -6,7 +6,8 @@
 
 HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                            QObject *parent)
-    : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui), sales_(ui)
+    : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui),
+      ftp_(profile, ui), sales_(ui)
 {
 }
 
@@ -14,10 +15,12 @@ void HotelManager::start()
 {
     runStep(QStringLiteral("dossiers locaux"), [this] { prepareFolders(); });
     runStep(QStringLiteral("listes des catégories"), [this] { categories_.loadAll(root_); });
+    runStep(QStringLiteral("connexion"), [this] { ftp_.startUp(); });
 }
 
 void HotelManager::shutdown()
 {
+    ftp_.disconnectFTP();
 }
 
 void HotelManager::stop()

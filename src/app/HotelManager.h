@@ -4,6 +4,7 @@
 #include "app/ProgressWindow.h"
 #include "app/ServerProfile.h"
 #include "app/StatusLog.h"
+#include "ftp/FtpSession.h"
 #include "sales/SalesPanel.h"
 #include "videos/CategoryLists.h"
 
@@ -27,6 +28,7 @@ public:
     StatusLog &status() { return status_; }
     ProgressWindow &form3() { return form3_; }
     CategoryLists &categories() { return categories_; }
+    FtpSession &ftp() { return ftp_; }
     SalesPanel &sales() { return sales_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
@@ -47,5 +49,6 @@ private:
     StatusLog status_;
     ProgressWindow form3_;
     CategoryLists categories_;
+    FtpSession ftp_;
     SalesPanel sales_;
 };

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One command of the client's vocabulary: a verb and its arguments, each sent whole.
+class FtpCommand {
+public:
+    enum class Verb { Cd, Cdup, Ls, Pwd, Mkdir, Rmdir, Delete, Rename, Put, Get, Close };
+
+    static FtpCommand cd(const QString &folder);
+    static FtpCommand cdup();
+    static FtpCommand ls();
+    static FtpCommand pwd();
+    static FtpCommand mkdir(const QString &folder);
+    static FtpCommand rmdir(const QString &folder);
+    static FtpCommand remove(const QString &file);
+    static FtpCommand rename(const QString &from, const QString &to);
+    static FtpCommand put(const QString &localPath, const QString &remoteName);
+    static FtpCommand get(const QString &remoteName, const QString &localPath);
+    static FtpCommand close();
+
+    FtpCommand() = default;
+
+    Verb verb() const { return verb_; }
+    const QStringList &arguments() const { return arguments_; }
+    QString argument(int index) const { return arguments_.value(index); }
+    // The keyword of the vocabulary: "CD", "PUT", ...
+    QString keyword() const;
+    // Keyword and arguments joined by single spaces, for logs and tests only.
+    QString text() const;
+    // False when an argument holds CR, LF or NUL, which could smuggle a second
+    // command onto the control connection.
+    bool isValid() const;
+
+    bool operator==(const FtpCommand &) const = default;
+
+private:
+    FtpCommand(Verb verb, QStringList arguments);
+
+    Verb verb_ = Verb::Pwd;
+    QStringList arguments_;
+};

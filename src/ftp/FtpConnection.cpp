@@ -1,0 +1,287 @@
+#include "ftp/FtpConnection.h"
+
+namespace {
+
+constexpr qint64 kMaxListingBytes = 64 * 1024 * 1024;
+
+// 500 to 502: the server does not know or does not offer the command.
+bool notOffered(const FtpReply &reply)
+{
+    return reply.code >= 500 && reply.code <= 502;
+}
+
+} // namespace
+
+FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
+{
+    connect(&control_, &FtpControlChannel::socketStateChanged, this, &FtpConnection::onControlState);
+    connect(&control_, &FtpControlChannel::receiving, this, [this] { emit stateChanged(7); });
+    connect(&control_, &FtpControlChannel::lost, this, &FtpConnection::drop);
+    connect(&data_, &FtpDataChannel::connected, this, [this] {
+        if (transfer_)
+            request(transfer_->line, [this](const FtpReply &reply) { onTransferReply(reply); });
+    });
+    connect(&data_, &FtpDataChannel::progress, this, [this](qint64 bytes) {
+        if (transfer_)
+            emit progress(bytes, transfer_->total);
+    });
+    connect(&data_, &FtpDataChannel::finished, this, [this] {
+        if (!transfer_)
+            return;
+        transfer_->dataDone = true;
+        if (!transfer_->finalReply)
+            control_.armReplyTimer();
+        completeTransferIfDone();
+    });
+    connect(&data_, &FtpDataChannel::failed, this, &FtpConnection::drop);
+}
+
+void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
+{
+    timeouts_ = timeouts;
+    control_.setReplyTimeout(timeouts.replyMs);
+    data_.setStallTimeout(timeouts.dataStallMs);
+}
+
+void FtpConnection::open(const ServerProfile &account, Done ready)
+{
+    account_ = account;
+    ready_ = std::move(ready);
+    codec_.setUtf8(false);
+    mlsd_ = size_ = listRefused_ = false;
+    control_.open(account.host, account.port, timeouts_.connectMs);
+    expect([this](const FtpReply &greeting) { login(greeting); });
+}
+
+void FtpConnection::login(const FtpReply &greeting)
+{
+    const std::optional<QByteArray> user = line("USER", account_.user);
+    if (greeting.code != 220)
+        return failOpen(greeting);
+    if (!user)
+        return failOpen(FtpReply::local(tr("The user name cannot be sent")));
+    request(*user, [this](const FtpReply &reply) {
+        if (reply.code == 230)
+            readFeatures();
+        else if (reply.code == 331)
+            sendPassword();
+        else
+            failOpen(reply);
+    });
+}
+
+void FtpConnection::sendPassword()
+{
+    const std::optional<QByteArray> password = line("PASS", account_.password);
+    if (!password)
+        return failOpen(FtpReply::local(tr("The password cannot be sent")));
+    request(*password, [this](const FtpReply &reply) {
+        if (reply.code == 230 || reply.code == 202)
+            readFeatures();
+        else
+            failOpen(reply);
+    });
+}
+
+void FtpConnection::readFeatures()
+{
+    request("FEAT", [this](const FtpReply &reply) {
+        bool utf8 = false;
+        // Without a feature list, EPSV is still worth a try.
+        epsv_ = reply.code != 211;
+        for (qsizetype i = 1; reply.code == 211 && i + 1 < reply.lines.size(); ++i) {
+            const QByteArray feature = reply.lines[i].trimmed().toUpper();
+            mlsd_ = mlsd_ || feature.startsWith("MLST") || feature.startsWith("MLSD");
+            epsv_ = epsv_ || feature == "EPSV";
+            size_ = size_ || feature == "SIZE";
+            utf8 = utf8 || feature == "UTF8";
+        }
+        if (!utf8)
+            return switchToBinary();
+        // A server that announces UTF8 uses it for names whatever it says to OPTS.
+        request("OPTS UTF8 ON", [this](const FtpReply &) {
+            codec_.setUtf8(true);
+            switchToBinary();
+        });
+    });
+}
+
+void FtpConnection::switchToBinary()
+{
+    request("TYPE I", [this](const FtpReply &reply) {
+        if (reply.code != 200)
+            return failOpen(reply);
+        open_ = true;
+        Done ready = std::move(ready_);
+        ready(true, reply);
+    });
+}
+
+void FtpConnection::failOpen(const FtpReply &reply)
+{
+    Done ready = std::move(ready_);
+    control_.close();
+    ready(false, reply);
+}
+
+void FtpConnection::quit(Done done)
+{
+    emit stateChanged(9);
+    request("QUIT", [this, done = std::move(done)](const FtpReply &reply) {
+        open_ = false;
+        done(true, reply);
+        control_.close();
+    });
+}
+
+std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QString &name) const
+{
+    const std::optional<QByteArray> encoded = codec_.encode(name);
+    if (!encoded)
+        return std::nullopt;
+    return verb + ' ' + *encoded;
+}
+
+void FtpConnection::request(const QByteArray &line, ReplyHandler next)
+{
+    emit stateChanged(5);
+    emit commandSent(line.startsWith("PASS ") ? QStringLiteral("PASS ****") : codec_.decode(line));
+    control_.send(line);
+    emit stateChanged(6);
+    expect(std::move(next));
+}
+
+void FtpConnection::expect(ReplyHandler next, bool timed)
+{
+    control_.awaitReply(
+        [this, next = std::move(next)](const FtpReply &reply) {
+            emit stateChanged(8);
+            next(reply);
+        },
+        timed);
+}
+
+void FtpConnection::transfer(const QByteArray &line, QIODevice *device, Direction direction,
+                             qint64 total, Done done, qint64 limit)
+{
+    transfer_ = Transfer{line, device, direction, total, limit, std::move(done), false, std::nullopt};
+    if (!epsv_)
+        return openPassiveV4();
+    request("EPSV", [this](const FtpReply &reply) {
+        if (reply.code == 229 && reply.passivePort())
+            return connectData(*reply.passivePort());
+        if (reply.code < 500)
+            return endTransfer(false, reply);
+        epsv_ = false; // not offered, or not for this network
+        openPassiveV4();
+    });
+}
+
+void FtpConnection::openPassiveV4()
+{
+    request("PASV", [this](const FtpReply &reply) {
+        if (reply.code == 227 && reply.passivePort())
+            return connectData(*reply.passivePort());
+        endTransfer(false, reply);
+    });
+}
+
+void FtpConnection::connectData(quint16 port)
+{
+    // Always the control connection's peer: an address inside a 227 reply may
+    // be wrong behind NAT, or hostile.
+    QIODevice *sink = transfer_->direction == Direction::Download ? transfer_->device : nullptr;
+    data_.open(control_.peerAddress(), port, sink, transfer_->limit);
+}
+
+void FtpConnection::onTransferReply(const FtpReply &reply)
+{
+    if (reply.isPreliminary()) {
+        if (transfer_->direction == Direction::Upload)
+            data_.startSending(transfer_->device);
+        expect([this](const FtpReply &next) { onTransferReply(next); }, transfer_->dataDone);
+    } else if (reply.code >= 200 && reply.code < 300) {
+        transfer_->finalReply = reply;
+        completeTransferIfDone();
+    } else {
+        data_.abort();
+        endTransfer(false, reply);
+    }
+}
+
+void FtpConnection::completeTransferIfDone()
+{
+    if (transfer_->dataDone && transfer_->finalReply)
+        endTransfer(true, *transfer_->finalReply);
+}
+
+void FtpConnection::endTransfer(bool ok, const FtpReply &reply)
+{
+    Done done = std::move(transfer_->done);
+    transfer_.reset();
+    done(ok, reply);
+}
+
+void FtpConnection::listFolder(const QString &folder, ListDone done)
+{
+    const auto format = mlsd_ ? RemoteListing::Format::Mlsd
+                        : listRefused_ ? RemoteListing::Format::Nlst
+                                       : RemoteListing::Format::List;
+    listWith(format, folder, std::move(done));
+}
+
+void FtpConnection::listWith(RemoteListing::Format format, const QString &folder, ListDone done)
+{
+    static const QByteArray verbs[] = {"MLSD", "LIST", "NLST"};
+    const QByteArray &verb = verbs[static_cast<int>(format)];
+    const std::optional<QByteArray> command = folder.isEmpty() ? verb : line(verb, folder);
+    if (!command)
+        return done(false, FtpReply::local(tr("The folder name cannot be sent")), {});
+    listing_.close();
+    listing_.setData(QByteArray());
+    listing_.open(QIODevice::WriteOnly);
+    auto parse = [this, format, folder, done = std::move(done)](bool ok, const FtpReply &reply) {
+        listing_.close();
+        if (!ok && format == RemoteListing::Format::List && notOffered(reply)) {
+            listRefused_ = true;
+            return listWith(RemoteListing::Format::Nlst, folder, done);
+        }
+        done(ok, reply, RemoteListing::parse(listing_.data(), format, codec_));
+    };
+    transfer(*command, &listing_, Direction::Download, -1, std::move(parse), kMaxListingBytes);
+}
+
+void FtpConnection::onControlState(QAbstractSocket::SocketState state)
+{
+    switch (state) {
+    case QAbstractSocket::HostLookupState:
+        emit stateChanged(1);
+        break;
+    case QAbstractSocket::ConnectingState:
+        emit stateChanged(2);
+        emit stateChanged(3);
+        break;
+    case QAbstractSocket::ConnectedState:
+        wasConnected_ = true;
+        emit stateChanged(4);
+        break;
+    case QAbstractSocket::UnconnectedState:
+        if (wasConnected_) {
+            wasConnected_ = false;
+            emit stateChanged(10);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void FtpConnection::drop(const QString &reason)
+{
+    open_ = false;
+    ready_ = nullptr;
+    transfer_.reset();
+    data_.abort();
+    control_.close();
+    emit lost(reason);
+}

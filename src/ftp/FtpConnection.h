@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/ServerProfile.h"
+#include "ftp/FtpControlChannel.h"
+#include "ftp/FtpDataChannel.h"
+#include "ftp/FtpNameCodec.h"
+#include "ftp/FtpReply.h"
+#include "ftp/FtpTimeouts.h"
+#include "ftp/RemoteEntry.h"
+#include "ftp/RemoteListing.h"
+
+#include <QBuffer>
+#include <QObject>
+#include <functional>
+#include <optional>
+
+// A logged-in FTP connection: requests with their replies, passive data
+// transfers, folder listings. It reports the state codes 1 to 10 of the
+// client; whatever ends the connection unasked ends in `lost`, after which no
+// pending continuation runs.
+class FtpConnection : public QObject {
+    Q_OBJECT
+public:
+    using ReplyHandler = FtpControlChannel::ReplyHandler;
+    using Done = std::function<void(bool ok, const FtpReply &reply)>;
+    using ListDone = std::function<void(bool ok, const FtpReply &reply, const QList<RemoteEntry> &)>;
+    enum class Direction { Download, Upload };
+
+    explicit FtpConnection(QObject *parent = nullptr);
+
+    void setTimeouts(const FtpTimeouts &timeouts);
+    bool isOpen() const { return open_; }
+    // Connects, logs in, learns the features, switches to binary.
+    void open(const ServerProfile &account, Done ready);
+    // QUIT, then closes whether or not the server answers.
+    void quit(Done done);
+
+    const FtpNameCodec &codec() const { return codec_; }
+    bool supportsSize() const { return size_; }
+    // `verb` followed by the name in the server's character set; none when the
+    // name cannot be written in it.
+    std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
+
+    void request(const QByteArray &line, ReplyHandler next);
+    // Runs a data command: the passive connection, the command, and completion
+    // once both the data and the final reply are in, in either order.
+    // `limit` caps a download kept in memory (-1: none).
+    void transfer(const QByteArray &line, QIODevice *device, Direction direction, qint64 total,
+                  Done done, qint64 limit = -1);
+    // Lists a folder ("" for the current one) with the best command the server has.
+    void listFolder(const QString &folder, ListDone done);
+
+signals:
+    void stateChanged(int code);
+    void commandSent(const QString &line);
+    void progress(qint64 done, qint64 total);
+    void lost(const QString &reason);
+
+private:
+    struct Transfer {
+        QByteArray line;
+        QIODevice *device = nullptr;
+        Direction direction = Direction::Download;
+        qint64 total = -1;
+        qint64 limit = -1;
+        Done done;
+        bool dataDone = false;
+        std::optional<FtpReply> finalReply;
+    };
+
+    void expect(ReplyHandler next, bool timed = true);
+    void login(const FtpReply &greeting);
+    void sendPassword();
+    void readFeatures();
+    void switchToBinary();
+    void failOpen(const FtpReply &reply);
+    void openPassiveV4();
+    void connectData(quint16 port);
+    void onTransferReply(const FtpReply &reply);
+    void completeTransferIfDone();
+    void endTransfer(bool ok, const FtpReply &reply);
+    void listWith(RemoteListing::Format format, const QString &folder, ListDone done);
+    void onControlState(QAbstractSocket::SocketState state);
+    void drop(const QString &reason);
+
+    FtpControlChannel control_;
+    FtpDataChannel data_;
+    FtpNameCodec codec_;
+    FtpTimeouts timeouts_;
+    ServerProfile account_;
+    Done ready_;
+    std::optional<Transfer> transfer_;
+    QBuffer listing_;
+    bool open_ = false;
+    bool wasConnected_ = false;
+    bool mlsd_ = false;
+    bool size_ = false;
+    bool epsv_ = true;
+    bool listRefused_ = false;
+};

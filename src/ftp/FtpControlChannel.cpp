@@ -1,0 +1,89 @@
+#include "ftp/FtpControlChannel.h"
+
+FtpControlChannel::FtpControlChannel(QObject *parent) : QObject(parent)
+{
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        fail(isConnected() ? tr("Timed out waiting for the server's reply")
+                           : tr("Timed out connecting to the server"));
+    });
+    connect(&socket_, &QTcpSocket::stateChanged, this, &FtpControlChannel::socketStateChanged);
+    connect(&socket_, &QTcpSocket::connected, this, &FtpControlChannel::onConnected);
+    connect(&socket_, &QTcpSocket::readyRead, this, &FtpControlChannel::onReadyRead);
+    connect(&socket_, &QTcpSocket::errorOccurred, this, [this] { fail(socket_.errorString()); });
+}
+
+void FtpControlChannel::open(const QString &host, quint16 port, int connectTimeoutMs)
+{
+    parser_ = {};
+    timer_.start(connectTimeoutMs);
+    socket_.connectToHost(host, port);
+}
+
+void FtpControlChannel::send(const QByteArray &line)
+{
+    socket_.write(line + "\r\n");
+}
+
+void FtpControlChannel::awaitReply(ReplyHandler next, bool timed)
+{
+    handler_ = std::move(next);
+    timed_ = timed;
+    if (timed && isConnected())
+        armReplyTimer();
+    else if (isConnected())
+        timer_.stop();
+}
+
+void FtpControlChannel::armReplyTimer()
+{
+    timer_.start(replyTimeoutMs_);
+}
+
+void FtpControlChannel::close()
+{
+    timer_.stop();
+    handler_ = nullptr;
+    socket_.abort();
+}
+
+void FtpControlChannel::onConnected()
+{
+    timer_.stop();
+    socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    emit connected();
+    if (handler_ && timed_)
+        armReplyTimer();
+}
+
+void FtpControlChannel::onReadyRead()
+{
+    if (!parser_.inReply())
+        emit receiving();
+    const QList<FtpReply> replies = parser_.feed(socket_.readAll());
+    if (parser_.failed())
+        return fail(parser_.error());
+    for (const FtpReply &reply : replies) {
+        if (!isConnected())
+            return; // a handler closed the connection; the rest is stale
+        deliver(reply);
+    }
+}
+
+void FtpControlChannel::deliver(const FtpReply &reply)
+{
+    if (reply.code == 421)
+        return fail(reply.text());
+    if (!handler_)
+        return; // unsolicited; nothing waits for it
+    timer_.stop();
+    ReplyHandler handler = std::move(handler_);
+    handler_ = nullptr;
+    handler(reply);
+}
+
+void FtpControlChannel::fail(const QString &reason)
+{
+    close();
+    emit lost(reason);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ftp/FtpReply.h"
+#include "ftp/FtpReplyParser.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QTcpSocket>
+#include <QTimer>
+#include <functional>
+
+// The control connection: sends command lines and hands each complete reply to
+// the one handler waiting for it. A 421 reply, a dropped socket, a malformed
+// reply or an expired timer all end in `lost`, with the socket closed.
+class FtpControlChannel : public QObject {
+    Q_OBJECT
+public:
+    using ReplyHandler = std::function<void(const FtpReply &)>;
+
+    explicit FtpControlChannel(QObject *parent = nullptr);
+
+    void setReplyTimeout(int ms) { replyTimeoutMs_ = ms; }
+    void open(const QString &host, quint16 port, int connectTimeoutMs);
+    void send(const QByteArray &line);
+    // The next reply goes to `next`. Untimed waits are for transfers, whose data
+    // connection has its own stall timer.
+    void awaitReply(ReplyHandler next, bool timed = true);
+    void armReplyTimer();
+    // Closes at once and forgets the waiting handler; emits no `lost`.
+    void close();
+
+    bool isConnected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
+    QHostAddress peerAddress() const { return socket_.peerAddress(); }
+
+signals:
+    void socketStateChanged(QAbstractSocket::SocketState state);
+    void connected();
+    void receiving();
+    void lost(const QString &reason);
+
+private:
+    void onConnected();
+    void onReadyRead();
+    void deliver(const FtpReply &reply);
+    void fail(const QString &reason);
+
+    QTcpSocket socket_;
+    QTimer timer_;
+    FtpReplyParser parser_;
+    ReplyHandler handler_;
+    bool timed_ = false;
+    int replyTimeoutMs_ = 30000;
+};

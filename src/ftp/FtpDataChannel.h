@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QTcpSocket>
+#include <QTimer>
+
+class QIODevice;
+
+// One passive data connection. Downloads write everything received into a sink
+// until the server closes; uploads stream a source in chunks and then close.
+// Memory stays bounded by the socket buffers whatever the file size. Any time
+// with no byte moved for the stall timeout fails the channel.
+class FtpDataChannel : public QObject {
+    Q_OBJECT
+public:
+    explicit FtpDataChannel(QObject *parent = nullptr);
+
+    void setStallTimeout(int ms) { stallMs_ = ms; }
+    // Connects; with a sink, receiving starts at once. `limit` caps what the
+    // sink takes (-1: none), for answers kept in memory.
+    void open(const QHostAddress &host, quint16 port, QIODevice *sink, qint64 limit = -1);
+    void startSending(QIODevice *source);
+    void abort();
+
+signals:
+    void connected();
+    void progress(qint64 bytes);
+    void finished();
+    void failed(const QString &reason);
+
+private:
+    void onReadyRead();
+    void onBytesWritten(qint64 bytes);
+    void onDisconnected();
+    void fillSocket();
+    void fail(const QString &reason);
+
+    QTcpSocket socket_;
+    QTimer stallTimer_;
+    QIODevice *sink_ = nullptr;
+    QIODevice *source_ = nullptr;
+    QByteArray buffer_;
+    qint64 moved_ = 0;
+    qint64 limit_ = -1;
+    bool active_ = false;
+    int stallMs_ = 30000;
+};

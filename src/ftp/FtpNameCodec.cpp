@@ -1,0 +1,15 @@
+#include "ftp/FtpNameCodec.h"
+
+#include "app/Cp1252.h"
+
+std::optional<QByteArray> FtpNameCodec::encode(const QString &name) const
+{
+    if (utf8_)
+        return name.toUtf8();
+    return Cp1252::encode(name);
+}
+
+QString FtpNameCodec::decode(const QByteArray &bytes) const
+{
+    return utf8_ ? QString::fromUtf8(bytes) : Cp1252::decode(bytes);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// How names travel on the wire: UTF-8 when the server announces it, otherwise
+// Windows-1252 like the original client.
+class FtpNameCodec {
+public:
+    void setUtf8(bool utf8) { utf8_ = utf8; }
+    bool isUtf8() const { return utf8_; }
+
+    // Empty optional when the name has no form in the server's character set.
+    std::optional<QByteArray> encode(const QString &name) const;
+    QString decode(const QByteArray &bytes) const;
+
+private:
+    bool utf8_ = false;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ftp/FtpCommand.h"
+
+#include <QString>
+
+// How one command ended: the server's last reply, or code 0 with our own
+// description when the failure was local (timeout, dropped connection, file).
+struct FtpOutcome {
+    FtpCommand command;
+    bool ok = false;
+    int replyCode = 0;
+    QString replyText;
+};

@@ -1,0 +1,174 @@
+#include "ftp/FtpSession.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+const QStringList kStateTexts = {
+    QString(),
+    QStringLiteral("Looking up IP address of the host computer"),
+    QStringLiteral("Successfully found IP address of the host computer"),
+    QStringLiteral("Connecting to the host computer"),
+    QStringLiteral("Successfully connected to the host computer"),
+    QStringLiteral("Sending a request to the host computer"),
+    QStringLiteral("Successfully sent the request"),
+    QStringLiteral("Receiving a response from the host computer"),
+    QStringLiteral("Successfully received a response from the host computer"),
+    QStringLiteral("Disconnecting from the host computer"),
+    QStringLiteral("Successfully disconnected from the host computer"),
+    QStringLiteral("Error occurred in communicating with the host computer"),
+    QStringLiteral("Request completed, all data received"),
+};
+
+constexpr int kChunkSize = 64 * 1024;
+constexpr int kAccessSetting = 4;
+
+} // namespace
+
+FtpSession::FtpSession(const ServerProfile &profile, OperatorUi &ui, QObject *parent)
+    : QObject(parent), profile_(profile), ui_(ui)
+{
+    connect(&Inet1, &Inet::StateChanged, this, &FtpSession::Inet1_StateChanged);
+}
+
+void FtpSession::configure()
+{
+    Inet1.setProtocol(Inet::icFTP);
+    Inet1.setRemotePort(profile_.port);
+    Inet1.setRemoteHost(profile_.host);
+    Inet1.setUserName(profile_.user);
+    Inet1.setPassword(profile_.password);
+    Inet1.setAccessSetting(kAccessSetting);
+}
+
+void FtpSession::startUp()
+{
+    configure();
+    Wait();
+    GetDir(QString());
+    Wait();
+}
+
+void FtpSession::Wait()
+{
+    // Blocking inside the client's own signal would hold up the very socket
+    // events the wait is for.
+    if (Inet1.isDispatching()) {
+        qWarning("FtpSession::Wait called from a state change; not waiting");
+        return;
+    }
+    while (Inet1.StillExecuting())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void FtpSession::connectFTP()
+{
+    Wait();
+    GetDir(QString());
+}
+
+void FtpSession::disconnectFTP()
+{
+    Wait();
+    if (!Inet1.RemoteHost().isEmpty())
+        Inet1.Execute(FtpCommand::close());
+}
+
+void FtpSession::GetDir(const QString &GetDirDir)
+{
+    List1.clear();
+    Wait();
+    if (!GetDirDir.isEmpty() && !Inet1.Execute(FtpCommand::cd(GetDirDir)))
+        return reportListingFailure();
+    Wait();
+    if (!Inet1.Execute(FtpCommand::ls()))
+        return reportListingFailure();
+    fillList(GetData());
+    if (!Inet1.Execute(FtpCommand::pwd()))
+        return reportListingFailure();
+    Text2.setText(GetData());
+}
+
+QString FtpSession::GetData()
+{
+    Wait();
+    QString answer;
+    for (QString piece; !(piece = Inet1.GetChunk(kChunkSize)).isEmpty();)
+        answer += piece;
+    return answer;
+}
+
+FtpOutcome FtpSession::Transfert_FTP(const QString &localfic, const QString &remotefic)
+{
+    const FtpOutcome outcome = runCommand(FtpCommand::put(localfic, remotefic));
+    GetDir(QString());
+    return outcome;
+}
+
+FtpOutcome FtpSession::GET_Transfert_FTP(const QString &remotefic, const QString &localfic)
+{
+    const FtpOutcome outcome = runCommand(FtpCommand::get(remotefic, localfic));
+    GetDir(QString());
+    return outcome;
+}
+
+FtpOutcome FtpSession::runCommand(const FtpCommand &command)
+{
+    Wait();
+    Inet1.Execute(command);
+    Wait();
+    return Inet1.lastOutcome();
+}
+
+void FtpSession::Command7_Click()
+{
+    List1.clear();
+    StatusBar1.setText(QString());
+    Command1Enabled.setValue(true);
+    Text2.setText(QString());
+}
+
+void FtpSession::Inet1_StateChanged(int State)
+{
+    if (State >= 0 && State < kStateTexts.size()) {
+        StatusBar1.setText(kStateTexts.at(State));
+        if (State == 4)
+            Command1Enabled.setValue(false);
+        if (State == 10) {
+            Command1Enabled.setValue(true);
+            List1.clear();
+            Text2.setText(QString());
+        }
+    }
+    if (Inet1.StillExecuting())
+        StatusBar1.setText(StatusBar1.text() + kBusySuffix);
+}
+
+void FtpSession::fillList(const QString &answer)
+{
+    // Folders first, each group in the server's order; a last line without
+    // its line end is not part of the listing.
+    QStringList folders;
+    QStringList files;
+    qsizetype start = 0;
+    for (qsizetype end; (end = answer.indexOf(QLatin1Char('\n'), start)) >= 0; start = end + 1) {
+        QString line = answer.mid(start, end - start);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!line.isEmpty())
+            (line.contains(QLatin1Char('/')) ? folders : files).append(line);
+    }
+    folders += files;
+    if (folders.isEmpty())
+        folders.append(kEmptyMarker);
+    List1.setItems(folders);
+}
+
+void FtpSession::reportListingFailure()
+{
+    const QString description = Inet1.lastOutcome().replyText;
+    Command7_Click();
+    ui_.messageBox(description, OperatorUi::Buttons::Ok, OperatorUi::Icon::Critical,
+                   QStringLiteral("Error"));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/ListBox.h"
+#include "app/OperatorUi.h"
+#include "app/ServerProfile.h"
+#include "app/TextValue.h"
+#include "ftp/BoolValue.h"
+#include "ftp/FtpCommand.h"
+#include "ftp/FtpOutcome.h"
+#include "ftp/Inet.h"
+
+#include <QObject>
+#include <QString>
+
+// The program's side of the FTP client: the client itself, the remote listing
+// (`List1`, `Text2`), the status bar text and the "Connect" button's state,
+// and the helpers every operation uses to talk to the content server.
+class FtpSession : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kEmptyMarker = QStringLiteral("This folder is empty");
+    static inline const QString kBusySuffix = QStringLiteral(". Plaese wait...");
+
+    FtpSession(const ServerProfile &profile, OperatorUi &ui, QObject *parent = nullptr);
+
+    Inet Inet1;
+    ListBox List1{QStringLiteral("List1")};
+    TextValue Text2{QStringLiteral("Text2")};
+    TextValue StatusBar1{QStringLiteral("StatusBar1")};
+    BoolValue Command1Enabled{QStringLiteral("Command1"), true};
+
+    // Hands the client the server's profile; nothing is sent yet.
+    void configure();
+    // Configure, then list the login folder, which opens the connection.
+    void startUp();
+
+    // Returns once the client is idle, sleeping in the event loop meanwhile.
+    void Wait();
+    void connectFTP();
+    // Hands the client "CLOSE" without waiting for it.
+    void disconnectFTP();
+    void GetDir(const QString &GetDirDir);
+    QString GetData();
+    // Each returns how the transfer itself went; the folder is listed again after it.
+    FtpOutcome Transfert_FTP(const QString &localfic, const QString &remotefic);
+    FtpOutcome GET_Transfert_FTP(const QString &remotefic, const QString &localfic);
+    // One command issued the standard way: Wait, Execute, Wait.
+    FtpOutcome runCommand(const FtpCommand &command);
+
+    // The browser's "Cancel": the listing and status bar emptied, "Connect" enabled.
+    void Command7_Click();
+    void Inet1_StateChanged(int State);
+
+private:
+    void fillList(const QString &answer);
+    void reportListingFailure();
+
+    ServerProfile profile_;
+    OperatorUi &ui_;
+};

@@ -1,0 +1,117 @@
+#include "ftp/FtpUpload.h"
+
+#include "ftp/RemoteListing.h"
+
+FtpUpload::FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
+                     FtpConnection::Done done)
+    : link_(link), file_(localPath), final_(remoteName), done_(std::move(done))
+{
+    const qsizetype slash = remoteName.lastIndexOf(QLatin1Char('/'));
+    folder_ = remoteName.left(slash + 1);
+    const QString base = remoteName.mid(slash + 1);
+    temp_ = folder_ + RemoteListing::kTempPrefix + base;
+    aside_ = folder_ + RemoteListing::kTempPrefix + QStringLiteral("old-") + base;
+}
+
+void FtpUpload::start()
+{
+    if (final_.endsWith(QLatin1Char('/')) || final_.isEmpty())
+        return done_(false, FtpReply::local(QStringLiteral("No remote file name")));
+    if (!link_.line("STOR", aside_)) // the longest name, made of every other one's characters
+        return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
+    if (file_.fileName().isEmpty() || !file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return done_(false, FtpReply::local(QStringLiteral("Cannot read ") + file_.fileName()));
+    const QString folder = folder_.size() > 1 ? folder_.chopped(1) : folder_;
+    link_.listFolder(folder, [this](bool, const FtpReply &, const QList<RemoteEntry> &entries) {
+        QStringList leftovers;
+        for (const RemoteEntry &entry : entries)
+            if (!entry.folder && entry.name.startsWith(RemoteListing::kTempPrefix))
+                leftovers.append(entry.name);
+        removeLeftovers(leftovers);
+    });
+}
+
+void FtpUpload::removeLeftovers(QStringList names)
+{
+    if (names.isEmpty())
+        return store();
+    const QString name = names.takeFirst();
+    link_.request(command("DELE", folder_ + name),
+                  [this, names](const FtpReply &) { removeLeftovers(names); });
+}
+
+void FtpUpload::store()
+{
+    stored_ = true;
+    link_.transfer(command("STOR", temp_), &file_, FtpConnection::Direction::Upload, file_.size(),
+                   [this](bool ok, const FtpReply &reply) { ok ? checkSize() : fail(reply); });
+}
+
+void FtpUpload::checkSize()
+{
+    if (!link_.supportsSize())
+        return replace();
+    link_.request(command("SIZE", temp_), [this](const FtpReply &reply) {
+        const QByteArray size = reply.lines.value(0).mid(4).trimmed();
+        if (reply.code == 213 && size.toLongLong() != file_.size())
+            return fail(FtpReply::local(QStringLiteral("The server received %1 bytes of %2")
+                                            .arg(QString::fromLatin1(size))
+                                            .arg(file_.size())));
+        replace();
+    });
+}
+
+void FtpUpload::replace()
+{
+    rename(temp_, final_, [this](bool ok, const FtpReply &reply) {
+        ok ? succeed(reply) : moveAsideAndReplace(reply);
+    });
+}
+
+void FtpUpload::moveAsideAndReplace(const FtpReply &refusal)
+{
+    rename(final_, aside_, [this, refusal](bool ok, const FtpReply &) {
+        if (!ok)
+            return fail(refusal);
+        rename(temp_, final_, [this](bool replaced, const FtpReply &reply) {
+            if (!replaced)
+                return restoreAside(reply);
+            link_.request(command("DELE", aside_), [this, reply](const FtpReply &) { succeed(reply); });
+        });
+    });
+}
+
+void FtpUpload::restoreAside(const FtpReply &failure)
+{
+    rename(aside_, final_, [this, failure](bool, const FtpReply &) { fail(failure); });
+}
+
+void FtpUpload::rename(const QString &from, const QString &to, FtpConnection::Done done)
+{
+    link_.request(command("RNFR", from), [this, to, done](const FtpReply &reply) {
+        if (reply.code != 350)
+            return done(false, reply);
+        link_.request(command("RNTO", to), [done](const FtpReply &moved) {
+            done(moved.isPositive(), moved);
+        });
+    });
+}
+
+void FtpUpload::succeed(const FtpReply &reply)
+{
+    file_.close();
+    done_(true, reply);
+}
+
+void FtpUpload::fail(const FtpReply &reply)
+{
+    file_.close();
+    if (!stored_)
+        return done_(false, reply);
+    link_.request(command("DELE", temp_), [this, reply](const FtpReply &) { done_(false, reply); });
+}
+
+QByteArray FtpUpload::command(const QByteArray &verb, const QString &name) const
+{
+    return link_.line(verb, name).value_or(QByteArray());
+}

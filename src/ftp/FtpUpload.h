@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ftp/FtpConnection.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+// "PUT": the file goes to a temporary name in the target folder, its size is
+// checked, and only then is it renamed onto the final name. Where the server
+// will not rename onto an existing file, that file is moved aside first and
+// removed after. A failure never leaves a partial file under the final name.
+// Leftovers of interrupted uploads in the folder are removed first.
+class FtpUpload {
+public:
+    FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
+              FtpConnection::Done done);
+    void start();
+
+private:
+    void removeLeftovers(QStringList names);
+    void store();
+    void checkSize();
+    void replace();
+    void moveAsideAndReplace(const FtpReply &refusal);
+    void restoreAside(const FtpReply &failure);
+    void rename(const QString &from, const QString &to, FtpConnection::Done done);
+    void succeed(const FtpReply &reply);
+    void fail(const FtpReply &reply);
+    QByteArray command(const QByteArray &verb, const QString &name) const;
+
+    FtpConnection &link_;
+    QFile file_;
+    QString folder_; // the target folder with its trailing "/", or empty
+    QString final_;
+    QString temp_;
+    QString aside_;
+    FtpConnection::Done done_;
+    bool stored_ = false;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// One name of a remote folder's listing.
+struct RemoteEntry {
+    QString name;
+    bool folder = false;
+
+    bool operator==(const RemoteEntry &) const = default;
+};

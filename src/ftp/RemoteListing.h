@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ftp/RemoteEntry.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class FtpNameCodec;
+
+// A folder's listing as the server sent it, made safe: "." and "..", names with
+// control characters and names with a "/" never come out, so a listing never
+// names anything outside its folder.
+class RemoteListing {
+public:
+    enum class Format { Mlsd, List, Nlst };
+
+    // Every name temporary files of ours begin with; such names are never shown.
+    static inline const QString kTempPrefix = QStringLiteral("~hmpart-");
+
+    static QList<RemoteEntry> parse(const QByteArray &answer, Format format,
+                                    const FtpNameCodec &codec);
+    // The "LS" answer: one line ended by CR LF per entry, folders with a
+    // trailing "/", our temporary files left out.
+    static QString render(const QList<RemoteEntry> &entries);
+    static bool isSafeName(const QString &name);
+};

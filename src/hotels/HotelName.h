@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The rules that tie a hotel's name to its phrase file, here and on the server.
+namespace HotelName {
+
+inline const QString kSuffix = QStringLiteral("_txt.ini");
+
+// Upper case letter by letter, keeping a letter whose capital Windows-1252 cannot hold.
+QString upper(const QString &text);
+// The phrase file's name: the name in lower case followed by "_txt.ini".
+QString fileName(const QString &name);
+// The hotel a server entry stands for: the entry without its last 8 characters, upper-cased.
+QString fromFileName(const QString &entry);
+// Why the name cannot be a plain file name on both sides; empty when it can.
+QString problem(const QString &name);
+
+} // namespace HotelName

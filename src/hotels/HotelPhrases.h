@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/ListBox.h"
+#include "app/TextValue.h"
+
+#include <QObject>
+
+class DataRoot;
+class OperatorUi;
+class StatusLog;
+
+// The hotel list, the selected hotel's phrase list and every operation on them that
+// stays on this machine.
+class HotelPhrases : public QObject {
+    Q_OBJECT
+public:
+    HotelPhrases(const DataRoot &root, StatusLog &status, OperatorUi &ui, QObject *parent = nullptr);
+
+    ListBox lstHotel{QStringLiteral("lstHotel")};
+    ListBox lstHoteltxt{QStringLiteral("lstHoteltxt")};
+    TextValue lblHotelName{QStringLiteral("lblHotelName"), QStringLiteral("Label1")};
+
+    // The local phrase file of a hotel; an existing file that differs only in letter
+    // case is found too, since downloads keep the server's spelling.
+    QString phraseFilePath(const QString &hotel) const;
+
+    bool addHotel();      // true when a hotel was added (the caller then publishes it)
+    void addPhrase();
+    void editPhrase();
+    void deletePhrase();
+    bool savePhrases();   // false when nothing was written
+    void clearPhrases();
+
+private:
+    void selectHotel(int index);
+    QString askHotelName();
+    QString askPhrase(const QString &prompt, const QString &defaultAnswer);
+    void refuse(const QString &text);
+
+    const DataRoot &root_;
+    StatusLog &status_;
+    OperatorUi &ui_;
+};

@@ -1,0 +1,181 @@
+#!/usr/bin/python3
+"""A small FTP server on pyftpdlib for the tests, the demo and the bench.
+
+Serves --root for one account (or "anonymous") on 127.0.0.1. With --port 0 the
+system picks a free port; the chosen port is printed alone on the first line of
+stdout once the server accepts connections.
+
+Fault modes (--fault, repeatable) make it misbehave in one known way each:
+  refuse:VERB        answer 550 to VERB
+  drop-retr          send half of a file, then drop the connection
+  drop-stor          drop the connection after 64 KiB of an upload
+  stall-retr         open the data connection for RETR and never send
+  early-226          answer 226 to RETR before the data arrives
+  multiline          multi-line greeting and CWD reply, bare LF line ends
+  wrong-pasv         no EPSV; the 227 reply names an unreachable address
+  odd-names          MLSD and LIST answer a fixed listing of awkward names
+  no-overwrite       RNTO onto an existing file is refused
+"""
+
+import argparse
+import logging
+import os
+import sys
+import warnings
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.log import config_logging
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.servers import FTPServer
+
+ODD_MLSD = (b"type=cdir; .\r\n"
+            b"type=pdir; ..\r\n"
+            b"type=dir; my folder\r\n"
+            b"type=file;size=3; les pins_txt.ini\r\n"
+            b"type=file;size=3; caf\xc3\xa9.ini\r\n"
+            b"type=file;size=3; ../x\r\n"
+            b"type=file;size=3; bad\rname\r\n"
+            b"type=file;size=3; ~hmpart-left.ini\r\n"
+            b"type=dir; sub\r\n")
+
+ODD_LIST = (b"total 8\r\n"
+            b"drwxr-xr-x    2 ftp      ftp          4096 Jan 01 12:00 .\r\n"
+            b"drwxr-xr-x    2 ftp      ftp          4096 Jan 01 12:00 ..\r\n"
+            b"drwxr-xr-x    2 ftp      ftp          4096 Jan 01 12:00 my folder\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Mar 15  2021 les pins_txt.ini\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 caf\xc3\xa9.ini\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 ../x\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 bad\rname\r\n"
+            b"drwxr-xr-x    2 ftp      ftp          4096 Jan 01 12:00 sub\r\n")
+
+
+def parse_args():
+    p = argparse.ArgumentParser(description=__doc__,
+                                formatter_class=argparse.RawDescriptionHelpFormatter)
+    p.add_argument("--root", required=True)
+    p.add_argument("--user", default="anonymous")
+    p.add_argument("--password", default="")
+    p.add_argument("--port", type=int, default=0)
+    p.add_argument("--no-mlsd", action="store_true")
+    p.add_argument("--throttle", type=int, default=0, help="bytes per second each way")
+    p.add_argument("--fault", action="append", default=[])
+    p.add_argument("--log", help="append every received command line to this file")
+    return p.parse_args()
+
+
+class FaultDTPHandler(ThrottledDTPHandler):
+    def handle_read(self):
+        super().handle_read()
+        if "drop-stor" in self.cmd_channel.faults and self.tot_bytes_received > 65536:
+            self.cmd_channel.close()
+
+    def close(self):
+        if "early-226" in self.cmd_channel.faults and not self.receive:
+            self._resp = ()  # the 226 went out before the data
+        super().close()
+
+
+class FaultHandler(FTPHandler):
+    faults = set()
+    log_path = None
+
+    def pre_process_command(self, line, cmd, arg):
+        if self.log_path:
+            with open(self.log_path, "a", encoding="utf-8", errors="backslashreplace") as log:
+                log.write(line + "\n")
+        if "refuse:" + cmd in self.faults:
+            return self.respond("550 Refused by test server.")
+        return super().pre_process_command(line, cmd, arg)
+
+    def push(self, s):
+        if "multiline" in self.faults:
+            s = s.replace("\r\n", "\n")
+        super().push(s)
+
+    def handle(self):
+        if "multiline" in self.faults:
+            self.push("220-Welcome\r\n 220 is not the end\r\n220-still the greeting\r\n")
+        super().handle()
+
+    def respond(self, resp, logfun=None):
+        if "multiline" in self.faults and resp.startswith("250 ") and "current directory" in resp:
+            resp = "250-Directory changed\r\n200 inner line, not the end\r\n250 " + resp[4:]
+        if logfun is None:
+            return super().respond(resp)
+        return super().respond(resp, logfun)
+
+    def ftp_RETR(self, file):
+        if "stall-retr" in self.faults:
+            return self.respond("150 Opening data connection.")
+        if "drop-retr" in self.faults or "early-226" in self.faults:
+            return self._faulty_retr(file)
+        return super().ftp_RETR(file)
+
+    def _faulty_retr(self, file):
+        with open(file, "rb") as f:
+            data = f.read()
+        if "drop-retr" in self.faults:
+            self._send_data(data[: len(data) // 2])
+            return self.ioloop.call_later(0.2, self.close)
+        self.respond("150 Opening data connection.")
+        self.respond("226 Transfer complete.")
+        self.ioloop.call_later(0.3, self._send_data, data)
+
+    def _send_data(self, data):
+        if self.data_channel is None:
+            self._out_dtp_queue = (data, False, None, "RETR")
+            return
+        self.data_channel.push(data)
+        self.data_channel.close_when_done()
+
+    def ftp_MLSD(self, path):
+        if "odd-names" in self.faults:
+            return self.push_dtp_data(ODD_MLSD, cmd="MLSD")
+        return super().ftp_MLSD(path)
+
+    def ftp_LIST(self, path):
+        if "odd-names" in self.faults:
+            return self.push_dtp_data(ODD_LIST, cmd="LIST")
+        return super().ftp_LIST(path)
+
+    def ftp_RNTO(self, path):
+        if "no-overwrite" in self.faults and os.path.exists(path):
+            return self.respond("550 File exists.")
+        return super().ftp_RNTO(path)
+
+
+def main():
+    args = parse_args()
+    warnings.filterwarnings("ignore", category=RuntimeWarning)
+    authorizer = DummyAuthorizer()
+    if args.user == "anonymous":
+        authorizer.add_anonymous(args.root, perm="elradfmwMT")
+    else:
+        authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+
+    handler = FaultHandler
+    handler.authorizer = authorizer
+    handler.faults = set(args.fault)
+    handler.log_path = args.log
+    handler.passive_ports = None
+    handler.permit_foreign_addresses = False
+    dtp = FaultDTPHandler
+    dtp.read_limit = dtp.write_limit = args.throttle
+    handler.dtp_handler = dtp
+    commands = dict(FTPHandler.proto_cmds)
+    if args.no_mlsd:
+        commands.pop("MLSD", None)
+        commands.pop("MLST", None)
+    if "wrong-pasv" in handler.faults:
+        commands.pop("EPSV", None)
+        handler.masquerade_address = "192.0.2.1"
+    handler.proto_cmds = commands
+
+    config_logging(level=logging.ERROR)
+    server = FTPServer(("127.0.0.1", args.port), handler)
+    print(server.address[1], flush=True)
+    server.serve_forever(handle_exit=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
