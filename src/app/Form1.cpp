@@ -130,7 +130,7 @@ void Form1::buildCategoryArea(QWidget *client)
 void Form1::showSalesWindow()
 {
     if (!salesWindow_)
-        salesWindow_ = new SalesWindow(manager_.sales(), this);
+        salesWindow_ = new SalesWindow(manager_.sales(), manager_.salesPublisher(), this);
     salesWindow_->show();
     salesWindow_->raise();
     salesWindow_->activateWindow();

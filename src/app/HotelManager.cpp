@@ -7,7 +7,8 @@
 HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                            QObject *parent)
     : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui),
-      ftp_(profile, ui), sales_(ui)
+      ftp_(profile, ui), sales_(ui),
+      salesPublisher_(sales_, ftp_, form3_, status_, ui, root_)
 {
 }
 

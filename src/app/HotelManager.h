@@ -6,6 +6,7 @@
 #include "app/StatusLog.h"
 #include "ftp/FtpSession.h"
 #include "sales/SalesPanel.h"
+#include "sales/SalesPublisher.h"
 #include "videos/CategoryLists.h"
 
 #include <QObject>
@@ -30,6 +31,7 @@ public:
     CategoryLists &categories() { return categories_; }
     FtpSession &ftp() { return ftp_; }
     SalesPanel &sales() { return sales_; }
+    SalesPublisher &salesPublisher() { return salesPublisher_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -51,4 +53,5 @@ private:
     CategoryLists categories_;
     FtpSession ftp_;
     SalesPanel sales_;
+    SalesPublisher salesPublisher_;
 };

@@ -2,10 +2,12 @@
 
 #include "app/DropArea.h"
 #include "app/HotelManager.h"
+#include "app/Icons.h"
 #include "app/ListBoxView.h"
 #include "app/Twips.h"
 #include "sales/PreviewImage.h"
 #include "sales/SalesPanel.h"
+#include "sales/SalesPublisher.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -33,6 +35,20 @@ QGroupBox *frame(const QString &caption, const QRect &geometry, QWidget *parent)
     return box;
 }
 
+// A picture button without caption, its label below it.
+QPushButton *publishButton(const char *name, const QString &caption, const QRect &geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setIcon(Icons::folderArrow());
+    button->setIconSize(geometry.size() / 2);
+    if (!caption.isEmpty())
+        label(caption, QRect(geometry.left(), geometry.bottom() + 2, geometry.width(), twipsToPixels(255)), parent)
+            ->setAlignment(Qt::AlignCenter);
+    return button;
+}
+
 // The operator's typing and the panel's changes both end up in the one value.
 void bind(TextValue &value, QLineEdit *edit)
 {
@@ -47,7 +63,8 @@ void bind(TextValue &value, QLineEdit *edit)
 
 } // namespace
 
-SalesWindow::SalesWindow(SalesPanel &panel, QWidget *parent) : QWidget(parent, Qt::Window), panel_(panel)
+SalesWindow::SalesWindow(SalesPanel &panel, SalesPublisher &publisher, QWidget *parent)
+    : QWidget(parent, Qt::Window), panel_(panel), publisher_(publisher)
 {
     setObjectName(QStringLiteral("SalesWindow"));
     setWindowTitle(QStringLiteral("Ventes - ") + HotelManager::kDialogTitle);
@@ -57,6 +74,7 @@ SalesWindow::SalesWindow(SalesPanel &panel, QWidget *parent) : QWidget(parent, Q
     picture1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
     buildImages(picture1);
     buildTexts(picture1);
+    buildPublishing(picture1);
     setFixedSize(picture1->size());
 }
 
@@ -138,4 +156,30 @@ void SalesWindow::textBox(TextValue &text, const QString &caption, const QRect &
             edit->setPlainText(value);
     });
     label(caption, QRect(geometry.left(), geometry.bottom() + 2, geometry.width(), twipsToPixels(255)), frame);
+}
+
+void SalesWindow::buildPublishing(QWidget *picture1)
+{
+    auto *images = frame(QStringLiteral(" Images "), twipsRect(13440, 60, 3615, 4380), picture1);
+    auto *texts = frame(QStringLiteral(" Textes "), twipsRect(13440, 4560, 3615, 3180), picture1);
+    struct Button {
+        const char *name;
+        const char *caption;
+        QWidget *parent;
+        QRect geometry;
+        void (SalesPublisher::*onClick)();
+    };
+    const Button buttons[] = {
+        {"Command13", "Index", images, twipsRect(240, 300, 1455, 1455), &SalesPublisher::Command13_Click},
+        {"Command14", "Miniatures", images, twipsRect(1920, 300, 1455, 1455), &SalesPublisher::Command14_Click},
+        {"Command15", "Grandes", images, twipsRect(240, 2280, 1455, 1455), &SalesPublisher::Command15_Click},
+        {"Command16", "TOUT", images, twipsRect(1920, 2280, 1455, 1455), &SalesPublisher::Command16_Click},
+        {"Command18", "Court", texts, twipsRect(240, 300, 1455, 1095), &SalesPublisher::Command18_Click},
+        {"Command19", "Descriptif", texts, twipsRect(1920, 300, 1455, 1095), &SalesPublisher::Command19_Click},
+        {"Command17", "TOUT", texts, twipsRect(1080, 1740, 1455, 1095), &SalesPublisher::Command17_Click},
+        {"Command23", "", picture1, twipsRect(13440, 7920, 3615, 1575), &SalesPublisher::Command23_Click},
+    };
+    for (const Button &b : buttons)
+        connect(publishButton(b.name, QString::fromLatin1(b.caption), b.geometry, b.parent),
+                &QPushButton::clicked, &publisher_, b.onClick);
 }

@@ -85,6 +85,15 @@ TEST(SalesWindow, VentesOpensThePanelAsAWindowOfTheMainOne)
     for (const char *name : {"imgThb", "imgThbv", "imgThbB"})
         EXPECT_NE(p.child<PreviewImage>(name), nullptr) << name;
     EXPECT_EQ(p.child<QLineEdit>("txtRef")->text(), "ref001");
+    for (const char *name : {"Command13", "Command14", "Command15", "Command16", "Command17", "Command18",
+                             "Command19", "Command23"})
+        EXPECT_NE(p.child<QPushButton>(name), nullptr) << name;
+    QStringList labels;
+    for (auto *label : p.sales->findChildren<QLabel *>())
+        labels.append(label->text());
+    for (const char *caption : {"Index", "Miniatures", "Grandes", "TOUT", "Court", "Descriptif"})
+        EXPECT_TRUE(labels.contains(caption)) << caption;
+    EXPECT_EQ(labels.count("TOUT"), 2);
 
     // Opening again shows the same window.
     QTest::mouseClick(button, Qt::LeftButton);
