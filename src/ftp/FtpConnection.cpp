@@ -215,7 +215,7 @@ void FtpConnection::completeTransferIfDone()
         endTransfer(true, *transfer_->finalReply);
 }
 
-void FtpConnection::endTransfer(bool ok, const FtpReply &reply)
+void FtpConnection::endTransfer(bool ok, FtpReply reply)
 {
     Done done = std::move(transfer_->done);
     transfer_.reset();

@@ -78,7 +78,7 @@ private:
     void connectData(quint16 port);
     void onTransferReply(const FtpReply &reply);
     void completeTransferIfDone();
-    void endTransfer(bool ok, const FtpReply &reply);
+    void endTransfer(bool ok, FtpReply reply); // by value: it may outlive the transfer it came from
     void listWith(RemoteListing::Format format, const QString &folder, ListDone done);
     void onControlState(QAbstractSocket::SocketState state);
     void drop(const QString &reason);

@@ -13,6 +13,12 @@ FtpControlChannel::FtpControlChannel(QObject *parent) : QObject(parent)
     connect(&socket_, &QTcpSocket::errorOccurred, this, [this] { fail(socket_.errorString()); });
 }
 
+FtpControlChannel::~FtpControlChannel()
+{
+    // The socket signals its own closing while it is destroyed; nobody is listening by then.
+    socket_.disconnect();
+}
+
 void FtpControlChannel::open(const QString &host, quint16 port, int connectTimeoutMs)
 {
     parser_ = {};
@@ -51,7 +57,6 @@ void FtpControlChannel::onConnected()
 {
     timer_.stop();
     socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    emit connected();
     if (handler_ && timed_)
         armReplyTimer();
 }

@@ -18,6 +18,7 @@ public:
     using ReplyHandler = std::function<void(const FtpReply &)>;
 
     explicit FtpControlChannel(QObject *parent = nullptr);
+    ~FtpControlChannel() override;
 
     void setReplyTimeout(int ms) { replyTimeoutMs_ = ms; }
     void open(const QString &host, quint16 port, int connectTimeoutMs);
@@ -34,7 +35,6 @@ public:
 
 signals:
     void socketStateChanged(QAbstractSocket::SocketState state);
-    void connected();
     void receiving();
     void lost(const QString &reason);
 

@@ -26,6 +26,12 @@ FtpDataChannel::FtpDataChannel(QObject *parent) : QObject(parent)
     });
 }
 
+FtpDataChannel::~FtpDataChannel()
+{
+    // The socket signals its own closing while it is destroyed; nobody is listening by then.
+    socket_.disconnect();
+}
+
 void FtpDataChannel::open(const QHostAddress &host, quint16 port, QIODevice *sink, qint64 limit)
 {
     abort();

@@ -15,6 +15,7 @@ class FtpDataChannel : public QObject {
     Q_OBJECT
 public:
     explicit FtpDataChannel(QObject *parent = nullptr);
+    ~FtpDataChannel() override;
 
     void setStallTimeout(int ms) { stallMs_ = ms; }
     // Connects; with a sink, receiving starts at once. `limit` caps what the

@@ -9,7 +9,6 @@
 class FtpNameCodec {
 public:
     void setUtf8(bool utf8) { utf8_ = utf8; }
-    bool isUtf8() const { return utf8_; }
 
     // Empty optional when the name has no form in the server's character set.
     std::optional<QByteArray> encode(const QString &name) const;

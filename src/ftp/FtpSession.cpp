@@ -78,13 +78,16 @@ void FtpSession::disconnectFTP()
 void FtpSession::GetDir(const QString &GetDirDir)
 {
     List1.clear();
+    lastListingOk_ = false;
     Wait();
     if (!GetDirDir.isEmpty() && !Inet1.Execute(FtpCommand::cd(GetDirDir)))
         return reportListingFailure();
     Wait();
     if (!Inet1.Execute(FtpCommand::ls()))
         return reportListingFailure();
-    fillList(GetData());
+    const QString answer = GetData();
+    lastListingOk_ = Inet1.lastOutcome().ok;
+    fillList(answer);
     if (!Inet1.Execute(FtpCommand::pwd()))
         return reportListingFailure();
     Text2.setText(GetData());

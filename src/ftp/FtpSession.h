@@ -40,6 +40,9 @@ public:
     // Hands the client "CLOSE" without waiting for it.
     void disconnectFTP();
     void GetDir(const QString &GetDirDir);
+    // Whether the last GetDir got the folder's listing from the server; an empty
+    // marker after a failed listing must not be taken for an empty folder.
+    bool lastListingOk() const { return lastListingOk_; }
     QString GetData();
     // Each returns how the transfer itself went; the folder is listed again after it.
     FtpOutcome Transfert_FTP(const QString &localfic, const QString &remotefic);
@@ -57,4 +60,5 @@ private:
 
     ServerProfile profile_;
     OperatorUi &ui_;
+    bool lastListingOk_ = false;
 };

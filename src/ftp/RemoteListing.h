@@ -23,5 +23,7 @@ public:
     // The "LS" answer: one line ended by CR LF per entry, folders with a
     // trailing "/", our temporary files left out.
     static QString render(const QList<RemoteEntry> &entries);
+
+private:
     static bool isSafeName(const QString &name);
 };

@@ -12,9 +12,10 @@ Fault modes (--fault, repeatable) make it misbehave in one known way each:
   stall-retr         open the data connection for RETR and never send
   early-226          answer 226 to RETR before the data arrives
   multiline          multi-line greeting and CWD reply, bare LF line ends
-  wrong-pasv         no EPSV; the 227 reply names an unreachable address
+  wrong-pasv         EPSV refused; the 227 reply names an unreachable address
   odd-names          MLSD and LIST answer a fixed listing of awkward names
   no-overwrite       RNTO onto an existing file is refused
+  mute               accept connections but never greet
 """
 
 import argparse
@@ -69,6 +70,8 @@ class FaultDTPHandler(ThrottledDTPHandler):
         if "drop-stor" in self.cmd_channel.faults and self.tot_bytes_received > 65536:
             self.cmd_channel.close()
 
+    handle_read_event = handle_read
+
     def close(self):
         if "early-226" in self.cmd_channel.faults and not self.receive:
             self._resp = ()  # the 226 went out before the data
@@ -93,6 +96,8 @@ class FaultHandler(FTPHandler):
         super().push(s)
 
     def handle(self):
+        if "mute" in self.faults:
+            return
         if "multiline" in self.faults:
             self.push("220-Welcome\r\n 220 is not the end\r\n220-still the greeting\r\n")
         super().handle()
@@ -115,18 +120,21 @@ class FaultHandler(FTPHandler):
         with open(file, "rb") as f:
             data = f.read()
         if "drop-retr" in self.faults:
-            self._send_data(data[: len(data) // 2])
-            return self.ioloop.call_later(0.2, self.close)
+            self._send_data(data[: len(data) // 2], finish=False)
+            return self.ioloop.call_later(0.3, self.close)
         self.respond("150 Opening data connection.")
         self.respond("226 Transfer complete.")
         self.ioloop.call_later(0.3, self._send_data, data)
 
-    def _send_data(self, data):
-        if self.data_channel is None:
-            self._out_dtp_queue = (data, False, None, "RETR")
-            return
+    def _send_data(self, data, finish=True):
         self.data_channel.push(data)
-        self.data_channel.close_when_done()
+        if finish:
+            self.data_channel.close_when_done()
+
+    def ftp_EPSV(self, line):
+        if "wrong-pasv" in self.faults:
+            return self.respond("502 EPSV not offered here.")
+        return super().ftp_EPSV(line)
 
     def ftp_MLSD(self, path):
         if "odd-names" in self.faults:
@@ -167,7 +175,6 @@ def main():
         commands.pop("MLSD", None)
         commands.pop("MLST", None)
     if "wrong-pasv" in handler.faults:
-        commands.pop("EPSV", None)
         handler.masquerade_address = "192.0.2.1"
     handler.proto_cmds = commands
 

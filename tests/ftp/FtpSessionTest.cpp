@@ -1,0 +1,176 @@
+#include "SessionHarness.h"
+#include "support/PyftpdProcess.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <ctime>
+#include <memory>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDisconnected = QStringLiteral("Successfully disconnected from the host computer");
+const QString kCompleted = QStringLiteral("Request completed, all data received");
+
+class SessionOnServer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server->isRunning());
+        server->putFile("www/a.ini", "a");
+    }
+
+    FtpSession &session() { return harness.session; }
+
+    std::unique_ptr<PyftpdProcess> server = std::make_unique<PyftpdProcess>();
+    SessionHarness harness{server->profile()};
+};
+
+TEST_F(SessionOnServer, StatusBarShowsEachStateAndTheSuffixOnlyWhileBusy)
+{
+    QStringList shown;
+    QObject::connect(&session().StatusBar1, &TextValue::changed,
+                     [&](const QString &text) { shown.append(text); });
+    session().GetDir(QString());
+    EXPECT_TRUE(shown.contains("Connecting to the host computer. Plaese wait..."));
+    EXPECT_TRUE(shown.contains("Sending a request to the host computer. Plaese wait..."));
+    EXPECT_EQ(session().StatusBar1.text(), kCompleted);
+    EXPECT_FALSE(session().Command1Enabled.value()); // state 4 disabled "Connect"
+
+    session().Inet1_StateChanged(13); // unknown codes leave the text
+    EXPECT_EQ(session().StatusBar1.text(), kCompleted);
+    session().Inet1.Execute(FtpCommand::pwd());
+    const QString running = session().StatusBar1.text();
+    session().Inet1_StateChanged(13);
+    EXPECT_EQ(session().StatusBar1.text(), running + FtpSession::kBusySuffix);
+    session().Wait();
+}
+
+TEST_F(SessionOnServer, ListingHoldsFoldersFirstWithoutSelection)
+{
+    server->putFile("www/z dir/f", "");
+    server->putFile("www/b.ini", "b");
+    session().List1.setItems({"stale"});
+    session().List1.setListIndex(0);
+    session().GetDir("www");
+    const QStringList items = session().List1.items();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items.first(), "z dir/");
+    EXPECT_EQ(QStringList(items.mid(1)).count("a.ini") + QStringList(items.mid(1)).count("b.ini"), 2);
+    EXPECT_EQ(session().List1.listIndex(), -1);
+    EXPECT_EQ(session().Text2.text(), "/www");
+
+    session().GetDir(QString()); // the same folder again
+    EXPECT_EQ(session().Text2.text(), "/www");
+    session().GetDir("z dir");
+    EXPECT_EQ(session().List1.items(), QStringList{"f"});
+}
+
+TEST_F(SessionOnServer, DisconnectWipesTheListingAndTheNextCommandStartsAtLogin)
+{
+    session().GetDir("www");
+    session().disconnectFTP(); // does not wait
+    EXPECT_TRUE(session().Inet1.StillExecuting());
+    session().runCommand(FtpCommand::pwd());
+    EXPECT_EQ(session().GetData(), "/");
+    EXPECT_TRUE(harness.states.contains(10));
+    EXPECT_EQ(harness.sent.count("USER anonymous"), 2);
+
+    session().disconnectFTP();
+    session().Wait();
+    EXPECT_EQ(session().StatusBar1.text(), kDisconnected);
+    EXPECT_TRUE(session().List1.items().isEmpty());
+    EXPECT_TRUE(session().Text2.text().isEmpty());
+    EXPECT_TRUE(session().Command1Enabled.value());
+}
+
+TEST_F(SessionOnServer, ConnectListsTheCurrentFolderOfAnOpenConnection)
+{
+    session().runCommand(FtpCommand::cd("www"));
+    session().connectFTP();
+    EXPECT_EQ(session().Text2.text(), "/www");
+    EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
+}
+
+TEST_F(SessionOnServer, DroppedConnectionWipesTheListing)
+{
+    session().GetDir("www");
+    ASSERT_EQ(session().List1.count(), 1);
+    QSignalSpy states(&session().Inet1, &Inet::StateChanged);
+    server.reset(); // the server goes away under an idle session
+    ASSERT_TRUE(states.wait(5000));
+    EXPECT_EQ(states.last().at(0).toInt(), 10);
+    EXPECT_TRUE(session().List1.items().isEmpty());
+    EXPECT_TRUE(session().Command1Enabled.value());
+}
+
+TEST_F(SessionOnServer, WaitCalledFromAStateChangeDoesNotBlock)
+{
+    bool nested = false;
+    QObject::connect(&session().Inet1, &Inet::StateChanged, [&](int state) {
+        if (state == 5 && !nested) {
+            nested = true;
+            session().Wait(); // blocking here would hold up the reply it waits for
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(session().runCommand(FtpCommand::pwd()).ok);
+    EXPECT_TRUE(nested);
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(SessionOnServer, FailedListingResetsTheBrowserAndTellsTheOperator)
+{
+    session().GetDir("www");
+    session().GetDir("bad\rname");
+    ASSERT_EQ(harness.op.messages.size(), 1);
+    const ScriptedOperator::Message &message = harness.op.messages.first();
+    EXPECT_EQ(message.title, "Error");
+    EXPECT_EQ(message.icon, OperatorUi::Icon::Critical);
+    EXPECT_EQ(message.buttons, OperatorUi::Buttons::Ok);
+    EXPECT_FALSE(message.text.isEmpty());
+    EXPECT_TRUE(session().List1.items().isEmpty());
+    EXPECT_TRUE(session().StatusBar1.text().isEmpty());
+    EXPECT_TRUE(session().Command1Enabled.value());
+    EXPECT_TRUE(session().Text2.text().isEmpty());
+}
+
+TEST(SessionStartUp, ConfiguresAndListsTheLoginFolder)
+{
+    PyftpdProcess server;
+    ASSERT_TRUE(server.isRunning());
+    ScriptedOperator op;
+    FtpSession session(server.profile(), op);
+    session.startUp();
+    EXPECT_EQ(session.Inet1.RemoteHost(), "127.0.0.1");
+    EXPECT_EQ(session.Inet1.accessSetting(), 4);
+    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session.Text2.text(), "/");
+}
+
+TEST(SessionStartUp, UnreachableServerLeavesTheEmptyMarkerAndNoMessage)
+{
+    ScriptedOperator op;
+    FtpSession session(ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, op);
+    session.startUp();
+    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_TRUE(session.Text2.text().isEmpty());
+    EXPECT_TRUE(op.messages.isEmpty());
+    EXPECT_EQ(session.StatusBar1.text(), "Error occurred in communicating with the host computer");
+}
+
+TEST(SessionWait, SleepsWhileTheServerIsSlow)
+{
+    PyftpdProcess server(PyftpdProcess::Options{true, {"stall-retr"}, 0});
+    ASSERT_TRUE(server.isRunning());
+    server.putFile("a", "a");
+    SessionHarness harness(server.profile(), FtpTimeouts{2000, 2000, 1000});
+    harness.session.runCommand(FtpCommand::pwd());
+    const std::clock_t before = std::clock();
+    harness.session.runCommand(FtpCommand::get("a", server.path("copy")));
+    const double cpuSeconds = double(std::clock() - before) / CLOCKS_PER_SEC;
+    EXPECT_LT(cpuSeconds, 0.2); // a busy wait would burn about the whole second
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+#include "SessionHarness.h"
+#include "support/PyftpdProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kError = QStringLiteral("Error occurred in communicating with the host computer");
+
+// pyftpd.py in one or more of its fault modes, with short client timeouts.
+class FaultServer : public ::testing::Test {
+protected:
+    void start(const QStringList &faults, bool mlsd = true, const FtpTimeouts &timeouts = {2000, 2000, 2000})
+    {
+        server = std::make_unique<PyftpdProcess>(PyftpdProcess::Options{mlsd, faults, 0});
+        ASSERT_TRUE(server->isRunning());
+        harness = std::make_unique<SessionHarness>(server->profile(), timeouts);
+    }
+
+    FtpSession &session() { return harness->session; }
+    FtpOutcome run(const FtpCommand &command) { return session().runCommand(command); }
+    QStringList serverFiles() { return QDir(server->root()).entryList(QDir::Files); }
+    QStringList localFiles() { return QDir(local.path()).entryList(QDir::Files); }
+    QString writeLocal(const QString &name, const QByteArray &content)
+    {
+        QFile file(local.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return file.fileName();
+    }
+
+    std::unique_ptr<PyftpdProcess> server;
+    std::unique_ptr<SessionHarness> harness;
+    QTemporaryDir local;
+};
+
+TEST_F(FaultServer, RefusedCommandFailsAloneAndTheSessionGoesOn)
+{
+    start({"refuse:MKD"});
+    const FtpOutcome outcome = run(FtpCommand::mkdir("new"));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.replyCode, 550);
+    EXPECT_EQ(session().StatusBar1.text(), kError);
+    EXPECT_TRUE(run(FtpCommand::pwd()).ok);
+    EXPECT_EQ(session().GetData(), "/");
+    EXPECT_TRUE(server->receivedCommands().contains("MKD new"));
+}
+
+TEST_F(FaultServer, DownloadDroppedMidwayLeavesTheLocalFileUntouched)
+{
+    start({"drop-retr"});
+    server->putFile("video.mp4", QByteArray(200000, 'v'));
+    const QString target = writeLocal("video.mp4", "previous copy");
+
+    const FtpOutcome outcome = run(FtpCommand::get("video.mp4", target));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.replyCode, 0);
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "previous copy");
+    EXPECT_EQ(localFiles(), QStringList{"video.mp4"}); // no temporary file left behind
+    // the drop is a disconnect, and the command's failure the last word
+    EXPECT_TRUE(harness->states.contains(10));
+    EXPECT_EQ(harness->states.last(), 11);
+    EXPECT_TRUE(session().Command1Enabled.value());
+    EXPECT_FALSE(session().Inet1.StillExecuting());
+}
+
+TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
+{
+    start({"drop-stor"});
+    EXPECT_FALSE(run(FtpCommand::put(writeLocal("big", QByteArray(1 << 20, 'b')), "video.mp4")).ok);
+    EXPECT_FALSE(serverFiles().contains("video.mp4"));
+    EXPECT_TRUE(serverFiles().contains("~hmpart-video.mp4"));
+
+    // the next write to that folder reconnects and removes the leftover
+    EXPECT_TRUE(run(FtpCommand::put(writeLocal("small", "s"), "small.ini")).ok);
+    EXPECT_EQ(serverFiles(), QStringList{"small.ini"});
+    EXPECT_EQ(harness->sent.count("USER anonymous"), 2);
+}
+
+TEST_F(FaultServer, StalledDataConnectionTimesOutAndClosesTheConnection)
+{
+    start({"stall-retr"}, true, {2000, 2000, 400});
+    server->putFile("a.ini", "content");
+    QElapsedTimer clock;
+    clock.start();
+    const FtpOutcome outcome = run(FtpCommand::get("a.ini", local.filePath("a.ini")));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_TRUE(outcome.replyText.contains("stalled"));
+    EXPECT_TRUE(localFiles().isEmpty());
+    EXPECT_EQ(session().StatusBar1.text(), kError);
+    EXPECT_TRUE(harness->states.contains(10));
+}
+
+TEST_F(FaultServer, SilentServerTimesOutWaitingForItsGreeting)
+{
+    start({"mute"}, true, {2000, 300, 2000});
+    const FtpOutcome outcome = run(FtpCommand::pwd());
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(session().Inet1.StillExecuting());
+    EXPECT_EQ(session().StatusBar1.text(), kError);
+}
+
+TEST_F(FaultServer, TransferCompletesWhenTheReplyComesBeforeTheData)
+{
+    start({"early-226"});
+    server->putFile("a.ini", QByteArray(50000, 'a'));
+    EXPECT_TRUE(run(FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
+    QFile got(local.filePath("a.ini"));
+    ASSERT_TRUE(got.open(QIODevice::ReadOnly));
+    EXPECT_EQ(got.readAll(), QByteArray(50000, 'a'));
+    EXPECT_TRUE(run(FtpCommand::pwd()).ok); // the reply stream is still in step
+}
+
+TEST_F(FaultServer, MultiLineRepliesWithBareLineFeedsKeepTheStreamInStep)
+{
+    start({"multiline"});
+    server->putFile("www/a.ini", "a");
+    EXPECT_TRUE(run(FtpCommand::cd("www")).ok);
+    session().GetDir(QString());
+    EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
+    EXPECT_EQ(session().Text2.text(), "/www");
+}
+
+TEST_F(FaultServer, DataConnectionGoesToTheControlPeerNotTheAdvertisedAddress)
+{
+    start({"wrong-pasv"});
+    server->putFile("a.ini", "a");
+    session().GetDir(QString());
+    EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
+    EXPECT_TRUE(run(FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
+    EXPECT_EQ(harness->sent.count("EPSV"), 1); // refused once, then not asked again
+    EXPECT_EQ(harness->sent.count("PASV"), 2);
+}
+
+TEST_F(FaultServer, OddNamesAreFilteredFromMlsdAndListAlike)
+{
+    const QStringList expected{"my folder/", "sub/", "les pins_txt.ini", QStringLiteral("café.ini")};
+    start({"odd-names"});
+    session().GetDir(QString());
+    EXPECT_EQ(session().List1.items(), expected);
+
+    start({"odd-names"}, false);
+    session().GetDir(QString());
+    EXPECT_EQ(session().List1.items(), expected);
+    EXPECT_TRUE(harness->sentLine("LIST"));
+}
+
+TEST_F(FaultServer, ExistingFileIsMovedAsideWhenTheServerWillNotRenameOntoIt)
+{
+    start({"no-overwrite"});
+    server->putFile("x.ini", "old");
+    EXPECT_TRUE(run(FtpCommand::put(writeLocal("x", "new"), "x.ini")).ok);
+    EXPECT_EQ(server->fileContent("x.ini"), "new");
+    EXPECT_EQ(serverFiles(), QStringList{"x.ini"});
+    EXPECT_TRUE(harness->sentLine("RNTO ~hmpart-old-x.ini"));
+    EXPECT_TRUE(harness->sentLine("DELE ~hmpart-old-x.ini"));
+}
+
+TEST_F(FaultServer, LineBreaksInArgumentsNeverReachTheServer)
+{
+    start({});
+    server->putFile("victim.ini", "keep me");
+    EXPECT_FALSE(session().Inet1.Execute(FtpCommand::cd("x\r\nDELE victim.ini")));
+    EXPECT_EQ(harness->states.last(), 11);
+    EXPECT_FALSE(session().runCommand(FtpCommand::put(writeLocal("p", "p"), "a\nDELE victim.ini")).ok);
+    EXPECT_FALSE(session().runCommand(FtpCommand::remove(QStringLiteral("victim.ini") + QChar(0))).ok);
+    EXPECT_TRUE(session().runCommand(FtpCommand::pwd()).ok);
+
+    EXPECT_EQ(server->fileContent("victim.ini"), "keep me");
+    for (const QString &line : server->receivedCommands())
+        EXPECT_FALSE(line.contains("victim")) << line.toStdString();
+}
+
+TEST(UnreachableServer, FailsWithoutEverConnecting)
+{
+    SessionHarness harness(ServerProfile{"127.0.0.1", 1, "anonymous", "x"});
+    const FtpOutcome outcome = harness.session.runCommand(FtpCommand::ls());
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(harness.states.last(), 11);
+    EXPECT_FALSE(harness.states.contains(4));
+    EXPECT_FALSE(harness.states.contains(10));
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+#include "SessionHarness.h"
+#include "support/PyftpdProcess.h"
+#include "support/VsftpdProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+using ServerFactory = std::function<std::unique_ptr<FtpServerProcess>()>;
+
+struct ServerKind {
+    const char *name;
+    ServerFactory start;
+};
+
+QByteArray readLocal(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeLocal(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// The same behaviour against pyftpdlib (MLSD, UTF8) and vsftpd (LIST only).
+class RealServer : public ::testing::TestWithParam<ServerKind> {
+protected:
+    void SetUp() override
+    {
+        server = GetParam().start();
+        ASSERT_TRUE(server->isRunning());
+        QDir().mkpath(server->path("www"));
+        harness = std::make_unique<SessionHarness>(server->profile());
+        ASSERT_TRUE(session().runCommand(FtpCommand::cd("www")).ok);
+    }
+
+    FtpSession &session() { return harness->session; }
+    QStringList serverFiles() { return QDir(server->path("www")).entryList(QDir::Files); }
+
+    std::unique_ptr<FtpServerProcess> server;
+    std::unique_ptr<SessionHarness> harness;
+    QTemporaryDir local;
+};
+
+TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
+{
+    const QString source = local.filePath("a b.ini");
+    writeLocal(source, "BIENVENUE\r\nLIGNE 2\r\n");
+
+    const FtpOutcome put = session().Transfert_FTP(source, "les pins_txt.ini");
+    EXPECT_TRUE(put.ok) << put.replyText.toStdString();
+    EXPECT_EQ(put.command.text(), "PUT " + source + " les pins_txt.ini");
+    EXPECT_EQ(server->fileContent("www/les pins_txt.ini"), "BIENVENUE\r\nLIGNE 2\r\n");
+    EXPECT_EQ(serverFiles(), QStringList{"les pins_txt.ini"});
+    EXPECT_TRUE(session().List1.items().contains("les pins_txt.ini"));
+    EXPECT_TRUE(harness->sentLine("STOR ~hmpart-les pins_txt.ini"));
+    EXPECT_TRUE(harness->sentLine("RNTO les pins_txt.ini"));
+
+    const QString back = local.filePath("back copy.ini");
+    EXPECT_TRUE(session().GET_Transfert_FTP("les pins_txt.ini", back).ok);
+    EXPECT_EQ(readLocal(back), "BIENVENUE\r\nLIGNE 2\r\n");
+    EXPECT_EQ(QDir(local.path()).entryList(QDir::Files), (QStringList{"a b.ini", "back copy.ini"}));
+}
+
+TEST_P(RealServer, PutReplacesAnExistingFileAndSweepsLeftovers)
+{
+    server->putFile("www/x.ini", "old content");
+    server->putFile("www/~hmpart-y.ini", "half of an earlier upload");
+    session().GetDir(QString());
+    EXPECT_EQ(session().List1.items(), QStringList{"x.ini"}); // the leftover is never listed
+
+    writeLocal(local.filePath("x.ini"), "new");
+    EXPECT_TRUE(session().Transfert_FTP(local.filePath("x.ini"), "x.ini").ok);
+    EXPECT_EQ(server->fileContent("www/x.ini"), "new");
+    EXPECT_EQ(serverFiles(), QStringList{"x.ini"});
+}
+
+TEST_P(RealServer, FolderCommandsChangeTheServerTree)
+{
+    EXPECT_TRUE(session().runCommand(FtpCommand::mkdir("new dir")).ok);
+    EXPECT_TRUE(session().runCommand(FtpCommand::cd("new dir")).ok);
+    session().GetDir(QString());
+    EXPECT_EQ(session().Text2.text(), "/www/new dir");
+    EXPECT_EQ(session().List1.items(), QStringList{FtpSession::kEmptyMarker});
+
+    EXPECT_TRUE(session().runCommand(FtpCommand::cdup()).ok);
+    EXPECT_TRUE(session().runCommand(FtpCommand::rename("new dir", "renamed")).ok);
+    server->putFile("www/renamed/gone.txt", "x");
+    session().GetDir("renamed");
+    EXPECT_EQ(session().List1.items(), QStringList{"gone.txt"});
+    EXPECT_TRUE(session().runCommand(FtpCommand::remove("gone.txt")).ok);
+    EXPECT_TRUE(session().runCommand(FtpCommand::cdup()).ok);
+    session().GetDir(QString());
+    EXPECT_EQ(session().List1.items(), QStringList{"renamed/"});
+    // a folder entry of the listing is accepted as it is
+    EXPECT_TRUE(session().runCommand(FtpCommand::rmdir("renamed/")).ok);
+    EXPECT_FALSE(QDir(server->path("www/renamed")).exists());
+}
+
+TEST_P(RealServer, RefusedCommandIsReportedAndTheConnectionGoesOn)
+{
+    const FtpOutcome outcome = session().runCommand(FtpCommand::cd("missing"));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.replyCode, 550);
+    EXPECT_EQ(session().StatusBar1.text(), "Error occurred in communicating with the host computer");
+    EXPECT_EQ(harness->states.last(), 11);
+    EXPECT_FALSE(session().runCommand(FtpCommand::get("missing.ini", local.filePath("m"))).ok);
+    EXPECT_FALSE(QFile::exists(local.filePath("m")));
+
+    const FtpOutcome pwd = session().runCommand(FtpCommand::pwd());
+    EXPECT_TRUE(pwd.ok);
+    EXPECT_EQ(session().GetData(), "/www");
+    EXPECT_EQ(harness->sent.count("USER anonymous"), 1); // still the first connection
+}
+
+TEST_P(RealServer, LargeFileStreamsIntactWithProgress)
+{
+    QByteArray content(3 * 1024 * 1024 + 17, Qt::Uninitialized);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(content.data()), content.size() / 4);
+    writeLocal(local.filePath("big.bin"), content);
+    QSignalSpy progress(&session().Inet1, &Inet::transferProgress);
+
+    EXPECT_TRUE(session().runCommand(FtpCommand::put(local.filePath("big.bin"), "big.bin")).ok);
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last().at(0).toLongLong(), content.size());
+    EXPECT_EQ(progress.last().at(1).toLongLong(), content.size());
+    EXPECT_TRUE(session().runCommand(FtpCommand::get("big.bin", local.filePath("copy.bin"))).ok);
+    EXPECT_TRUE(readLocal(local.filePath("copy.bin")) == content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Servers, RealServer,
+    ::testing::Values(ServerKind{"pyftpdlib", [] { return std::make_unique<PyftpdProcess>(); }},
+                      ServerKind{"vsftpd", [] { return std::make_unique<VsftpdProcess>(); }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(PyftpdlibServer, ListsWithMlsdAndSendsNamesInUtf8)
+{
+    PyftpdProcess server;
+    ASSERT_TRUE(server.isRunning());
+    SessionHarness harness(server.profile());
+    QTemporaryDir local;
+    writeLocal(local.filePath("c"), "x");
+    EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
+    EXPECT_EQ(server.fileContent(QStringLiteral("café.ini")), "x");
+    EXPECT_EQ(harness.session.List1.items(), QStringList{QStringLiteral("café.ini")});
+    EXPECT_TRUE(harness.sentLine("OPTS UTF8 ON"));
+    EXPECT_TRUE(harness.sentLine("MLSD"));
+    EXPECT_TRUE(harness.sentLine("EPSV"));
+    EXPECT_FALSE(harness.sentLine("PASV"));
+}
+
+TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
+{
+    VsftpdProcess server;
+    ASSERT_TRUE(server.isRunning());
+    SessionHarness harness(server.profile());
+    QTemporaryDir local;
+    writeLocal(local.filePath("c"), "x");
+    harness.session.runCommand(FtpCommand::cd("www"));
+    EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
+    const QByteArray rawName = server.path("www/").toUtf8() + "caf\xe9.ini";
+    EXPECT_EQ(::unlink(rawName.constData()), 0); // also lets the temporary folder go
+    EXPECT_EQ(harness.session.List1.items(), QStringList{QStringLiteral("café.ini")});
+    EXPECT_TRUE(harness.sentLine(QStringLiteral("STOR ~hmpart-café.ini")));
+    EXPECT_TRUE(harness.sentLine("LIST"));
+    EXPECT_FALSE(harness.sentLine("MLSD"));
+    EXPECT_FALSE(harness.sentLine("OPTS UTF8 ON"));
+
+    // a name with no place in the code page is refused, not mangled
+    const FtpOutcome outcome = harness.session.runCommand(FtpCommand::mkdir(QStringLiteral("名前")));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.replyCode, 0);
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ftp/FtpSession.h"
+#include "support/ScriptedOperator.h"
+
+#include <QList>
+#include <QStringList>
+
+// A configured session on a test server, recording what went over the wire
+// and every state code.
+struct SessionHarness {
+    explicit SessionHarness(const ServerProfile &profile, const FtpTimeouts &timeouts = {})
+        : session(profile, op)
+    {
+        session.Inet1.setTimeouts(timeouts);
+        session.configure();
+        QObject::connect(&session.Inet1, &Inet::commandSent,
+                         [this](const QString &line) { sent.append(line); });
+        QObject::connect(&session.Inet1, &Inet::StateChanged,
+                         [this](int state) { states.append(state); });
+    }
+
+    bool sentLine(const QString &line) const { return sent.contains(line); }
+
+    ScriptedOperator op;
+    FtpSession session;
+    QStringList sent;
+    QList<int> states;
+};

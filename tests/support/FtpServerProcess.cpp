@@ -1,0 +1,40 @@
+#include "support/FtpServerProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+FtpServerProcess::FtpServerProcess()
+{
+    QFile::setPermissions(work_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                            | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                            | QFileDevice::ExeOther | QFileDevice::ReadGroup
+                                            | QFileDevice::ExeGroup);
+    QDir().mkpath(root());
+}
+
+FtpServerProcess::~FtpServerProcess()
+{
+    process_.kill();
+    process_.waitForFinished(5000);
+}
+
+ServerProfile FtpServerProcess::profile() const
+{
+    return ServerProfile{QStringLiteral("127.0.0.1"), port_, user_, password_};
+}
+
+void FtpServerProcess::putFile(const QString &relative, const QByteArray &content) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile file(full);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+}
+
+QByteArray FtpServerProcess::fileContent(const QString &relative) const
+{
+    QFile file(path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

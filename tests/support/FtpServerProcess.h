@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/ServerProfile.h"
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// A real FTP server run by a test on a free loopback port, serving a fresh
+// temporary folder; stopped when the object goes. Subclasses start one kind.
+class FtpServerProcess {
+public:
+    virtual ~FtpServerProcess();
+
+    bool isRunning() const { return port_ != 0 && process_.state() == QProcess::Running; }
+    ServerProfile profile() const;
+    // The served folder and a path inside it.
+    QString root() const { return work_.path() + QStringLiteral("/root"); }
+    QString path(const QString &relative) const { return root() + QLatin1Char('/') + relative; }
+    // Writes a file into the served tree, creating its folders.
+    void putFile(const QString &relative, const QByteArray &content) const;
+    QByteArray fileContent(const QString &relative) const;
+
+protected:
+    FtpServerProcess();
+    QString workPath(const QString &name) const { return work_.path() + QLatin1Char('/') + name; }
+
+    QTemporaryDir work_;
+    QProcess process_;
+    quint16 port_ = 0;
+    QString user_ = QStringLiteral("anonymous");
+    QString password_ = QStringLiteral("test@example.com");
+};

@@ -1,0 +1,31 @@
+#include "support/PyftpdProcess.h"
+
+#include <QFile>
+
+PyftpdProcess::PyftpdProcess(const Options &options)
+{
+    QStringList args{QStringLiteral(HM_TEST_SERVERS "/pyftpd.py"),
+                     QStringLiteral("--root"), root(),
+                     QStringLiteral("--port"), QStringLiteral("0"),
+                     QStringLiteral("--log"), workPath(QStringLiteral("commands.log"))};
+    if (!options.mlsd)
+        args << QStringLiteral("--no-mlsd");
+    if (options.throttleBytesPerSecond > 0)
+        args << QStringLiteral("--throttle") << QString::number(options.throttleBytesPerSecond);
+    for (const QString &fault : options.faults)
+        args << QStringLiteral("--fault") << fault;
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(QStringLiteral(HM_TEST_PYTHON), args);
+    // The server prints its port once it listens.
+    while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+    }
+    port_ = static_cast<quint16>(process_.readLine().trimmed().toUInt());
+}
+
+QStringList PyftpdProcess::receivedCommands() const
+{
+    QFile log(workPath(QStringLiteral("commands.log")));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}

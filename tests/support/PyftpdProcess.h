@@ -1,0 +1,21 @@
+#pragma once
+
+#include "support/FtpServerProcess.h"
+
+#include <QStringList>
+
+// tests/servers/pyftpd.py: MLSD, UTF8, and the scripted fault modes.
+class PyftpdProcess : public FtpServerProcess {
+public:
+    struct Options {
+        bool mlsd = true;
+        QStringList faults;
+        int throttleBytesPerSecond = 0;
+    };
+
+    explicit PyftpdProcess(const Options &options);
+    PyftpdProcess() : PyftpdProcess(Options{}) {}
+
+    // Every command line the server received, in order.
+    QStringList receivedCommands() const;
+};
