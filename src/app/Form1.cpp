@@ -6,6 +6,7 @@
 #include "hotels/HotelsPanel.h"
 #include "videos/CategoryArea.h"
 #include "browser/BrowserWindow.h"
+#include "sales/SalesWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -101,6 +102,10 @@ void Form1::buildUpperArea(QWidget *client)
     ftp->setObjectName(QStringLiteral("cmdFtp"));
     ftp->setGeometry(twipsRect(1560, 120, 1335, 375));
     connect(ftp, &QPushButton::clicked, this, &Form1::openBrowser);
+    auto *sales = new QPushButton(QStringLiteral("Ventes"), client);
+    sales->setObjectName(QStringLiteral("cmdVentes"));
+    sales->setGeometry(twipsRect(120, 120, 1335, 375));
+    connect(sales, &QPushButton::clicked, this, &Form1::showSalesWindow);
 
     auto *status = new ListBoxView(manager_.status().lines(), client);
     status->setGeometry(twipsRect(120, 5160, 9855, 2370));
@@ -135,6 +140,15 @@ void Form1::buildStatusBar(QWidget *client)
 void Form1::buildCategoryArea(QWidget *client)
 {
     new CategoryArea(manager_, client);
+}
+
+void Form1::showSalesWindow()
+{
+    if (!salesWindow_)
+        salesWindow_ = new SalesWindow(manager_.sales(), manager_.salesPublisher(), this);
+    salesWindow_->show();
+    salesWindow_->raise();
+    salesWindow_->activateWindow();
 }
 
 QString Form1::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)

@@ -9,6 +9,7 @@
 class BrowserWindow;
 class Form3;
 class QFrame;
+class SalesWindow;
 
 // The main window: the operator's side of HotelManager and the one implementation of
 // OperatorUi with real dialogs.
@@ -51,11 +52,13 @@ private:
     void openBrowser();
     void buildCategoryArea(QWidget *client);
     void buildStatusBar(QWidget *client);
+    void showSalesWindow();
 
     Terminator terminate_;
     HotelManager manager_;
     Form3 *form3_ = nullptr;
     BrowserWindow *browser_ = nullptr;
+    SalesWindow *salesWindow_ = nullptr;
     int outerHeightTwips_ = kCompactHeightTwips;
     bool closing_ = false;
 };

@@ -10,7 +10,8 @@ HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot
       ftp_(profile, ui), hotels_(root_, status_, ui),
       phrasePublisher_(hotels_, ftp_, form3_, status_, ui),
       phraseDownloader_(root_, hotels_, ftp_, form3_, status_),
-      browser_(ftp_, form3_, status_, ui)
+      browser_(ftp_, form3_, status_, ui), sales_(ui),
+      salesPublisher_(sales_, ftp_, form3_, status_, ui, root_)
 {
 }
 

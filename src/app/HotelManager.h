@@ -9,6 +9,8 @@
 #include "hotels/HotelPhrases.h"
 #include "hotels/PhraseDownloader.h"
 #include "hotels/PhrasePublisher.h"
+#include "sales/SalesPanel.h"
+#include "sales/SalesPublisher.h"
 #include "videos/CategoryLists.h"
 #include "videos/VideoPublisher.h"
 
@@ -37,6 +39,8 @@ public:
     PhrasePublisher &phrasePublisher() { return phrasePublisher_; }
     VideoPublisher &videos() { return videos_; }
     FtpBrowser &browser() { return browser_; }
+    SalesPanel &sales() { return sales_; }
+    SalesPublisher &salesPublisher() { return salesPublisher_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -62,4 +66,6 @@ private:
     PhraseDownloader phraseDownloader_;
     VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
     FtpBrowser browser_;
+    SalesPanel sales_;
+    SalesPublisher salesPublisher_;
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/ListBox.h"
+#include "app/TextValue.h"
+#include "sales/ImageValue.h"
+
+#include <QObject>
+#include <QStringList>
+
+class OperatorUi;
+
+// The sales panel `Picture1`: the property reference, the index picture, the thumbnail
+// and large-picture sets with their previews, and the two texts.
+class SalesPanel : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kOneIndexFile =
+        QStringLiteral("1 seul fichier requis seulement pour la vignette !");
+
+    explicit SalesPanel(OperatorUi &ui, QObject *parent = nullptr);
+
+    // Only the last three characters count, and only "jpg" or "JPG" pass.
+    static bool isPictureName(const QString &path);
+
+    void Picture2_OLEDragDrop(const QStringList &files);
+    void Picture3_OLEDragDrop(const QStringList &files);
+    void Picture4_OLEDragDrop(const QStringList &files);
+    void Command21_Click() { txtCourt.setText({}); }
+    void Command22_Click() { txtDesc.setText({}); }
+
+    TextValue txtRef{QStringLiteral("txtRef"), QStringLiteral("ref001")};
+    TextValue lblThb{QStringLiteral("lblThb")};
+    ListBox lstThbVente{QStringLiteral("lstThbVente")};
+    ListBox lstBigVente{QStringLiteral("lstBigVente")};
+    TextValue txtCourt{QStringLiteral("txtCourt")};
+    TextValue txtDesc{QStringLiteral("txtDesc")};
+    ImageValue imgThb{QStringLiteral("imgThb")};
+    ImageValue imgThbv{QStringLiteral("imgThbv")};
+    ImageValue imgThbB{QStringLiteral("imgThbB")};
+
+private:
+    void dropOnGallery(const QStringList &files, ListBox &list, ImageValue &preview);
+
+    OperatorUi &ui_;
+};

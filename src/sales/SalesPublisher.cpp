@@ -1,0 +1,258 @@
+#include "sales/SalesPublisher.h"
+
+#include "ftp/FolderWalk.h"
+
+#include "app/DataRoot.h"
+#include "app/HotelManager.h"
+#include "app/Module1.h"
+#include "app/OperatorUi.h"
+#include "app/ProgressWindow.h"
+#include "app/StatusLog.h"
+#include "ftp/FtpSession.h"
+#include "sales/SalesPanel.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kUnsafeReference = QStringLiteral(
+    "Référence du bien refusée: elle ne doit être ni vide, ni contenir \"/\", \"\\\", \"..\" "
+    "ou un caractère de contrôle, ni commencer ou finir par un espace.");
+
+const QStringList kSiteWalk = {"www", "clients", "tolmi", "pub2", "ventes_celane_real_estate"};
+const QStringList kDetailWalk = kSiteWalk + QStringList{"celane-sales"};
+
+// The text box's own line breaks, whatever their form, as the screens expect them.
+QString withCrLf(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+// A picture still on disk as a file; otherwise the empty text.
+QString localPicture(const QString &path)
+{
+    const QString shortPath = Module1::ShortPath(path);
+    return QFileInfo(shortPath).isFile() ? shortPath : QString();
+}
+
+} // namespace
+
+SalesPublisher::SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindow &progress,
+                               StatusLog &status, OperatorUi &ui, const DataRoot &root, QObject *parent)
+    : QObject(parent), panel_(panel), ftp_(ftp), progress_(progress), status_(status), ui_(ui), root_(root)
+{
+}
+
+bool SalesPublisher::isSafeReference(const QString &reference)
+{
+    if (reference.isEmpty() || reference == QLatin1String(".") || reference.contains(QLatin1String(".."))
+        || reference.contains(QLatin1Char('/')) || reference.contains(QLatin1Char('\\'))
+        || reference.front().isSpace() || reference.back().isSpace())
+        return false;
+    return std::none_of(reference.cbegin(), reference.cend(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+void SalesPublisher::Command13_Click()
+{
+    if (referenceAccepted())
+        sendIndex();
+}
+
+void SalesPublisher::Command14_Click()
+{
+    if (referenceAccepted())
+        sendGallery(thumbnails());
+}
+
+void SalesPublisher::Command15_Click()
+{
+    if (referenceAccepted())
+        sendGallery(largeImages());
+}
+
+void SalesPublisher::Command16_Click()
+{
+    if (referenceAccepted())
+        allImages();
+}
+
+void SalesPublisher::Command17_Click()
+{
+    if (referenceAccepted())
+        allTexts();
+}
+
+void SalesPublisher::Command18_Click()
+{
+    if (referenceAccepted())
+        sendText(shortText());
+}
+
+void SalesPublisher::Command19_Click()
+{
+    if (referenceAccepted())
+        sendText(longText());
+}
+
+void SalesPublisher::Command23_Click()
+{
+    if (!referenceAccepted())
+        return;
+    allImages();
+    allTexts();
+}
+
+bool SalesPublisher::referenceAccepted()
+{
+    if (isSafeReference(reference()))
+        return true;
+    ui_.messageBox(kUnsafeReference, OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation,
+                   HotelManager::kDialogTitle);
+    return false;
+}
+
+QString SalesPublisher::reference() const
+{
+    return panel_.txtRef.text();
+}
+
+void SalesPublisher::allImages()
+{
+    progress_.frmWait(-1);
+    ftp_.disconnectFTP();
+    sendIndex();
+    sendGallery(thumbnails());
+    sendGallery(largeImages());
+    progress_.frmWait(0);
+}
+
+void SalesPublisher::allTexts()
+{
+    progress_.frmWait(-1);
+    sendText(shortText());
+    sendText(longText());
+    progress_.frmWait(0);
+}
+
+void SalesPublisher::sendIndex()
+{
+    const QString caption = QStringLiteral("Fichier image index");
+    begin(1);
+    ftp_.connectFTP();
+    progress_.lblMaj.setText(caption);
+    // No walk: the remote name is a path from the login folder.
+    send(caption, panel_.lblThb.text(), kSiteFolder + QStringLiteral("/img_thb/") + reference() + QStringLiteral(".jpg"));
+    end();
+}
+
+void SalesPublisher::sendGallery(const Gallery &gallery)
+{
+    begin(gallery.list.count());
+    ftp_.connectFTP();
+    if (walk(kDetailWalk + QStringList{gallery.folder}, gallery.caption)) {
+        // Refused when the folder is there already; the "CD" into it tells.
+        ftp_.runCommand(FtpCommand::mkdir(reference()));
+        if (walk({reference()}, gallery.caption)) {
+            for (int i = 0; i < gallery.list.count(); ++i) {
+                progress_.lblMaj.setText(gallery.caption);
+                gallery.list.setListIndex(i);
+                send(gallery.caption, gallery.list.currentText(),
+                     reference() + QLatin1Char('_') + QString::number(i + 1) + QStringLiteral(".jpg"));
+            }
+        }
+    }
+    end();
+}
+
+void SalesPublisher::sendText(const Text &text)
+{
+    const QString path = root_.temp() + QLatin1Char('/') + text.tempFile;
+    begin(1);
+    if (writeTempFile(text, path)) {
+        if (text.listFirst)
+            ftp_.connectFTP();
+        if (walk(text.folders, text.caption)) {
+            progress_.lblMaj.setText(text.caption);
+            send(text.caption, path, reference() + QStringLiteral(".txt"));
+        }
+    }
+    end();
+}
+
+void SalesPublisher::begin(int files)
+{
+    progress_.frmWait(-1);
+    progress_.setRange(0, files);
+}
+
+void SalesPublisher::end()
+{
+    ftp_.disconnectFTP();
+    progress_.frmWait(0);
+}
+
+bool SalesPublisher::walk(const QStringList &folders, const QString &caption)
+{
+    const FtpOutcome outcome = walkFolders(ftp_, folders);
+    if (!outcome.ok)
+        report(caption, QStringLiteral("échec de \"%1\" (%2), rien n'est envoyé")
+                            .arg(outcome.command.text(), outcome.replyText));
+    return outcome.ok;
+}
+
+void SalesPublisher::send(const QString &caption, const QString &path, const QString &remote)
+{
+    const QString local = localPicture(path);
+    if (local.isEmpty()) {
+        report(caption, path.isEmpty() ? QStringLiteral("aucun fichier choisi, rien n'est envoyé")
+                                       : QStringLiteral("fichier introuvable, non envoyé: %1").arg(path));
+    } else {
+        const FtpOutcome outcome = ftp_.Transfert_FTP(local, remote);
+        if (!outcome.ok)
+            report(caption, QStringLiteral("échec de l'envoi de %1 vers %2 (%3)")
+                                .arg(local, remote, outcome.replyText));
+    }
+    progress_.advance();
+}
+
+bool SalesPublisher::writeTempFile(const Text &text, const QString &path)
+{
+    try {
+        Module1::SaveListFile(path, QStringList{withCrLf(text.text.text())});
+        return true;
+    } catch (const ListFileError &e) {
+        report(text.caption, e.message() + QStringLiteral(", rien n'est envoyé"));
+        return false;
+    }
+}
+
+void SalesPublisher::report(const QString &caption, const QString &what)
+{
+    status_.Ajout_Status(QStringLiteral("Vente ") + reference() + QStringLiteral(", ") + caption
+                         + QStringLiteral(": ") + what);
+}
+
+SalesPublisher::Gallery SalesPublisher::thumbnails() const
+{
+    return {panel_.lstThbVente, QStringLiteral("img_thb"), QStringLiteral("Fichiers images miniatures")};
+}
+
+SalesPublisher::Gallery SalesPublisher::largeImages() const
+{
+    return {panel_.lstBigVente, QStringLiteral("img_big"), QStringLiteral("Fichiers grandes vignettes")};
+}
+
+SalesPublisher::Text SalesPublisher::shortText() const
+{
+    return {panel_.txtCourt, QStringLiteral("txt_court.txt"), true, kSiteWalk + QStringList{"txt_thb"},
+            QStringLiteral("Fichier texte court")};
+}
+
+SalesPublisher::Text SalesPublisher::longText() const
+{
+    // No listing first: the walk's first "CD" opens the connection.
+    return {panel_.txtDesc, QStringLiteral("txt_desc.txt"), false, kDetailWalk + QStringList{"txt_desc"},
+            QStringLiteral("Fichier texte descriptif complet")};
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class DataRoot;
+class FtpSession;
+class ImageValue;
+class ListBox;
+class OperatorUi;
+class ProgressWindow;
+class SalesPanel;
+class StatusLog;
+class TextValue;
+
+// The sales panel's publishing buttons: each upload is one connection of its own into
+// the real-estate client's folders, and the combined buttons chain them.
+class SalesPublisher : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kSiteFolder =
+        QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
+
+    SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindow &progress, StatusLog &status,
+                   OperatorUi &ui, const DataRoot &root, QObject *parent = nullptr);
+
+    // The reference becomes remote folder and file names, so it must stay one plain name.
+    static bool isSafeReference(const QString &reference);
+
+    void Command13_Click();
+    void Command14_Click();
+    void Command15_Click();
+    void Command16_Click();
+    void Command17_Click();
+    void Command18_Click();
+    void Command19_Click();
+    void Command23_Click();
+
+private:
+    struct Gallery {
+        ListBox &list;
+        QString folder;
+        QString caption;
+    };
+    struct Text {
+        TextValue &text;
+        QString tempFile;
+        bool listFirst;
+        QStringList folders;
+        QString caption;
+    };
+
+    bool referenceAccepted();
+    QString reference() const;
+    void allImages();
+    void allTexts();
+    void sendIndex();
+    void sendGallery(const Gallery &gallery);
+    void sendText(const Text &text);
+    void begin(int files);
+    void end();
+    bool walk(const QStringList &folders, const QString &caption);
+    void send(const QString &caption, const QString &path, const QString &remote);
+    bool writeTempFile(const Text &text, const QString &path);
+    void report(const QString &caption, const QString &what);
+
+    Gallery thumbnails() const;
+    Gallery largeImages() const;
+    Text shortText() const;
+    Text longText() const;
+
+    SalesPanel &panel_;
+    FtpSession &ftp_;
+    ProgressWindow &progress_;
+    StatusLog &status_;
+    OperatorUi &ui_;
+    const DataRoot &root_;
+};

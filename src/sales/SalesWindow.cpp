@@ -1,0 +1,185 @@
+#include "sales/SalesWindow.h"
+
+#include "app/DropArea.h"
+#include "app/HotelManager.h"
+#include "app/Icons.h"
+#include "app/ListBoxView.h"
+#include "app/Twips.h"
+#include "sales/PreviewImage.h"
+#include "sales/SalesPanel.h"
+#include "sales/SalesPublisher.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kPanelWidth = 17175;
+constexpr int kPanelHeight = 9615;
+constexpr int kRowHeight = 2040;
+
+QLabel *label(const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QGroupBox *frame(const QString &caption, const QRect &geometry, QWidget *parent)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+// A picture button without caption, its label below it.
+QPushButton *publishButton(const char *name, const QString &caption, const QRect &geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setIcon(Icons::folderArrow());
+    button->setIconSize(geometry.size() / 2);
+    if (!caption.isEmpty())
+        label(caption, QRect(geometry.left(), geometry.bottom() + 2, geometry.width(), twipsToPixels(255)), parent)
+            ->setAlignment(Qt::AlignCenter);
+    return button;
+}
+
+// The operator's typing and the panel's changes both end up in the one value.
+void bind(TextValue &value, QLineEdit *edit)
+{
+    edit->setObjectName(value.objectName());
+    edit->setText(value.text());
+    QObject::connect(edit, &QLineEdit::textEdited, &value, &TextValue::setText);
+    QObject::connect(&value, &TextValue::changed, edit, [edit](const QString &text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    });
+}
+
+} // namespace
+
+SalesWindow::SalesWindow(SalesPanel &panel, SalesPublisher &publisher, QWidget *parent)
+    : QWidget(parent, Qt::Window), panel_(panel), publisher_(publisher)
+{
+    setObjectName(QStringLiteral("SalesWindow"));
+    setWindowTitle(QStringLiteral("Ventes - ") + HotelManager::kDialogTitle);
+
+    auto *picture1 = new QWidget(this);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
+    buildImages(picture1);
+    buildTexts(picture1);
+    buildPublishing(picture1);
+    setFixedSize(picture1->size());
+}
+
+void SalesWindow::buildImages(QWidget *picture1)
+{
+    auto *images = frame(QStringLiteral(" Images "), twipsRect(120, 60, 13200, 6600), picture1);
+
+    struct Row {
+        const char *drop;
+        const char *caption;
+        ImageValue &preview;
+        void (SalesPanel::*onDrop)(const QStringList &);
+    };
+    const Row rows[] = {
+        {"Picture2", "Index", panel_.imgThb, &SalesPanel::Picture2_OLEDragDrop},
+        {"Picture3", "Miniatures", panel_.imgThbv, &SalesPanel::Picture3_OLEDragDrop},
+        {"Picture4", "Grandes", panel_.imgThbB, &SalesPanel::Picture4_OLEDragDrop},
+    };
+    int top = 300;
+    for (const Row &row : rows) {
+        auto *drop = new DropArea(QString::fromLatin1(row.drop), images);
+        drop->setGeometry(twipsRect(120, top, 2400, kRowHeight - 300));
+        connect(drop, &DropArea::filesDropped, &panel_,
+                [this, onDrop = row.onDrop](const QStringList &files) { (panel_.*onDrop)(files); });
+        label(QString::fromLatin1(row.caption), twipsRect(120, top + kRowHeight - 285, 2400, 255), images)
+            ->setAlignment(Qt::AlignCenter);
+        auto *preview = new PreviewImage(row.preview, images);
+        preview->setGeometry(twipsRect(2640, top, 3600, kRowHeight));
+        preview->setFrameShape(QFrame::Panel);
+        top += kRowHeight + 60;
+    }
+
+    auto *index = new QFrame(images);
+    index->setGeometry(twipsRect(6360, 300, 6720, kRowHeight));
+    index->setFrameShape(QFrame::StyledPanel);
+    label(QStringLiteral("Référence du bien: "), twipsRect(120, 120, 2040, 315), index);
+    auto *ref = new QLineEdit(index);
+    ref->setGeometry(twipsRect(2160, 120, 2400, 315));
+    bind(panel_.txtRef, ref);
+    label(QStringLiteral("Chemin de la vignette:"), twipsRect(120, 600, 6480, 255), index);
+    auto *path = label(panel_.lblThb.text(), twipsRect(120, 900, 6480, 1020), index);
+    path->setObjectName(panel_.lblThb.objectName());
+    path->setWordWrap(true);
+    path->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(&panel_.lblThb, &TextValue::changed, path, &QLabel::setText);
+
+    auto *thumbnails = new ListBoxView(panel_.lstThbVente, images);
+    thumbnails->setGeometry(twipsRect(6360, 300 + kRowHeight + 60, 6720, kRowHeight));
+    auto *large = new ListBoxView(panel_.lstBigVente, images);
+    large->setGeometry(twipsRect(6360, 300 + 2 * (kRowHeight + 60), 6720, kRowHeight));
+}
+
+void SalesWindow::buildTexts(QWidget *picture1)
+{
+    auto *texts = frame(QStringLiteral(" Textes "), twipsRect(120, 6780, 13200, 2715), picture1);
+    textBox(panel_.txtCourt, QStringLiteral("Court"), twipsRect(120, 300, 5880, 1980), texts);
+    textBox(panel_.txtDesc, QStringLiteral("Descriptif"), twipsRect(6600, 300, 5880, 1980), texts);
+
+    auto *clearShort = new QPushButton(QStringLiteral("X"), texts);
+    clearShort->setObjectName(QStringLiteral("Command21"));
+    clearShort->setGeometry(twipsRect(6060, 300, 375, 375));
+    connect(clearShort, &QPushButton::clicked, &panel_, &SalesPanel::Command21_Click);
+    auto *clearLong = new QPushButton(QStringLiteral("X"), texts);
+    clearLong->setObjectName(QStringLiteral("Command22"));
+    clearLong->setGeometry(twipsRect(12540, 300, 375, 375));
+    connect(clearLong, &QPushButton::clicked, &panel_, &SalesPanel::Command22_Click);
+}
+
+void SalesWindow::textBox(TextValue &text, const QString &caption, const QRect &geometry,
+                                     QWidget *frame)
+{
+    auto *edit = new QPlainTextEdit(frame);
+    edit->setObjectName(text.objectName());
+    edit->setGeometry(geometry);
+    edit->setPlainText(text.text());
+    connect(edit, &QPlainTextEdit::textChanged, &text, [edit, &text] { text.setText(edit->toPlainText()); });
+    connect(&text, &TextValue::changed, edit, [edit](const QString &value) {
+        if (edit->toPlainText() != value)
+            edit->setPlainText(value);
+    });
+    label(caption, QRect(geometry.left(), geometry.bottom() + 2, geometry.width(), twipsToPixels(255)), frame);
+}
+
+void SalesWindow::buildPublishing(QWidget *picture1)
+{
+    auto *images = frame(QStringLiteral(" Images "), twipsRect(13440, 60, 3615, 4380), picture1);
+    auto *texts = frame(QStringLiteral(" Textes "), twipsRect(13440, 4560, 3615, 3180), picture1);
+    struct Button {
+        const char *name;
+        const char *caption;
+        QWidget *parent;
+        QRect geometry;
+        void (SalesPublisher::*onClick)();
+    };
+    const Button buttons[] = {
+        {"Command13", "Index", images, twipsRect(240, 300, 1455, 1455), &SalesPublisher::Command13_Click},
+        {"Command14", "Miniatures", images, twipsRect(1920, 300, 1455, 1455), &SalesPublisher::Command14_Click},
+        {"Command15", "Grandes", images, twipsRect(240, 2280, 1455, 1455), &SalesPublisher::Command15_Click},
+        {"Command16", "TOUT", images, twipsRect(1920, 2280, 1455, 1455), &SalesPublisher::Command16_Click},
+        {"Command18", "Court", texts, twipsRect(240, 300, 1455, 1095), &SalesPublisher::Command18_Click},
+        {"Command19", "Descriptif", texts, twipsRect(1920, 300, 1455, 1095), &SalesPublisher::Command19_Click},
+        {"Command17", "TOUT", texts, twipsRect(1080, 1740, 1455, 1095), &SalesPublisher::Command17_Click},
+        {"Command23", "", picture1, twipsRect(13440, 7920, 3615, 1575), &SalesPublisher::Command23_Click},
+    };
+    for (const Button &b : buttons)
+        connect(publishButton(b.name, QString::fromLatin1(b.caption), b.geometry, b.parent),
+                &QPushButton::clicked, &publisher_, b.onClick);
+}
