@@ -2,6 +2,7 @@
 
 #include "app/Form3.h"
 #include "app/ListBoxView.h"
+#include "app/TextLabel.h"
 #include "app/Twips.h"
 #include "hotels/HotelsPanel.h"
 #include "videos/CategoryArea.h"
@@ -39,12 +40,26 @@ QMessageBox::Icon messageIcon(OperatorUi::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QPushButton *sizeButton(const QString &name, const QRect &geometry, QWidget *parent)
+QPushButton *textButton(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
 {
-    auto *button = new QPushButton(QStringLiteral("|"), parent);
+    auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
+}
+
+// Dialogs belong to the window the operator is working in, the browser or the sales panel too.
+QWidget *dialogParent(QWidget *mainWindow)
+{
+    QWidget *active = QApplication::activeWindow();
+    return active ? active : mainWindow;
+}
+
+void bringUp(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -98,21 +113,17 @@ void Form1::buildUpperArea(QWidget *client)
     banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
 
     new HotelsPanel(manager_, client);
-    auto *ftp = new QPushButton(QStringLiteral("FTP"), client);
-    ftp->setObjectName(QStringLiteral("cmdFtp"));
-    ftp->setGeometry(twipsRect(1560, 120, 1335, 375));
-    connect(ftp, &QPushButton::clicked, this, &Form1::openBrowser);
-    auto *sales = new QPushButton(QStringLiteral("Ventes"), client);
-    sales->setObjectName(QStringLiteral("cmdVentes"));
-    sales->setGeometry(twipsRect(120, 120, 1335, 375));
-    connect(sales, &QPushButton::clicked, this, &Form1::showSalesWindow);
+    connect(textButton(QStringLiteral("cmdFtp"), QStringLiteral("FTP"), twipsRect(1560, 120, 1335, 375), client),
+            &QPushButton::clicked, this, &Form1::openBrowser);
+    connect(textButton(QStringLiteral("cmdVentes"), QStringLiteral("Ventes"), twipsRect(120, 120, 1335, 375), client),
+            &QPushButton::clicked, this, &Form1::showSalesWindow);
 
     auto *status = new ListBoxView(manager_.status().lines(), client);
     status->setGeometry(twipsRect(120, 5160, 9855, 2370));
 
-    auto *compact = sizeButton(QStringLiteral("Command67"), twipsRect(11400, 5160, 255, 1215), client);
+    auto *compact = textButton(QStringLiteral("Command67"), QStringLiteral("|"), twipsRect(11400, 5160, 255, 1215), client);
     connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
-    auto *expanded = sizeButton(QStringLiteral("Command68"), twipsRect(11400, 6480, 255, 1095), client);
+    auto *expanded = textButton(QStringLiteral("Command68"), QStringLiteral("|"), twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
 }
 
@@ -120,21 +131,12 @@ void Form1::openBrowser()
 {
     if (!browser_)
         browser_ = new BrowserWindow(manager_.browser(), this);
-    browser_->show();
-    browser_->raise();
-    browser_->activateWindow();
+    bringUp(browser_);
 }
 
 void Form1::buildStatusBar(QWidget *client)
 {
-    auto *bar = new QLabel(client);
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setGeometry(twipsRect(120, 13200, 9735, 375));
-    bar->setFrameShape(QFrame::Panel);
-    bar->setFrameShadow(QFrame::Sunken);
-    TextValue &text = manager_.ftp().StatusBar1;
-    bar->setText(text.text());
-    connect(&text, &TextValue::changed, bar, &QLabel::setText);
+    statusBarLabel(manager_.ftp().StatusBar1, twipsRect(120, 13200, 9735, 375), client);
 }
 
 void Form1::buildCategoryArea(QWidget *client)
@@ -146,16 +148,13 @@ void Form1::showSalesWindow()
 {
     if (!salesWindow_)
         salesWindow_ = new SalesWindow(manager_.sales(), manager_.salesPublisher(), this);
-    salesWindow_->show();
-    salesWindow_->raise();
-    salesWindow_->activateWindow();
+    bringUp(salesWindow_);
 }
 
 QString Form1::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     bool ok = false;
-    const QString answer = QInputDialog::getText(QApplication::activeWindow() ? QApplication::activeWindow() : this,
-                                                 title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    const QString answer = QInputDialog::getText(dialogParent(this), title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
     return ok ? answer : QString();
 }
 
@@ -163,7 +162,7 @@ OperatorUi::Answer Form1::messageBox(const QString &text, Buttons buttons, Icon 
 {
     QMessageBox box(messageIcon(icon), title, text,
                     buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
-                    QApplication::activeWindow() ? QApplication::activeWindow() : this);
+                    dialogParent(this));
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 

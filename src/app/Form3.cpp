@@ -1,6 +1,7 @@
 #include "app/Form3.h"
 
 #include "app/ProgressWindow.h"
+#include "app/TextLabel.h"
 #include "app/Twips.h"
 
 #include <QGroupBox>
@@ -8,18 +9,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-
-namespace {
-
-QLabel *boundLabel(TextValue &value, QWidget *parent)
-{
-    auto *label = new QLabel(value.text(), parent);
-    label->setObjectName(value.objectName());
-    QObject::connect(&value, &TextValue::changed, label, &QLabel::setText);
-    return label;
-}
-
-} // namespace
 
 Form3::Form3(ProgressWindow &state, QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), state_(state)
@@ -42,10 +31,10 @@ Form3::Form3(ProgressWindow &state, QWidget *owner)
     pbar_->setGeometry(twipsRect(3120, 2520, 7095, 255));
     pbar_->setTextVisible(false);
 
-    auto *caption = boundLabel(state.lblMaj, this);
+    auto *caption = new TextLabel(state.lblMaj, this);
     caption->setFont(century);
     caption->setGeometry(twipsRect(3120, 2760, 7095, 375));
-    auto *detail = boundLabel(state.detail, this);
+    auto *detail = new TextLabel(state.detail, this);
     detail->setGeometry(twipsRect(3120, 3120, 7095, 375));
 
     auto *stop = new QPushButton(QStringLiteral("STOP"), this);

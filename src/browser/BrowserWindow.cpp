@@ -1,6 +1,7 @@
 #include "browser/BrowserWindow.h"
 
 #include "app/ListBoxView.h"
+#include "app/TextLabel.h"
 #include "app/Twips.h"
 #include "browser/FtpBrowser.h"
 #include "ftp/FtpSession.h"
@@ -26,14 +27,7 @@ BrowserWindow::BrowserWindow(FtpBrowser &browser, QWidget *owner)
     buildFrame1();
     buildRemotePane();
 
-    auto *status = new QLabel(this);
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    status->setGeometry(twipsRect(120, 5520, 9240, 375));
-    status->setFrameShape(QFrame::Panel);
-    status->setFrameShadow(QFrame::Sunken);
-    TextValue &text = browser_.session().StatusBar1;
-    status->setText(text.text());
-    connect(&text, &TextValue::changed, status, &QLabel::setText);
+    statusBarLabel(browser_.session().StatusBar1, twipsRect(120, 5520, 9240, 375), this);
 
     // A pane nobody has filled yet starts from the drives rather than blank.
     LocalPane &local = browser_.local();

@@ -3,6 +3,7 @@
 #include "app/HotelManager.h"
 #include "app/Icons.h"
 #include "app/ListBoxView.h"
+#include "app/TextLabel.h"
 #include "app/Twips.h"
 
 #include <QLabel>
@@ -36,10 +37,10 @@ HotelsPanel::HotelsPanel(HotelManager &manager, QWidget *client) : QObject(clien
     HotelPhrases &hotels = manager.hotels();
     PhrasePublisher &publisher = manager.phrasePublisher();
 
-    auto *name = label(QStringLiteral("lblHotelName"), hotels.lblHotelName.text(),
-                       twipsRect(4200, 1800, 7455, 375), client);
+    auto *name = new TextLabel(hotels.lblHotelName, client);
+    name->setGeometry(twipsRect(4200, 1800, 7455, 375));
+    name->setFont(QFont(QStringLiteral("Century Gothic")));
     name->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    connect(&hotels.lblHotelName, &TextValue::changed, name, &QLabel::setText);
     label(QStringLiteral("Label23"), QStringLiteral("HOTELS"), twipsRect(120, 2280, 3855, 255), client);
     label(QStringLiteral("Label24"), QStringLiteral("PHRASES"), twipsRect(4200, 2280, 7455, 255), client);
 

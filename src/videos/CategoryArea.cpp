@@ -1,6 +1,7 @@
 #include "videos/CategoryArea.h"
 
 #include "app/HotelManager.h"
+#include "app/TextLabel.h"
 #include "app/Twips.h"
 #include "videos/CategoryColumn.h"
 
@@ -37,11 +38,9 @@ CategoryArea::CategoryArea(HotelManager &manager, QWidget *client) : QFrame(clie
     connect(areaButton(QStringLiteral("Command47"), QStringLiteral(">>"), clientRect(1560, 7800, 1335, 375), this),
             &QPushButton::clicked, &pages, &CategoryPages::Command47_Click);
 
-    auto *title = new QLabel(pages.txtPict.text(), this);
-    title->setObjectName(pages.txtPict.objectName());
+    auto *title = new TextLabel(pages.txtPict, this);
     title->setFont(QFont(QStringLiteral("Century Gothic")));
     title->setGeometry(clientRect(3120, 7875, 6735, 255));
-    connect(&pages.txtPict, &TextValue::changed, title, &QLabel::setText);
 
     // Parked out of sight in the old window; here beside the page title.
     connect(areaButton(QStringLiteral("Command44"), QStringLiteral("===>"), clientRect(10080, 7800, 855, 375), this),
