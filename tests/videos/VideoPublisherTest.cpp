@@ -1,59 +1,36 @@
 #include "app/HotelManager.h"
 #include "app/Module1.h"
+#include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-// tests/servers/pyftpd.py on a free loopback port, serving the content server's
-// folder tree; every command line it receives is logged.
-class ContentServer {
+// The content server's video folders on a real server.
+class ContentServer : public PyftpdProcess {
 public:
-    explicit ContentServer(const QStringList &options = {})
+    explicit ContentServer(const Options &options) : PyftpdProcess(options)
     {
         for (const Category &c : categories())
             QDir().mkpath(path("www/hmanager/datas/videos/" + c.key));
         QDir().mkpath(path("www/hmanager/datas/videos_lst"));
-        process_.start(HM_TEST_PYTHON,
-                       QStringList{HM_TEST_SERVERS "/pyftpd.py", "--root", root(), "--user", "pendric",
-                                   "--password", "12345678", "--port", "0", "--log", dir_.filePath("log")}
-                           + options);
-        if (process_.waitForReadyRead(10000))
-            port_ = process_.readLine().trimmed().toUShort();
-    }
-    ~ContentServer()
-    {
-        process_.kill();
-        process_.waitForFinished();
     }
 
-    ServerProfile profile() const { return {"127.0.0.1", port_, "pendric", "12345678"}; }
-    QString root() const { return dir_.filePath("root"); }
-    QString path(const QString &relative) const { return root() + '/' + relative; }
     QStringList commands(const QString &verb) const
     {
-        QFile log(dir_.filePath("log"));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(log.readAll()).split('\n').filter(QRegularExpression("^" + verb + "\\b"));
+        return receivedCommands().filter(QRegularExpression("^" + verb + "\\b"));
     }
-
-private:
-    QTemporaryDir dir_;
-    QProcess process_;
-    quint16 port_ = 0;
 };
 
 class Publishing : public ::testing::Test {
 protected:
-    explicit Publishing(const QStringList &serverOptions = {}) : server(serverOptions) {}
+    explicit Publishing(const PyftpdProcess::Options &options = {}) : server(options) {}
 
     void SetUp() override
     {
@@ -116,12 +93,12 @@ protected:
 
 class RefusingServer : public Publishing {
 protected:
-    RefusingServer() : Publishing({"--fault", "refuse:STOR"}) {}
+    RefusingServer() : Publishing({true, {"refuse:STOR"}, 0}) {}
 };
 
 class SlowServer : public Publishing {
 protected:
-    SlowServer() : Publishing({"--throttle", "400000"}) {}
+    SlowServer() : Publishing({true, {}, 400000}) {}
 };
 
 } // namespace
