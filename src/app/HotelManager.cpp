@@ -6,7 +6,7 @@
 
 HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                            QObject *parent)
-    : QObject(parent), ui_(ui), profile_(profile), root_(dataRoot), form3_(ui),
+    : QObject(parent), ui_(ui), root_(dataRoot), form3_(ui),
       ftp_(profile, ui), hotels_(root_, status_, ui),
       phrasePublisher_(hotels_, ftp_, form3_, status_, ui),
       phraseDownloader_(root_, hotels_, ftp_, form3_, status_),

@@ -24,8 +24,6 @@ class OperatorUi;
 class HotelManager : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kDialogTitle = QStringLiteral("Pendric Hotel Manager");
-
     HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
                  QObject *parent = nullptr);
 
@@ -55,7 +53,6 @@ private:
     void prepareFolders();
 
     OperatorUi &ui_;
-    ServerProfile profile_;
     DataRoot root_;
     StatusLog status_;
     ProgressWindow form3_;

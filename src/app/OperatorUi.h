@@ -10,6 +10,9 @@ public:
     enum class Icon { None, Critical, Question, Exclamation, Information };
     enum class Answer { Ok, Cancel };
 
+    // The title of every message and input box of the main window.
+    static inline const QString kDialogTitle = QStringLiteral("Pendric Hotel Manager");
+
     virtual ~OperatorUi() = default;
 
     // The typed answer; the empty text when the operator cancels.

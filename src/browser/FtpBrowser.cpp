@@ -1,6 +1,6 @@
 #include "browser/FtpBrowser.h"
 
-#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
 #include "app/OperatorUi.h"
 #include "app/ProgressWindow.h"
 #include "ftp/FtpSession.h"
@@ -39,7 +39,7 @@ void FtpBrowser::download(const QString &remoteName)
         ui_.messageBox(QStringLiteral("Ce fichier ne peut pas être enregistré dans le dossier local : ")
                            + remoteName,
                        OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation,
-                       HotelManager::kDialogTitle);
+                       OperatorUi::kDialogTitle);
         return;
     }
     session_.runCommand(FtpCommand::get(remoteName, localPath));

@@ -2,7 +2,7 @@
 
 #include "app/Cp1252.h"
 #include "app/DataRoot.h"
-#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
 #include "app/Module1.h"
 #include "app/OperatorUi.h"
 #include "app/StatusLog.h"
@@ -76,7 +76,7 @@ bool HotelPhrases::addHotel()
 QString HotelPhrases::askHotelName()
 {
     const QString answer = ui_.inputBox(QStringLiteral("Veuillez entrer le nom de l'hotel"),
-                                        HotelManager::kDialogTitle);
+                                        OperatorUi::kDialogTitle);
     if (answer.isEmpty())
         return {};
     const QString why = HotelName::problem(answer);
@@ -112,7 +112,7 @@ void HotelPhrases::editPhrase()
 // A phrase is one line of a Windows-1252 file: line breaks and foreign characters are refused.
 QString HotelPhrases::askPhrase(const QString &prompt, const QString &defaultAnswer)
 {
-    const QString answer = ui_.inputBox(prompt, HotelManager::kDialogTitle, defaultAnswer);
+    const QString answer = ui_.inputBox(prompt, OperatorUi::kDialogTitle, defaultAnswer);
     if (answer.contains(QLatin1Char('\r')) || answer.contains(QLatin1Char('\n'))
         || !Cp1252::canEncode(answer)) {
         refuse(QStringLiteral("Phrase refusée: elle contient des caractères non pris en charge."));
@@ -148,7 +148,7 @@ bool HotelPhrases::savePhrases()
 void HotelPhrases::clearPhrases()
 {
     if (ui_.messageBox(kConfirmClear, OperatorUi::Buttons::OkCancel, OperatorUi::Icon::Question,
-                       HotelManager::kDialogTitle) != OperatorUi::Answer::Ok)
+                       OperatorUi::kDialogTitle) != OperatorUi::Answer::Ok)
         return;
     lstHoteltxt.clear();
     status_.Ajout_Status(QStringLiteral("Hotels: liste complète effacée"));
@@ -156,5 +156,5 @@ void HotelPhrases::clearPhrases()
 
 void HotelPhrases::refuse(const QString &text)
 {
-    ui_.messageBox(text, OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation, HotelManager::kDialogTitle);
+    ui_.messageBox(text, OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation, OperatorUi::kDialogTitle);
 }

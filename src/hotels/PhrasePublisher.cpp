@@ -1,8 +1,11 @@
 #include "hotels/PhrasePublisher.h"
 
-#include "app/HotelManager.h"
 #include "app/Module1.h"
+#include "app/OperatorUi.h"
+#include "app/ProgressWindow.h"
+#include "app/StatusLog.h"
 #include "ftp/FolderWalk.h"
+#include "ftp/FtpSession.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
 
@@ -92,7 +95,7 @@ void PhrasePublisher::removeSelected()
     if (selected < 0)
         return;
     if (ui_.messageBox(kConfirm, OperatorUi::Buttons::OkCancel, OperatorUi::Icon::Question,
-                       HotelManager::kDialogTitle) != OperatorUi::Answer::Ok)
+                       OperatorUi::kDialogTitle) != OperatorUi::Answer::Ok)
         return;
     const QString hotel = hotels_.lstHotel.item(selected);
     form3_.frmWait(-1);

@@ -1,6 +1,6 @@
 #include "sales/SalesPanel.h"
 
-#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
 #include "app/OperatorUi.h"
 
 #include <QFileInfo>
@@ -23,7 +23,7 @@ void SalesPanel::Picture2_OLEDragDrop(const QStringList &files)
 {
     if (files.size() > 1) {
         ui_.messageBox(kOneIndexFile, OperatorUi::Buttons::Ok, OperatorUi::Icon::Critical,
-                       HotelManager::kDialogTitle);
+                       OperatorUi::kDialogTitle);
         return;
     }
     if (!files.isEmpty() && isPictureName(files.first()))

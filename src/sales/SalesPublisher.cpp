@@ -3,7 +3,7 @@
 #include "ftp/FolderWalk.h"
 
 #include "app/DataRoot.h"
-#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
 #include "app/Module1.h"
 #include "app/OperatorUi.h"
 #include "app/ProgressWindow.h"
@@ -109,7 +109,7 @@ bool SalesPublisher::referenceAccepted()
     if (isSafeReference(reference()))
         return true;
     ui_.messageBox(kUnsafeReference, OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation,
-                   HotelManager::kDialogTitle);
+                   OperatorUi::kDialogTitle);
     return false;
 }
 

@@ -1,7 +1,7 @@
 #include "sales/SalesWindow.h"
 
 #include "app/DropArea.h"
-#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
 #include "app/Icons.h"
 #include "app/ListBoxView.h"
 #include "app/Twips.h"
@@ -67,7 +67,7 @@ SalesWindow::SalesWindow(SalesPanel &panel, SalesPublisher &publisher, QWidget *
     : QWidget(parent, Qt::Window), panel_(panel), publisher_(publisher)
 {
     setObjectName(QStringLiteral("SalesWindow"));
-    setWindowTitle(QStringLiteral("Ventes - ") + HotelManager::kDialogTitle);
+    setWindowTitle(QStringLiteral("Ventes - ") + OperatorUi::kDialogTitle);
 
     auto *picture1 = new QWidget(this);
     picture1->setObjectName(QStringLiteral("Picture1"));

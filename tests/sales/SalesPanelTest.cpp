@@ -1,4 +1,4 @@
-#include "app/HotelManager.h"
+#include "app/OperatorUi.h"
 #include "sales/SalesPanel.h"
 #include "support/ScriptedOperator.h"
 
@@ -55,7 +55,7 @@ TEST(SalesIndexDrop, TwoFilesAreRefusedAndARejectedOneKeepsThePath)
     EXPECT_EQ(ui.messages[0].text, "1 seul fichier requis seulement pour la vignette !");
     EXPECT_EQ(ui.messages[0].icon, OperatorUi::Icon::Critical);
     EXPECT_EQ(ui.messages[0].buttons, OperatorUi::Buttons::Ok);
-    EXPECT_EQ(ui.messages[0].title, HotelManager::kDialogTitle);
+    EXPECT_EQ(ui.messages[0].title, OperatorUi::kDialogTitle);
     EXPECT_EQ(previews.count(), 0);
 
     panel.Picture2_OLEDragDrop({"/p/x.png"});
