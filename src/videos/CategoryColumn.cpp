@@ -28,7 +28,8 @@ CategoryColumn::CategoryColumn(int index, HotelManager &manager, QWidget *page)
             [&list](const QStringList &paths) { CategoryLists::Drag_files(paths, list); });
     auto *caption = new QLabel(category.caption, drop);
     caption->setObjectName(category.labelName);
-    caption->setFont(QFont(QStringLiteral("Century Gothic")));
+    // Small enough that "Restaurants" fits the narrow caption when the font is substituted.
+    caption->setFont(QFont(QStringLiteral("Century Gothic"), 8));
     caption->setGeometry(twipsRect(0, 0, category.captionWidth, 255));
 
     auto *view = new ListBoxView(list, this);
