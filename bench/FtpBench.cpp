@@ -1,16 +1,23 @@
-// One transfer through our FTP client, timed from outside by scripts/bench:
-//   ftp_bench PORT put LOCAL REMOTE
-//   ftp_bench PORT get REMOTE LOCAL
-// Anonymous login on 127.0.0.1. Exit status 0 when the transfer succeeded.
+// The program's own work against a server on 127.0.0.1, timed from outside by scripts/bench:
+//   ftp_bench PORT put LOCAL REMOTE      one upload
+//   ftp_bench PORT get REMOTE LOCAL      one download
+//   ftp_bench PORT start ROOT            the start-up sequence on data root ROOT
+//   ftp_bench PORT publish ROOT          "publish all" of the hotels stored under ROOT
+//   ftp_bench PORT videos ROOT           "=>" of the first category saved under ROOT
+//   ftp_bench PORT list FOLDER           connect, then GetDir of FOLDER
+// Anonymous login. Prints the count the script checks: hotels listed after start,
+// transfers logged OK, or entries listed; put and get exit 1 on failure.
+#include "app/HotelManager.h"
 #include "app/OperatorUi.h"
-#include "ftp/FtpSession.h"
+#include "hotels/HotelName.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 namespace {
 
-// Nothing to show: a transfer asks the operator nothing.
+// Nothing to show and no one to answer: every box gets OK.
 class SilentOperator : public OperatorUi {
 public:
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
@@ -21,25 +28,83 @@ public:
     void endProgram(int) override {}
 };
 
-} // namespace
-
-int main(int argc, char **argv)
+ServerProfile profile(const QString &port)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 5 || (args[2] != "put" && args[2] != "get")) {
-        std::fprintf(stderr, "usage: ftp_bench PORT put|get FROM TO\n");
-        return 2;
-    }
-    SilentOperator ui;
-    FtpSession session(ServerProfile{"127.0.0.1", args[1].toUShort(), "anonymous", "bench@"}, ui);
-    session.configure();
-    const FtpCommand command = args[2] == "put" ? FtpCommand::put(args[3], args[4])
-                                                : FtpCommand::get(args[3], args[4]);
+    return ServerProfile{"127.0.0.1", port.toUShort(), "anonymous", "bench@"};
+}
+
+int transfer(FtpSession &session, const FtpCommand &command)
+{
     const FtpOutcome outcome = session.runCommand(command);
     session.disconnectFTP();
     session.Wait();
     if (!outcome.ok)
         std::fprintf(stderr, "%s failed: %s\n", qPrintable(command.text()), qPrintable(outcome.replyText));
     return outcome.ok ? 0 : 1;
+}
+
+// Transfers the status log reports as arrived; the log keeps only its newest lines.
+int countOkLines(HotelManager &manager, const std::function<void()> &work)
+{
+    int ok = 0;
+    manager.ftp().configure();
+    ListBox &log = manager.status().lines();
+    QObject::connect(&log, &ListBox::clicked, [&] { ok += log.currentText().endsWith(" OK"); });
+    work();
+    manager.ftp().Wait();
+    return ok;
+}
+
+int runManager(const QStringList &args, OperatorUi &ui)
+{
+    HotelManager manager(profile(args[1]), args[3], ui);
+    const QString mode = args[2];
+    int count = 0;
+    if (mode == "start") {
+        manager.start();
+        count = manager.hotels().lstHotel.count();
+    } else if (mode == "publish") {
+        for (const QString &file : QDir(manager.root().textes()).entryList(QDir::Files, QDir::Name))
+            manager.hotels().lstHotel.addItem(HotelName::fromFileName(file));
+        count = countOkLines(manager, [&] { manager.phrasePublisher().publishAll(); });
+    } else {
+        manager.categories().loadAll(manager.root());
+        count = countOkLines(manager, [&] { manager.videos().sendAll(0); });
+    }
+    std::printf("%d\n", count);
+    return 0;
+}
+
+int list(const QStringList &args, OperatorUi &ui)
+{
+    FtpSession session(profile(args[1]), ui);
+    session.configure();
+    session.connectFTP();
+    session.GetDir(args[3]);
+    std::printf("%lld\n", static_cast<long long>(session.lastListingOk() ? session.List1.count() : -1));
+    session.disconnectFTP();
+    session.Wait();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QStringList managerModes = {"start", "publish", "videos"};
+    SilentOperator ui;
+    if (args.size() == 5 && (args[2] == "put" || args[2] == "get")) {
+        FtpSession session(profile(args[1]), ui);
+        session.configure();
+        return transfer(session, args[2] == "put" ? FtpCommand::put(args[3], args[4])
+                                                  : FtpCommand::get(args[3], args[4]));
+    }
+    if (args.size() == 4 && managerModes.contains(args[2]))
+        return runManager(args, ui);
+    if (args.size() == 4 && args[2] == "list")
+        return list(args, ui);
+    std::fprintf(stderr, "usage: ftp_bench PORT put|get FROM TO | start|publish|videos ROOT | list FOLDER\n");
+    return 2;
 }
