@@ -110,8 +110,14 @@ void PhraseDownloader::showLocalCopies()
 // previous local copy.
 bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QStringList &failed)
 {
-    for (const QString &entry : failed)
-        QFile::copy(root_.textes() + QLatin1Char('/') + entry, staging + QLatin1Char('/') + entry);
+    for (const QString &entry : failed) {
+        const QString local = root_.textes() + QLatin1Char('/') + entry;
+        const QString staged = staging + QLatin1Char('/') + entry;
+        QFile::remove(staged);
+        // A copy that cannot be carried over (a full disk) keeps the whole folder as it is.
+        if (QFile::exists(local) && !QFile::copy(local, staged))
+            return false;
+    }
     const QString old = root_.textes() + QStringLiteral(".old");
     QDir(old).removeRecursively();
     QDir dir;
