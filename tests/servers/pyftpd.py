@@ -48,6 +48,8 @@ ODD_MLSD = (b"type=cdir; .\r\n"
             b"type=file;size=3; ../x\r\n"
             b"type=file;size=3; bad\rname\r\n"
             b"type=file;size=3; ~hmpart-left.ini\r\n"
+            b"type=file;size=3; /etc/passwd\r\n"
+            b"type=file;size=3; " + b"L" * 300 + b".ini\r\n"
             b"type=dir; sub\r\n")
 
 ODD_LIST = (b"total 8\r\n"
@@ -58,6 +60,8 @@ ODD_LIST = (b"total 8\r\n"
             b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 caf\xc3\xa9.ini\r\n"
             b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 ../x\r\n"
             b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 bad\rname\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 /etc/passwd\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 " + b"L" * 300 + b".ini\r\n"
             b"drwxr-xr-x    2 ftp      ftp          4096 Jan 01 12:00 sub\r\n")
 
 
