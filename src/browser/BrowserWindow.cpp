@@ -96,9 +96,9 @@ void BrowserWindow::listView(ListBox &list, const QRect &geometry, QWidget *pare
 {
     auto *view = new ListBoxView(list, parent);
     view->setGeometry(geometry);
-    connect(view, &ListBoxView::doubleClickedRow, &browser_, [this, &list, doubleClick](int row) {
+    connect(view, &ListBoxView::doubleClickedRow, &browser_, [browser = &browser_, &list, doubleClick](int row) {
         list.setListIndex(row);
-        (browser_.*doubleClick)();
+        (browser->*doubleClick)();
     });
 }
 

@@ -70,6 +70,7 @@ bool LocalPane::isPlainFileName(const QString &name)
 {
     const bool control = std::any_of(name.begin(), name.end(),
                                      [](QChar c) { return c.category() == QChar::Other_Control; });
+    // 255 bytes: the longest name a local file system takes.
     return !name.isEmpty() && !control && !name.contains(u'/') && !name.contains(u'\\')
-           && !name.contains(QLatin1String(".."));
+           && !name.contains(QLatin1String("..")) && name.toUtf8().size() <= 255;
 }

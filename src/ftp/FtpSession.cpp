@@ -141,6 +141,7 @@ void FtpSession::Inet1_StateChanged(int State)
         if (State == 10) {
             Command1Enabled.setValue(true);
             List1.clear();
+            lastListingOk_ = false; // the listing is gone with the connection
             Text2.setText(QString());
         }
     }

@@ -67,17 +67,21 @@ bool PhraseDownloader::listServerFolder()
     if (!walkFolders(ftp_, HotelName::kServerFolder).ok)
         return false;
     ftp_.GetDir(QString());
+    // A connection lost right after the listing takes the listing with it.
+    ftp_.Wait();
     return ftp_.lastListingOk();
 }
 
 // Fetches every plain file entry of the listing; returns how many arrived.
 int PhraseDownloader::downloadListed(const QString &staging, QStringList &failed)
 {
+    // Each download lists the folder again and a lost connection empties List1:
+    // every entry listed now is either received or counted as failed.
+    const QStringList entries = ftp_.List1.items();
     int received = 0;
-    const int count = ftp_.List1.count();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < entries.size(); ++i) {
         ftp_.List1.setListIndex(i);
-        const QString entry = ftp_.List1.item(i);
+        const QString entry = entries.at(i);
         if (entry == FtpSession::kEmptyMarker || !HotelName::isPlainFileName(entry))
             continue;
         if (entry.size() >= HotelName::kSuffix.size()) {
@@ -106,8 +110,14 @@ void PhraseDownloader::showLocalCopies()
 // previous local copy.
 bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QStringList &failed)
 {
-    for (const QString &entry : failed)
-        QFile::copy(root_.textes() + QLatin1Char('/') + entry, staging + QLatin1Char('/') + entry);
+    for (const QString &entry : failed) {
+        const QString local = root_.textes() + QLatin1Char('/') + entry;
+        const QString staged = staging + QLatin1Char('/') + entry;
+        QFile::remove(staged);
+        // A copy that cannot be carried over (a full disk) keeps the whole folder as it is.
+        if (QFile::exists(local) && !QFile::copy(local, staged))
+            return false;
+    }
     const QString old = root_.textes() + QStringLiteral(".old");
     QDir(old).removeRecursively();
     QDir dir;

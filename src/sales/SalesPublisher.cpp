@@ -2,6 +2,7 @@
 
 #include "ftp/FolderWalk.h"
 
+#include "app/Cp1252.h"
 #include "app/DataRoot.h"
 #include "app/OperatorUi.h"
 #include "app/Module1.h"
@@ -17,7 +18,10 @@ namespace {
 
 const QString kUnsafeReference = QStringLiteral(
     "Référence du bien refusée: elle ne doit être ni vide, ni contenir \"/\", \"\\\", \"..\" "
-    "ou un caractère de contrôle, ni commencer ou finir par un espace.");
+    "ou un caractère de contrôle, ni commencer ou finir par un espace, ni dépasser 200 caractères, "
+    "ni contenir de caractère hors de l'alphabet Windows-1252.");
+// The reference names remote files; servers without UTF-8 get Windows-1252 names.
+constexpr int kMaxReferenceLength = 200;
 
 const QStringList kSiteWalk = {"www", "clients", "tolmi", "pub2", "ventes_celane_real_estate"};
 const QStringList kDetailWalk = kSiteWalk + QStringList{"celane-sales"};
@@ -48,7 +52,8 @@ bool SalesPublisher::isSafeReference(const QString &reference)
 {
     if (reference.isEmpty() || reference == QLatin1String(".") || reference.contains(QLatin1String(".."))
         || reference.contains(QLatin1Char('/')) || reference.contains(QLatin1Char('\\'))
-        || reference.front().isSpace() || reference.back().isSpace())
+        || reference.front().isSpace() || reference.back().isSpace()
+        || reference.size() > kMaxReferenceLength || !Cp1252::canEncode(reference))
         return false;
     return std::none_of(reference.cbegin(), reference.cend(),
                         [](QChar c) { return c.category() == QChar::Other_Control; });

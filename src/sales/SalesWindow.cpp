@@ -98,7 +98,7 @@ void SalesWindow::buildImages(QWidget *picture1)
         auto *drop = new DropArea(QString::fromLatin1(row.drop), images);
         drop->setGeometry(twipsRect(120, top, 2400, kRowHeight - 300));
         connect(drop, &DropArea::filesDropped, &panel_,
-                [this, onDrop = row.onDrop](const QStringList &files) { (panel_.*onDrop)(files); });
+                [panel = &panel_, onDrop = row.onDrop](const QStringList &files) { (panel->*onDrop)(files); });
         label(QString::fromLatin1(row.caption), twipsRect(120, top + kRowHeight - 285, 2400, 255), images)
             ->setAlignment(Qt::AlignCenter);
         auto *preview = new PreviewImage(row.preview, images);

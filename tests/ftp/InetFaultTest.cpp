@@ -142,7 +142,8 @@ TEST_F(FaultServer, DataConnectionGoesToTheControlPeerNotTheAdvertisedAddress)
 
 TEST_F(FaultServer, OddNamesAreFilteredFromMlsdAndListAlike)
 {
-    const QStringList expected{"my folder/", "sub/", "les pins_txt.ini", QStringLiteral("café.ini")};
+    const QStringList expected{"my folder/", "sub/", "les pins_txt.ini", QStringLiteral("café.ini"),
+                               QString(300, 'L') + ".ini"};
     start({"odd-names"});
     session().GetDir(QString());
     EXPECT_EQ(session().List1.items(), expected);

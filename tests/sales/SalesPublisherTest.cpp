@@ -160,7 +160,8 @@ TEST(SalesReference, AnUnsafeReferenceIsRefusedBeforeAnythingIsSent)
     EXPECT_TRUE(SalesPublisher::isSafeReference(QString::fromUtf8("villa 7 é")));
     Publishing p;
     p.panel.Picture2_OLEDragDrop({p.picture("i.jpg", "I")});
-    const QStringList unsafe = {"", "/", "a/b", "a\\b", "..", "x..y", ".", "a\tb", "a\x7f", " ref", "ref ", "ref\n"};
+    const QStringList unsafe = {"", "/", "a/b", "a\\b", "..", "x..y", ".", "a\tb", "a\x7f", " ref", "ref ", "ref\n",
+                                "ref\r", QString("ref") + QChar(0), QString(300, 'r'), "villa 😀"};
     for (const QString &reference : unsafe) {
         p.panel.txtRef.setText(reference);
         p.publisher.Command23_Click();

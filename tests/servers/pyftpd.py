@@ -5,8 +5,18 @@ Serves --root for one account (or "anonymous") on 127.0.0.1. With --port 0 the
 system picks a free port; the chosen port is printed alone on the first line of
 stdout once the server accepts connections.
 
-Fault modes (--fault, repeatable) make it misbehave in one known way each:
-  refuse:VERB        answer 550 to VERB
+Fault modes (--fault, repeatable, or one per line of --fault-file, read at each
+use so a test can switch them while the server runs) make it misbehave in one
+known way each:
+  refuse:VERB[:CODE] answer CODE (550 by default) to VERB
+  garbage:VERB       answer VERB with a line that is no reply
+  endless:VERB       answer VERB with a multi-line reply that never ends
+  drop:VERB          drop the control connection on VERB
+  drop-after-data    drop the control connection once a transfer completed
+  drop-stor-start    drop the connection at the first bytes of an upload
+  full-stor:CODE     answer CODE (452, 552) at the first bytes of an upload
+  stall-stor         open the data connection for STOR and never read
+  endless-list       MLSD and LIST answers that never end
   drop-retr          send half of a file, then drop the connection
   drop-stor          drop the connection after 64 KiB of an upload
   stall-retr         open the data connection for RETR and never send
@@ -19,6 +29,7 @@ Fault modes (--fault, repeatable) make it misbehave in one known way each:
 """
 
 import argparse
+import itertools
 import logging
 import os
 import sys
@@ -37,6 +48,8 @@ ODD_MLSD = (b"type=cdir; .\r\n"
             b"type=file;size=3; ../x\r\n"
             b"type=file;size=3; bad\rname\r\n"
             b"type=file;size=3; ~hmpart-left.ini\r\n"
+            b"type=file;size=3; /etc/passwd\r\n"
+            b"type=file;size=3; " + b"L" * 300 + b".ini\r\n"
             b"type=dir; sub\r\n")
 
 ODD_LIST = (b"total 8\r\n"
@@ -47,6 +60,8 @@ ODD_LIST = (b"total 8\r\n"
             b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 caf\xc3\xa9.ini\r\n"
             b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 ../x\r\n"
             b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 bad\rname\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 /etc/passwd\r\n"
+            b"-rw-r--r--    1 ftp      ftp             3 Jan 01 12:00 " + b"L" * 300 + b".ini\r\n"
             b"drwxr-xr-x    2 ftp      ftp          4096 Jan 01 12:00 sub\r\n")
 
 
@@ -60,35 +75,97 @@ def parse_args():
     p.add_argument("--no-mlsd", action="store_true")
     p.add_argument("--throttle", type=int, default=0, help="bytes per second each way")
     p.add_argument("--fault", action="append", default=[])
+    p.add_argument("--fault-file", help="more fault modes, one a line, read at each use")
     p.add_argument("--log", help="append every received command line to this file")
     return p.parse_args()
+
+
+def fault_argument(faults, mode, verb):
+    """The text after "mode:verb" ("" when none) if that fault is on, else None."""
+    for fault in faults:
+        name, _, rest = fault.partition(":")
+        if name == mode:
+            what, _, argument = rest.partition(":")
+            if what == verb:
+                return argument
+    return None
+
+
+def fault_codes(faults, mode):
+    return [f.split(":", 1)[1] for f in faults if f.startswith(mode + ":")]
+
+
+class EndlessListing:
+    """A producer for the data connection that never runs dry."""
+
+    def __init__(self):
+        self.count = itertools.count()
+
+    def more(self):
+        return b"".join(b"type=file;size=1; endless%d\r\n" % next(self.count) for _ in range(100))
 
 
 class FaultDTPHandler(ThrottledDTPHandler):
     def handle_read(self):
         super().handle_read()
-        if "drop-stor" in self.cmd_channel.faults and self.tot_bytes_received > 65536:
+        faults = self.cmd_channel.faults
+        if not self.tot_bytes_received or self._closed:
+            return
+        if "drop-stor-start" in faults or ("drop-stor" in faults and self.tot_bytes_received > 65536):
             self.cmd_channel.close()
+        elif fault_codes(faults, "full-stor"):
+            self._resp = (fault_codes(faults, "full-stor")[0] + " Insufficient storage space.", logging.info)
+            self.transfer_finished = False
+            self.close()
 
     handle_read_event = handle_read
 
     def close(self):
-        if "early-226" in self.cmd_channel.faults and not self.receive:
+        channel = self.cmd_channel
+        if "early-226" in channel.faults and not self.receive:
             self._resp = ()  # the 226 went out before the data
+        finished = not self._closed and self.transfer_finished
         super().close()
+        if finished and "drop-after-data" in channel.faults:
+            channel.close_when_done()
 
 
 class FaultHandler(FTPHandler):
-    faults = set()
+    static_faults = set()
+    fault_file = None
     log_path = None
+
+    @property
+    def faults(self):
+        if not self.fault_file:
+            return self.static_faults
+        try:
+            with open(self.fault_file, encoding="utf-8") as f:
+                return self.static_faults | set(f.read().split())
+        except OSError:
+            return self.static_faults
 
     def pre_process_command(self, line, cmd, arg):
         if self.log_path:
             with open(self.log_path, "a", encoding="utf-8", errors="backslashreplace") as log:
                 log.write(line + "\n")
-        if "refuse:" + cmd in self.faults:
-            return self.respond("550 Refused by test server.")
+        faults = self.faults
+        code = fault_argument(faults, "refuse", cmd)
+        if code is not None:
+            return self.respond((code or "550") + " Refused by test server.")
+        if fault_argument(faults, "garbage", cmd) is not None:
+            return self.push("\x00\xff this is no reply\r\n")
+        if fault_argument(faults, "endless", cmd) is not None:
+            self.push("250-This reply goes on\r\n")
+            return self._reply_more()
+        if fault_argument(faults, "drop", cmd) is not None:
+            return self.close()
         return super().pre_process_command(line, cmd, arg)
+
+    def _reply_more(self):
+        if not self._closed:
+            self.push(" and on\r\n" * 50)
+            self.ioloop.call_later(0.02, self._reply_more)
 
     def push(self, s):
         if "multiline" in self.faults:
@@ -109,6 +186,11 @@ class FaultHandler(FTPHandler):
             return super().respond(resp)
         return super().respond(resp, logfun)
 
+    def ftp_STOR(self, file, mode="w"):
+        if "stall-stor" in self.faults:
+            return self.respond("150 Opening data connection.")
+        return super().ftp_STOR(file, mode)
+
     def ftp_RETR(self, file):
         if "stall-retr" in self.faults:
             return self.respond("150 Opening data connection.")
@@ -127,6 +209,10 @@ class FaultHandler(FTPHandler):
         self.ioloop.call_later(0.3, self._send_data, data)
 
     def _send_data(self, data, finish=True):
+        if self.data_channel is None:  # the client has not connected yet
+            if not self._closed:
+                self.ioloop.call_later(0.05, self._send_data, data, finish)
+            return
         self.data_channel.push(data)
         if finish:
             self.data_channel.close_when_done()
@@ -137,11 +223,15 @@ class FaultHandler(FTPHandler):
         return super().ftp_EPSV(line)
 
     def ftp_MLSD(self, path):
+        if "endless-list" in self.faults:
+            return self.push_dtp_data(EndlessListing(), isproducer=True, cmd="MLSD")
         if "odd-names" in self.faults:
             return self.push_dtp_data(ODD_MLSD, cmd="MLSD")
         return super().ftp_MLSD(path)
 
     def ftp_LIST(self, path):
+        if "endless-list" in self.faults:
+            return self.push_dtp_data(EndlessListing(), isproducer=True, cmd="LIST")
         if "odd-names" in self.faults:
             return self.push_dtp_data(ODD_LIST, cmd="LIST")
         return super().ftp_LIST(path)
@@ -163,7 +253,8 @@ def main():
 
     handler = FaultHandler
     handler.authorizer = authorizer
-    handler.faults = set(args.fault)
+    handler.static_faults = set(args.fault)
+    handler.fault_file = args.fault_file
     handler.log_path = args.log
     handler.passive_ports = None
     handler.permit_foreign_addresses = False
@@ -174,7 +265,7 @@ def main():
     if args.no_mlsd:
         commands.pop("MLSD", None)
         commands.pop("MLST", None)
-    if "wrong-pasv" in handler.faults:
+    if "wrong-pasv" in handler.static_faults:
         handler.masquerade_address = "192.0.2.1"
     handler.proto_cmds = commands
 

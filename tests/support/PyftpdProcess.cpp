@@ -7,7 +7,8 @@ PyftpdProcess::PyftpdProcess(const Options &options)
     QStringList args{QStringLiteral(HM_TEST_SERVERS "/pyftpd.py"),
                      QStringLiteral("--root"), root(),
                      QStringLiteral("--port"), QStringLiteral("0"),
-                     QStringLiteral("--log"), workPath(QStringLiteral("commands.log"))};
+                     QStringLiteral("--log"), workPath(QStringLiteral("commands.log")),
+                     QStringLiteral("--fault-file"), workPath(QStringLiteral("faults"))};
     if (!options.mlsd)
         args << QStringLiteral("--no-mlsd");
     if (options.throttleBytesPerSecond > 0)
@@ -28,4 +29,11 @@ QStringList PyftpdProcess::receivedCommands() const
     if (!log.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void PyftpdProcess::setFaults(const QStringList &faults) const
+{
+    QFile file(workPath(QStringLiteral("faults")));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(faults.join(QLatin1Char('\n')).toUtf8());
 }

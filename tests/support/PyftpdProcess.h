@@ -16,6 +16,9 @@ public:
     explicit PyftpdProcess(const Options &options);
     PyftpdProcess() : PyftpdProcess(Options{}) {}
 
+    // Fault modes on top of the options', switched while the server runs.
+    void setFaults(const QStringList &faults) const;
+
     // Every command line the server received, in order.
     QStringList receivedCommands() const;
 };

@@ -1,0 +1,433 @@
+#include "app/HotelManager.h"
+#include "reliability/Snapshot.h"
+#include "reliability/Watchdog.h"
+#include "support/PyftpdProcess.h"
+#include "support/ScriptedOperator.h"
+#include "videos/Category.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iostream>
+
+namespace {
+
+const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
+const QString kVideos = QStringLiteral("www/hmanager/datas/videos/");
+const QString kSales = QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
+const FtpTimeouts kShort{1000, 1000, 500};
+constexpr int kHangMs = 60000;   // the watchdog's limit for one cell
+constexpr int kPromptMs = 25000; // the longest an operation may take: a few timeouts in a row
+
+struct Fault {
+    QString name;
+    QStringList modes;
+    bool unreachable = false;
+};
+
+// "none" first: what an operation does on a sound server is what its other
+// cells are measured against.
+const QList<Fault> kFaults = {
+    {"none", {}},
+    {"unreachable", {}, true},
+    {"login refused", {"refuse:PASS:530"}},
+    {"CWD refused", {"refuse:CWD"}},
+    {"STOR refused", {"refuse:STOR"}},
+    {"RETR refused", {"refuse:RETR"}},
+    {"DELE refused", {"refuse:DELE"}},
+    {"RNFR refused", {"refuse:RNFR"}},
+    {"RNTO refused", {"refuse:RNTO"}},
+    {"MKD refused", {"refuse:MKD"}},
+    {"drop before data", {"drop:STOR", "drop:RETR", "drop:MLSD", "drop:DELE", "drop:RNFR", "drop:MKD"}},
+    {"drop during data", {"drop-stor-start", "drop-retr"}},
+    {"drop after data", {"drop-after-data"}},
+    {"data stalls", {"stall-stor", "stall-retr"}},
+    {"452 in STOR", {"full-stor:452"}},
+    {"552 in STOR", {"full-stor:552"}},
+    {"endless reply", {"endless:STOR", "endless:RETR", "endless:DELE", "endless:RNFR", "endless:MKD", "endless:MLSD"}},
+    {"endless listing", {"endless-list"}},
+    {"garbage reply", {"garbage:STOR", "garbage:RETR", "garbage:DELE", "garbage:RNFR", "garbage:MKD", "garbage:MLSD"}},
+};
+
+// How an operation tells the operator that something failed.
+enum class Shows { Log, SalesLog, Listing };
+
+class Cell;
+
+// What runs before the operation: the whole start-up when it needs the hotels,
+// else only the working folders.
+enum class Before { StartUp, Folders, Nothing };
+
+struct Operation {
+    QString name;
+    Shows shows;
+    std::function<void(Cell &)> prepare; // on the sound server, before the fault
+    std::function<void(Cell &)> run;
+    Before before = Before::Folders;
+};
+
+// What a cell left behind.
+struct Outcome {
+    Snapshot server;
+    Snapshot local;
+    int okLines = 0;
+};
+
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort(); // free again once the probe goes
+}
+
+int countOk(const QStringList &lines)
+{
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const QString &line) {
+        return line.endsWith(QLatin1String(" OK")) || line.endsWith(QLatin1String(": supprimé"));
+    }));
+}
+
+bool showsError(Shows shows, const QStringList &lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [shows](const QString &line) {
+        if (shows == Shows::SalesLog)
+            return line.startsWith(QLatin1String("Vente "));
+        return line.contains(QLatin1String("ERREUR")) || line.contains(QLatin1String("injoignable"));
+    });
+}
+
+// One operation against one fault: a fresh server tree, data root and program.
+class Cell {
+public:
+    // The data root is the same path in every cell: category files hold paths.
+    Cell(PyftpdProcess &server, const QString &dataRoot, const Operation &operation, const Fault &fault)
+        : server_(server), data_(dataRoot), operation_(operation), fault_(fault)
+    {
+        server_.setFaults({});
+        QDir(data_).removeRecursively();
+        QDir().mkpath(data_);
+        seedServer();
+        seedLocal();
+    }
+
+    // Plays the cell; what it broke, if anything, goes to `broke`.
+    Outcome play(const Outcome *sound, QStringList &broke);
+
+    HotelManager &app() { return *app_; }
+    ScriptedOperator &op() { return op_; }
+    QString local(const QString &relative) const { return data_ + '/' + relative; }
+    void writeLocal(const QString &relative, const QByteArray &content) const
+    {
+        QDir().mkpath(QFileInfo(local(relative)).path());
+        QFile file(local(relative));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+    void selectHotel(const QString &name)
+    {
+        ListBox &hotels = app_->hotels().lstHotel;
+        hotels.setListIndex(static_cast<int>(hotels.items().indexOf(name)));
+    }
+    void selectRemote(const QString &name)
+    {
+        ListBox &list = app_->ftp().List1;
+        list.setListIndex(static_cast<int>(list.items().indexOf(name)));
+    }
+    void openBrowser()
+    {
+        app_->browser().local().setPath(local("pane"));
+        app_->ftp().connectFTP();
+    }
+
+private:
+    void seedServer() const;
+    void seedLocal() const;
+    void setUp();
+    void check(const Snapshot &serverBefore, const Snapshot &localBefore, const Outcome &after,
+               const Outcome *sound, QStringList &broke);
+
+    PyftpdProcess &server_;
+    QString data_;
+    const Operation &operation_;
+    const Fault &fault_;
+    ScriptedOperator op_;
+    std::unique_ptr<HotelManager> app_;
+    qsizetype linesBefore_ = 0;
+};
+
+void Cell::seedServer() const
+{
+    QDir(server_.root()).removeRecursively();
+    QDir().mkpath(server_.root());
+    server_.putFile(kTextes + "mimosa_txt.ini", "MIMOSA V1\r\n");
+    server_.putFile(kTextes + "les pins_txt.ini", "PINS V1\r\n");
+    for (const Category &c : categories())
+        QDir().mkpath(server_.path(kVideos + c.key));
+    server_.putFile(kVideos + "plages/a.mp4", "old a");
+    server_.putFile("www/hmanager/datas/videos_lst/plages.ini", "old list\r\n");
+    for (const QString &folder : {kSales + "/img_thb", kSales + "/txt_thb", kSales + "/celane-sales/img_thb",
+                                  kSales + "/celane-sales/img_big", kSales + "/celane-sales/txt_desc"})
+        QDir().mkpath(server_.path(folder));
+    server_.putFile(kSales + "/img_thb/ref001.jpg", "old index");
+    server_.putFile(kSales + "/txt_thb/ref001.txt", "old short");
+    server_.putFile("up.txt", "old up");
+    server_.putFile("get.txt", "server get");
+    server_.putFile("del.txt", "to delete");
+    server_.putFile("ren.txt", "to rename");
+}
+
+void Cell::seedLocal() const
+{
+    writeLocal("cfg/textes/mimosa_txt.ini", "MIMOSA LOCAL\r\n");
+    writeLocal("cfg/textes/local only_txt.ini", "LOCAL ONLY\r\n");
+    writeLocal("videos/a.mp4", QByteArray("new a ").repeated(5000));
+    writeLocal("videos/b.mp4", QByteArray("new b ").repeated(5000));
+    writeLocal("pictures/p1.jpg", QByteArray("picture one ").repeated(3000));
+    writeLocal("pictures/p2.jpg", "picture two");
+    writeLocal("pane/up.txt", QByteArray("new up ").repeated(4000));
+    writeLocal("pane/get.txt", "local get");
+}
+
+// The program as the operator has it when they click: started on the sound
+// server unless starting is what is tried, then prepared.
+void Cell::setUp()
+{
+    ServerProfile profile = server_.profile();
+    if (fault_.unreachable && operation_.before == Before::Nothing)
+        profile.port = closedPort();
+    app_ = std::make_unique<HotelManager>(profile, data_, op_);
+    app_->ftp().Inet1.setTimeouts(kShort);
+    if (operation_.before == Before::StartUp)
+        app_->start();
+    if (operation_.before == Before::Folders) {
+        app_->root().ensureFolders();
+        app_->ftp().configure();
+    }
+    if (operation_.prepare)
+        operation_.prepare(*this);
+    app_->ftp().Wait();
+}
+
+Outcome Cell::play(const Outcome *sound, QStringList &broke)
+{
+    const std::string what = (operation_.name + " x " + fault_.name).toStdString();
+    Watchdog watchdog(std::chrono::milliseconds(kHangMs), what);
+    setUp();
+    const Snapshot serverBefore = Snapshot::of(server_.root());
+    const Snapshot localBefore = Snapshot::of(data_, {"temp"});
+    linesBefore_ = app_->status().all().size();
+    server_.setFaults(fault_.modes);
+    if (fault_.unreachable)
+        app_->ftp().Inet1.setRemotePort(closedPort());
+
+    QElapsedTimer clock;
+    clock.start();
+    operation_.run(*this);
+    app_->ftp().Wait();
+    const qint64 elapsed = clock.elapsed();
+    server_.setFaults({});
+
+    const Outcome after{Snapshot::of(server_.root()), Snapshot::of(data_, {"temp"}),
+                        countOk(app_->status().all().mid(linesBefore_))};
+    if (elapsed > kPromptMs)
+        broke << QStringLiteral("took %1 ms").arg(elapsed);
+    check(serverBefore, localBefore, after, sound, broke);
+    return after;
+}
+
+void Cell::check(const Snapshot &serverBefore, const Snapshot &localBefore, const Outcome &after,
+                 const Outcome *sound, QStringList &broke)
+{
+    if (!op_.mainEnabled || op_.progressShown)
+        broke << "windows not restored";
+    const QStringList lines = app_->status().all().mid(linesBefore_);
+    if (!sound) {
+        if (after.server == serverBefore && after.local == localBefore)
+            broke << "changed nothing on a sound server";
+        if (showsError(operation_.shows, lines))
+            broke << "error shown on a sound server: " + lines.join(" | ");
+        return;
+    }
+    for (const QString &path : serverBefore.strayedFrom(after.server, sound->server))
+        broke << "server file partial or lost: " + path;
+    for (const QString &path : localBefore.strayedFrom(after.local, sound->local))
+        broke << "local file changed: " + path;
+    const bool succeeded = after.server == sound->server && after.local == sound->local;
+    if (operation_.shows == Shows::Listing) {
+        FtpSession &ftp = app_->ftp();
+        QStringList shown = ftp.List1.items().replaceInStrings(QRegularExpression("/$"), QString());
+        shown.sort();
+        if (ftp.lastListingOk() && shown != after.server.topLevelNames())
+            broke << "listing shows " + shown.join(", ");
+    } else if (!succeeded) {
+        if (!showsError(operation_.shows, lines))
+            broke << "no error line: " + lines.join(" | ");
+        if (after.okLines > 0 && after.okLines >= sound->okLines)
+            broke << "says OK: " + lines.join(" | ");
+    }
+}
+
+QString salesPicture(Cell &cell, const QString &name)
+{
+    return cell.local("pictures/" + name);
+}
+
+void prepareSales(Cell &cell)
+{
+    SalesPanel &panel = cell.app().sales();
+    panel.Picture2_OLEDragDrop({salesPicture(cell, "p1.jpg")});
+    panel.Picture3_OLEDragDrop({salesPicture(cell, "p1.jpg"), salesPicture(cell, "p2.jpg")});
+    panel.Picture4_OLEDragDrop({salesPicture(cell, "p2.jpg"), salesPicture(cell, "p1.jpg")});
+    panel.txtCourt.setText("Villa, vue mer");
+    panel.txtDesc.setText("Villa de 5 pièces\navec piscine");
+}
+
+void prepareVideos(Cell &cell)
+{
+    CategoryLists &lists = cell.app().categories();
+    ListBox &plages = lists.list("plages");
+    plages.setItems({cell.local("videos/a.mp4"), cell.local("videos/b.mp4")});
+    plages.setListIndex(0);
+    lists.save(lists.indexOf("plages"), cell.app().root(), cell.app().status());
+}
+
+Operation sales(const QString &name, void (SalesPublisher::*click)())
+{
+    return {name, Shows::SalesLog, prepareSales, [click](Cell &c) { (c.app().salesPublisher().*click)(); }};
+}
+
+Operation video(const QString &name, void (VideoPublisher::*click)(int))
+{
+    return {name, Shows::Log, prepareVideos, [click](Cell &c) {
+                (c.app().videos().*click)(c.app().categories().indexOf("plages"));
+            }};
+}
+
+const QList<Operation> hotelAndVideoOperations()
+{
+    return {
+        {"publish one hotel", Shows::Log,
+         [](Cell &c) {
+             c.writeLocal("cfg/textes/mimosa_txt.ini", "MIMOSA EDITED\r\n");
+             c.selectHotel("MIMOSA");
+         },
+         [](Cell &c) { c.app().phrasePublisher().publishSelected(); }, Before::StartUp},
+        {"publish all hotels", Shows::Log,
+         [](Cell &c) {
+             c.writeLocal("cfg/textes/mimosa_txt.ini", "MIMOSA EDITED\r\n");
+             c.writeLocal("cfg/textes/les pins_txt.ini", "PINS EDITED\r\n");
+         },
+         [](Cell &c) { c.app().phrasePublisher().publishAll(); }, Before::StartUp},
+        {"remove a hotel", Shows::Log, [](Cell &c) { c.selectHotel("LES PINS"); },
+         [](Cell &c) { c.app().phrasePublisher().removeSelected(); }, Before::StartUp},
+        {"start-up download", Shows::Log, {}, [](Cell &c) { c.app().start(); }, Before::Nothing},
+        video("video ->", &VideoPublisher::sendSelected),
+        video("video =>", &VideoPublisher::sendAll),
+        video("video L", &VideoPublisher::sendList),
+        {"video ===>", Shows::Log, prepareVideos, [](Cell &c) { c.app().videos().Command44_Click(); }},
+    };
+}
+
+const QList<Operation> salesOperations()
+{
+    return {
+        sales("sales index", &SalesPublisher::Command13_Click),
+        sales("sales thumbnails", &SalesPublisher::Command14_Click),
+        sales("sales large", &SalesPublisher::Command15_Click),
+        sales("sales all images", &SalesPublisher::Command16_Click),
+        sales("sales all texts", &SalesPublisher::Command17_Click),
+        sales("sales short text", &SalesPublisher::Command18_Click),
+        sales("sales long text", &SalesPublisher::Command19_Click),
+        sales("sales everything", &SalesPublisher::Command23_Click),
+    };
+}
+
+const QList<Operation> browserOperations()
+{
+    return {
+        {"browser PUT", Shows::Listing,
+         [](Cell &c) {
+             c.openBrowser();
+             LocalPane &pane = c.app().browser().local();
+             pane.List2.setListIndex(static_cast<int>(pane.List2.items().indexOf("up.txt")));
+         },
+         [](Cell &c) { c.app().browser().List2_DblClick(); }},
+        {"browser GET", Shows::Listing,
+         [](Cell &c) {
+             c.openBrowser();
+             c.selectRemote("get.txt");
+         },
+         [](Cell &c) { c.app().browser().List1_DblClick(); }},
+        {"browser DELETE", Shows::Listing,
+         [](Cell &c) {
+             c.openBrowser();
+             c.selectRemote("del.txt");
+         },
+         [](Cell &c) { c.app().browser().Command4_Click(); }},
+        {"browser RENAME", Shows::Listing,
+         [](Cell &c) {
+             c.openBrowser();
+             c.selectRemote("ren.txt");
+             c.op().inputAnswers.enqueue("renamed.txt");
+         },
+         [](Cell &c) { c.app().browser().Command5_Click(); }},
+        {"browser MKDIR", Shows::Listing,
+         [](Cell &c) {
+             c.openBrowser();
+             c.op().inputAnswers.enqueue("newdir");
+         },
+         [](Cell &c) { c.app().browser().Command3_Click(); }},
+    };
+}
+
+// Prints each cell (operation x fault -> held / broke) and fails on any "broke".
+void expectEveryCellHolds(const QList<Operation> &operations)
+{
+    PyftpdProcess server;
+    ASSERT_TRUE(server.isRunning());
+    QTemporaryDir workspace;
+    const QString dataRoot = workspace.filePath("data");
+    QStringList broken;
+    std::cout << "operation x fault -> held / broke\n";
+    for (const Operation &operation : operations) {
+        std::optional<Outcome> sound;
+        for (const Fault &fault : kFaults) {
+            QStringList broke;
+            Cell cell(server, dataRoot, operation, fault);
+            const Outcome outcome = cell.play(sound ? &*sound : nullptr, broke);
+            if (!sound)
+                sound = outcome;
+            const QString verdict = broke.isEmpty() ? "held" : "broke: " + broke.join("; ");
+            std::cout << qPrintable(operation.name + " x " + fault.name + " -> " + verdict) << "\n";
+            if (!broke.isEmpty())
+                broken << operation.name + " x " + fault.name;
+        }
+    }
+    std::cout << operations.size() * kFaults.size() << " cells, " << broken.size() << " broke" << std::endl;
+    EXPECT_TRUE(broken.isEmpty()) << qPrintable(broken.join("\n"));
+}
+
+} // namespace
+
+// Every publishing and download operation against every fault of the scripted
+// server: the operator's files survive, the log tells the truth, nothing hangs.
+// Three tests so the driver can run them side by side.
+TEST(FaultMatrix, HotelAndVideoPublishingHoldUnderEveryFault)
+{
+    expectEveryCellHolds(hotelAndVideoOperations());
+}
+
+TEST(FaultMatrix, SalesUploadsHoldUnderEveryFault)
+{
+    expectEveryCellHolds(salesOperations());
+}
+
+TEST(FaultMatrix, BrowserCommandsHoldUnderEveryFault)
+{
+    expectEveryCellHolds(browserOperations());
+}
