@@ -1,22 +1,6 @@
-#include "ftp/FtpNameCodec.h"
-#include "ftp/RemoteListing.h"
+#include "ListingFuzz.h"
 
-#include <cstddef>
-#include <cstdint>
-
-// A MLSD answer in either character set; no entry may name anything outside its folder.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size == 0)
-        return 0;
-    FtpNameCodec codec;
-    codec.setUtf8(data[0] & 1);
-    const QByteArray answer(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1));
-    const QList<RemoteEntry> entries = RemoteListing::parse(answer, RemoteListing::Format::Mlsd, codec);
-    for (const RemoteEntry &entry : entries) {
-        if (entry.name.isEmpty() || entry.name.contains(QLatin1Char('/')) || entry.name == QLatin1String(".."))
-            __builtin_trap();
-    }
-    (void)RemoteListing::render(entries);
-    return 0;
+    return fuzzListing(data, size, RemoteListing::Format::Mlsd);
 }
