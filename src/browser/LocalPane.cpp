@@ -1,10 +1,10 @@
 #include "browser/LocalPane.h"
 
+#include "app/PlainName.h"
 #include "browser/DriveList.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
 
 LocalPane::LocalPane(QObject *parent) : QObject(parent)
 {
@@ -68,9 +68,5 @@ QString LocalPane::filePath(const QString &name) const
 
 bool LocalPane::isPlainFileName(const QString &name)
 {
-    const bool control = std::any_of(name.begin(), name.end(),
-                                     [](QChar c) { return c.category() == QChar::Other_Control; });
-    // 255 bytes: the longest name a local file system takes.
-    return !name.isEmpty() && !control && !name.contains(u'/') && !name.contains(u'\\')
-           && !name.contains(QLatin1String("..")) && name.toUtf8().size() <= 255;
+    return PlainName::isFileName(name) && !name.contains(QLatin1String(".."));
 }

@@ -1,18 +1,11 @@
 #include "hotels/HotelName.h"
 
 #include "app/Cp1252.h"
+#include "app/PlainName.h"
 
 namespace {
 
 constexpr int kMaxNameBytes = 200;
-
-bool hasControl(const QString &text)
-{
-    for (const QChar c : text)
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -39,13 +32,6 @@ QString fromFileName(const QString &entry)
     return upper(entry.left(entry.size() - kSuffix.size()));
 }
 
-bool isPlainFileName(const QString &entry)
-{
-    return !entry.isEmpty() && entry != QLatin1String(".") && entry != QLatin1String("..")
-           && !entry.contains(QLatin1Char('/')) && !entry.contains(QLatin1Char('\\'))
-           && !hasControl(entry) && entry.toUtf8().size() <= 255;
-}
-
 QString problem(const QString &name)
 {
     const QString trimmed = name.trimmed();
@@ -57,7 +43,7 @@ QString problem(const QString &name)
         return QStringLiteral("\".\" et \"..\" ne sont pas des noms d'hôtel");
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return QStringLiteral("les caractères \"/\" et \"\\\" sont interdits");
-    if (hasControl(name))
+    if (PlainName::hasControl(name))
         return QStringLiteral("le nom contient des caractères de contrôle");
     if (!Cp1252::canEncode(name))
         return QStringLiteral("le nom contient des caractères non pris en charge");

@@ -1,6 +1,7 @@
 #include "hotels/PhraseDownloader.h"
 
 #include "app/DataRoot.h"
+#include "app/PlainName.h"
 #include "app/ProgressWindow.h"
 #include "app/StatusLog.h"
 #include "ftp/FolderWalk.h"
@@ -82,7 +83,7 @@ int PhraseDownloader::downloadListed(const QString &staging, QStringList &failed
     for (int i = 0; i < entries.size(); ++i) {
         ftp_.List1.setListIndex(i);
         const QString entry = entries.at(i);
-        if (entry == FtpSession::kEmptyMarker || !HotelName::isPlainFileName(entry))
+        if (entry == FtpSession::kEmptyMarker || !PlainName::isFileName(entry))
             continue;
         if (entry.size() >= HotelName::kSuffix.size()) {
             const QString hotel = HotelName::fromFileName(entry);

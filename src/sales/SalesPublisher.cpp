@@ -1,5 +1,6 @@
 #include "sales/SalesPublisher.h"
 
+#include "app/PlainName.h"
 #include "ftp/FolderWalk.h"
 
 #include "app/Cp1252.h"
@@ -50,13 +51,9 @@ SalesPublisher::SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindo
 
 bool SalesPublisher::isSafeReference(const QString &reference)
 {
-    if (reference.isEmpty() || reference == QLatin1String(".") || reference.contains(QLatin1String(".."))
-        || reference.contains(QLatin1Char('/')) || reference.contains(QLatin1Char('\\'))
-        || reference.front().isSpace() || reference.back().isSpace()
-        || reference.size() > kMaxReferenceLength || !Cp1252::canEncode(reference))
-        return false;
-    return std::none_of(reference.cbegin(), reference.cend(),
-                        [](QChar c) { return c.category() == QChar::Other_Control; });
+    return PlainName::isFileName(reference) && !reference.contains(QLatin1String(".."))
+           && !reference.front().isSpace() && !reference.back().isSpace()
+           && reference.size() <= kMaxReferenceLength && Cp1252::canEncode(reference);
 }
 
 void SalesPublisher::Command13_Click()
