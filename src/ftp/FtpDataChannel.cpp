@@ -13,6 +13,9 @@ FtpDataChannel::FtpDataChannel(QObject *parent) : QObject(parent)
     stallTimer_.setSingleShot(true);
     connect(&stallTimer_, &QTimer::timeout, this,
             [this] { fail(tr("The data connection stalled")); });
+    answerDeadline_.setSingleShot(true);
+    connect(&answerDeadline_, &QTimer::timeout, this,
+            [this] { fail(tr("The answer takes too long")); });
     connect(&socket_, &QTcpSocket::connected, this, [this] {
         stallTimer_.start(stallMs_);
         emit connected();
@@ -41,6 +44,8 @@ void FtpDataChannel::open(const QHostAddress &host, quint16 port, QIODevice *sin
     moved_ = 0;
     socket_.setReadBufferSize(kHighWater);
     stallTimer_.start(stallMs_);
+    if (limit >= 0)
+        answerDeadline_.start(kAnswerStalls * stallMs_);
     socket_.connectToHost(host, port);
 }
 
@@ -54,6 +59,7 @@ void FtpDataChannel::abort()
 {
     active_ = false; // what the abort itself signals is not ours to report
     stallTimer_.stop();
+    answerDeadline_.stop();
     sink_ = source_ = nullptr;
     socket_.abort();
 }
@@ -106,6 +112,7 @@ void FtpDataChannel::onDisconnected()
         return fail(tr("The server closed the data connection early"));
     onReadyRead(); // whatever arrived with the close
     stallTimer_.stop();
+    answerDeadline_.stop();
     active_ = false;
     sink_ = nullptr;
     emit finished();

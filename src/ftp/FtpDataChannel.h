@@ -10,16 +10,20 @@ class QIODevice;
 // One passive data connection. Downloads write everything received into a sink
 // until the server closes; uploads stream a source in chunks and then close.
 // Memory stays bounded by the socket buffers whatever the file size. Any time
-// with no byte moved for the stall timeout fails the channel.
+// with no byte moved for the stall timeout fails the channel. An answer kept in
+// memory must also end within kAnswerStalls stall periods, so a server that
+// trickles a listing forever cannot keep the client busy.
 class FtpDataChannel : public QObject {
     Q_OBJECT
 public:
     explicit FtpDataChannel(QObject *parent = nullptr);
     ~FtpDataChannel() override;
 
+    static constexpr int kAnswerStalls = 10;
+
     void setStallTimeout(int ms) { stallMs_ = ms; }
     // Connects; with a sink, receiving starts at once. `limit` caps what the
-    // sink takes (-1: none), for answers kept in memory.
+    // sink takes (-1: none, and no deadline), for answers kept in memory.
     void open(const QHostAddress &host, quint16 port, QIODevice *sink, qint64 limit = -1);
     void startSending(QIODevice *source);
     void abort();
@@ -39,6 +43,7 @@ private:
 
     QTcpSocket socket_;
     QTimer stallTimer_;
+    QTimer answerDeadline_;
     QIODevice *sink_ = nullptr;
     QIODevice *source_ = nullptr;
     QByteArray buffer_;

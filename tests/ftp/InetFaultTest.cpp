@@ -1,4 +1,5 @@
 #include "SessionHarness.h"
+#include "ftp/FtpDataChannel.h"
 #include "support/PyftpdProcess.h"
 
 #include <QDir>
@@ -97,6 +98,22 @@ TEST_F(FaultServer, StalledDataConnectionTimesOutAndClosesTheConnection)
     EXPECT_TRUE(localFiles().isEmpty());
     EXPECT_EQ(session().StatusBar1.text(), kError);
     EXPECT_TRUE(harness->states.contains(10));
+}
+
+// Lines keep coming faster than the stall timeout, so only the answer's own
+// deadline can end it; the 64 MiB cap would take days at this pace.
+TEST_F(FaultServer, ListingThatTricklesForeverEndsAtItsDeadline)
+{
+    const int stallMs = 300;
+    start({"trickle-list"}, true, {2000, 2000, stallMs});
+    QElapsedTimer clock;
+    clock.start();
+    const FtpOutcome outcome = run(FtpCommand::ls());
+    EXPECT_GT(clock.elapsed(), FtpDataChannel::kAnswerStalls * stallMs / 2); // lines kept it past the stall timeout
+    EXPECT_LT(clock.elapsed(), FtpDataChannel::kAnswerStalls * stallMs + 5000);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.replyText.contains("takes too long")) << outcome.replyText.toStdString();
+    EXPECT_EQ(session().StatusBar1.text(), kError);
 }
 
 TEST_F(FaultServer, SilentServerTimesOutWaitingForItsGreeting)

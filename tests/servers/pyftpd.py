@@ -17,6 +17,7 @@ known way each:
   full-stor:CODE     answer CODE (452, 552) at the first bytes of an upload
   stall-stor         open the data connection for STOR and never read
   endless-list       MLSD and LIST answers that never end
+  trickle-list       MLSD and LIST answers that never end, a line every 50 ms
   drop-retr          send half of a file, then drop the connection
   drop-stor          drop the connection after 64 KiB of an upload
   stall-retr         open the data connection for RETR and never send
@@ -222,16 +223,37 @@ class FaultHandler(FTPHandler):
             return self.respond("502 EPSV not offered here.")
         return super().ftp_EPSV(line)
 
-    def ftp_MLSD(self, path):
+    def _trickle(self, count=0):
+        """Sends one listing line at a time, never fast enough to end nor slow enough to stall."""
+        if self._closed:
+            return
+        if self.data_channel is not None:
+            if self.data_channel._closed:
+                return
+            self.data_channel.push(b"type=file;size=1; slow%d\r\n" % count)
+            count += 1
+        self.ioloop.call_later(0.05, self._trickle, count)
+
+    def _listing_fault(self, cmd):
         if "endless-list" in self.faults:
-            return self.push_dtp_data(EndlessListing(), isproducer=True, cmd="MLSD")
+            self.push_dtp_data(EndlessListing(), isproducer=True, cmd=cmd)
+            return True
+        if "trickle-list" in self.faults:
+            self.respond("150 Here it comes, slowly.")
+            self._trickle()
+            return True
+        return False
+
+    def ftp_MLSD(self, path):
+        if self._listing_fault("MLSD"):
+            return
         if "odd-names" in self.faults:
             return self.push_dtp_data(ODD_MLSD, cmd="MLSD")
         return super().ftp_MLSD(path)
 
     def ftp_LIST(self, path):
-        if "endless-list" in self.faults:
-            return self.push_dtp_data(EndlessListing(), isproducer=True, cmd="LIST")
+        if self._listing_fault("LIST"):
+            return
         if "odd-names" in self.faults:
             return self.push_dtp_data(ODD_LIST, cmd="LIST")
         return super().ftp_LIST(path)
