@@ -93,10 +93,13 @@ void FtpDataChannel::fillSocket()
     if (!source_)
         return;
     while (socket_.bytesToWrite() < kHighWater && !source_->atEnd()) {
-        const qint64 n = source_->read(buffer_.data(), kChunk);
+        // A chunk of its own, which the socket queues without copying it.
+        QByteArray chunk(kChunk, Qt::Uninitialized);
+        const qint64 n = source_->read(chunk.data(), kChunk);
         if (n < 0)
             return fail(tr("Cannot read the file to send"));
-        socket_.write(buffer_.constData(), n);
+        chunk.truncate(n);
+        socket_.write(chunk);
     }
     if (source_->atEnd() && socket_.bytesToWrite() == 0) {
         source_ = nullptr;
