@@ -234,29 +234,24 @@ class FaultHandler(FTPHandler):
             count += 1
         self.ioloop.call_later(0.05, self._trickle, count)
 
-    def _listing_fault(self, cmd):
+    def _listing_fault(self, cmd, odd_listing):
+        """Answers a listing command in the fault mode that is on; False when none is."""
         if "endless-list" in self.faults:
             self.push_dtp_data(EndlessListing(), isproducer=True, cmd=cmd)
-            return True
-        if "trickle-list" in self.faults:
+        elif "trickle-list" in self.faults:
             self.respond("150 Here it comes, slowly.")
             self._trickle()
-            return True
-        return False
+        elif "odd-names" in self.faults:
+            self.push_dtp_data(odd_listing, cmd=cmd)
+        else:
+            return False
+        return True
 
     def ftp_MLSD(self, path):
-        if self._listing_fault("MLSD"):
-            return
-        if "odd-names" in self.faults:
-            return self.push_dtp_data(ODD_MLSD, cmd="MLSD")
-        return super().ftp_MLSD(path)
+        return self._listing_fault("MLSD", ODD_MLSD) or super().ftp_MLSD(path)
 
     def ftp_LIST(self, path):
-        if self._listing_fault("LIST"):
-            return
-        if "odd-names" in self.faults:
-            return self.push_dtp_data(ODD_LIST, cmd="LIST")
-        return super().ftp_LIST(path)
+        return self._listing_fault("LIST", ODD_LIST) or super().ftp_LIST(path)
 
     def ftp_RNTO(self, path):
         if "no-overwrite" in self.faults and os.path.exists(path):
