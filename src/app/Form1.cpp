@@ -2,6 +2,7 @@
 
 #include "app/Form3.h"
 #include "app/ListBoxView.h"
+#include "app/TabOrder.h"
 #include "app/TextLabel.h"
 #include "app/Twips.h"
 #include "hotels/HotelsPanel.h"
@@ -85,7 +86,12 @@ Form1::Form1(const ServerProfile &profile, const QString &dataRoot, Terminator t
 
     form3_ = new Form3(manager_.form3(), this);
     connect(form3_, &Form3::stopClicked, &manager_, &HotelManager::stop);
+    connect(&manager_.ftp(), &FtpSession::actionRunningChanged, this, [this](bool running) {
+        actionRunning_ = running;
+        applyInputLock();
+    });
     setOuterHeightTwips(kCompactHeightTwips);
+    orderTabsByPosition(this);
 }
 
 Form1::~Form1() = default;
@@ -93,9 +99,10 @@ Form1::~Form1() = default;
 void Form1::start()
 {
     setOuterHeightTwips(kCompactHeightTwips);
-    manager_.start();
+    // Placed first, so the progress window of the start-up download opens over it.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    manager_.start();
     show();
 }
 
@@ -153,9 +160,12 @@ void Form1::showSalesWindow()
 
 QString Form1::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(dialogParent(this), title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
-    return ok ? answer : QString();
+    QInputDialog dialog(dialogParent(this));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultAnswer);
+    dialog.setEnabled(true); // its owner may be locked while an action runs
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 OperatorUi::Answer Form1::messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
@@ -163,6 +173,7 @@ OperatorUi::Answer Form1::messageBox(const QString &text, Buttons buttons, Icon 
     QMessageBox box(messageIcon(icon), title, text,
                     buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
                     dialogParent(this));
+    box.setEnabled(true); // its owner may be locked while an action runs
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
@@ -176,16 +187,33 @@ void Form1::setBusyCursor(bool busy)
 
 void Form1::showProgressWindow(bool blockMain)
 {
-    if (blockMain)
-        setEnabled(false);
+    progressBlocking_ = progressBlocking_ || blockMain;
+    if (!form3_->isVisible())
+        centreProgressWindow();
+    applyInputLock();
     form3_->show();
     form3_->raise();
 }
 
 void Form1::hideProgressWindow()
 {
-    setEnabled(true);
+    progressBlocking_ = false;
+    applyInputLock();
     form3_->hide();
+}
+
+void Form1::centreProgressWindow()
+{
+    QRect placed = form3_->frameGeometry();
+    placed.moveCenter(frameGeometry().center());
+    form3_->move(placed.topLeft());
+}
+
+void Form1::applyInputLock()
+{
+    setEnabled(!progressBlocking_ && !actionRunning_);
+    // A child window: disabling this one disabled it too, yet its STOP must always work.
+    form3_->setEnabled(true);
 }
 
 void Form1::endProgram(int status)
@@ -199,6 +227,5 @@ void Form1::closeEvent(QCloseEvent *event)
     if (closing_)
         return;
     closing_ = true;
-    manager_.shutdown();
-    endProgram(0);
+    manager_.stop();
 }

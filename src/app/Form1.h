@@ -53,6 +53,10 @@ private:
     void buildCategoryArea(QWidget *client);
     void buildStatusBar(QWidget *client);
     void showSalesWindow();
+    void centreProgressWindow();
+    // The main window, and the windows it owns, take no input while the progress window
+    // blocks them or an action talks to the server; the progress window always does.
+    void applyInputLock();
 
     Terminator terminate_;
     HotelManager manager_;
@@ -61,4 +65,6 @@ private:
     SalesWindow *salesWindow_ = nullptr;
     int outerHeightTwips_ = kCompactHeightTwips;
     bool closing_ = false;
+    bool progressBlocking_ = false;
+    bool actionRunning_ = false;
 };

@@ -1,6 +1,7 @@
 #include "app/Form3.h"
 
 #include "app/ProgressWindow.h"
+#include "app/TabOrder.h"
 #include "app/TextLabel.h"
 #include "app/Twips.h"
 
@@ -33,9 +34,10 @@ Form3::Form3(ProgressWindow &state, QWidget *owner)
 
     auto *caption = new TextLabel(state.lblMaj, this);
     caption->setFont(century);
-    caption->setGeometry(twipsRect(3120, 2760, 7095, 375));
+    caption->setGeometry(twipsRect(3120, 3000, 7095, 375));
+    // Bytes, speed and time left of a long transfer, between the caption and STOP.
     auto *detail = new TextLabel(state.detail, this);
-    detail->setGeometry(twipsRect(3120, 3120, 7095, 375));
+    detail->setGeometry(twipsRect(3120, 3390, 7095, 375));
 
     auto *stop = new QPushButton(QStringLiteral("STOP"), this);
     stop->setObjectName(QStringLiteral("Command3"));
@@ -45,6 +47,7 @@ Form3::Form3(ProgressWindow &state, QWidget *owner)
     makeHiddenConnectionFrame()->hide();
     connect(&state, &ProgressWindow::barChanged, this, &Form3::showBar);
     showBar();
+    orderTabsByPosition(this);
 }
 
 void Form3::showBar()

@@ -23,14 +23,12 @@ void HotelManager::start()
     runStep(QStringLiteral("phrases"), [this] { phraseDownloader_.DownPhrases(); });
 }
 
-void HotelManager::shutdown()
-{
-    ftp_.disconnectFTP();
-}
-
 void HotelManager::stop()
 {
-    shutdown();
+    // Waiting for the client to be idle could last as long as the transfer, or for ever
+    // with a server that stopped answering; uploads and downloads only ever take their
+    // final names once complete, so dropping them here loses nothing.
+    ftp_.Inet1.Cancel();
     ui_.endProgram(0);
 }
 

@@ -43,9 +43,8 @@ public:
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
     void start();
-    // Closing the main window: the client is let go of before the program ends.
-    void shutdown();
-    // "STOP" on the progress window.
+    // "STOP" on the progress window, and closing the main window: the program ends at
+    // once, a transfer in flight aborted, whatever the server does.
     void stop();
 
 private:

@@ -2,6 +2,10 @@
 
 #include "app/ListBox.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 ListBoxView::ListBoxView(ListBox &list, QWidget *parent) : QListView(parent), list_(list)
 {
     setObjectName(list.objectName());
@@ -10,14 +14,62 @@ ListBoxView::ListBoxView(ListBox &list, QWidget *parent) : QListView(parent), li
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
 
-    connect(this, &QListView::clicked, this, [this](const QModelIndex &index) {
-        if (!syncing_)
-            list_.setListIndex(index.row());
-    });
+    connect(this, &QListView::clicked, this, [this](const QModelIndex &index) { clickedRow(index.row()); });
     connect(this, &QListView::doubleClicked, this,
             [this](const QModelIndex &index) { emit doubleClickedRow(index.row()); });
     connect(&list_, &ListBox::listIndexChanged, this, &ListBoxView::showIndex);
     showIndex(list_.listIndex());
+}
+
+void ListBoxView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QListView::currentChanged(current, previous);
+    if (syncing_ || !operatorInput_ || !current.isValid())
+        return;
+    pressMoved_ = true;
+    list_.setListIndex(current.row());
+}
+
+// A click on the entry that is already current changes nothing in the view, yet it is a
+// click all the same.
+void ListBoxView::clickedRow(int row)
+{
+    if (!pressMoved_ && !syncing_)
+        list_.setListIndex(row);
+    pressMoved_ = false;
+}
+
+void ListBoxView::focusInEvent(QFocusEvent *event)
+{
+    QListView::focusInEvent(event);
+    // The view makes its first entry current on focus; the list box has none selected,
+    // so the first arrow key must select the first entry, not the second.
+    if (list_.listIndex() < 0)
+        showIndex(-1);
+}
+
+void ListBoxView::keyPressEvent(QKeyEvent *event)
+{
+    asOperator([&] { QListView::keyPressEvent(event); });
+}
+
+void ListBoxView::mousePressEvent(QMouseEvent *event)
+{
+    pressMoved_ = false;
+    asOperator([&] { QListView::mousePressEvent(event); });
+}
+
+void ListBoxView::mouseMoveEvent(QMouseEvent *event)
+{
+    asOperator([&] { QListView::mouseMoveEvent(event); });
+}
+
+template <typename Handler> void ListBoxView::asOperator(Handler handler)
+{
+    const bool outer = operatorInput_;
+    operatorInput_ = true;
+    handler();
+    operatorInput_ = outer;
 }
 
 void ListBoxView::showIndex(int index)
@@ -25,6 +77,7 @@ void ListBoxView::showIndex(int index)
     syncing_ = true;
     if (index < 0) {
         clearSelection();
+        setCurrentIndex(QModelIndex());
     } else {
         const QModelIndex modelIndex = model()->index(index, 0);
         setCurrentIndex(modelIndex);

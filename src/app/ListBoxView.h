@@ -4,8 +4,9 @@
 
 class ListBox;
 
-// A list widget showing a core ListBox: the operator's clicks set its index, and
-// indexes set by code show as the selection.
+// A list widget showing a core ListBox. Every change of the current entry the operator
+// makes, by mouse or keyboard (arrows, Home/End, pages, type-ahead), sets the list box's
+// index and so runs its click reaction once; indexes set by code show as the selection.
 class ListBoxView : public QListView {
     Q_OBJECT
 public:
@@ -14,9 +15,23 @@ public:
 signals:
     void doubleClickedRow(int row);
 
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
 private:
     void showIndex(int index);
+    void clickedRow(int row);
+    template <typename Handler> void asOperator(Handler handler);
 
     ListBox &list_;
     bool syncing_ = false;
+    // Only the operator's own moves are reported: a model change moving the view's
+    // current entry is not a click.
+    bool operatorInput_ = false;
+    // The press already reported its row; the click that follows must not again.
+    bool pressMoved_ = false;
 };

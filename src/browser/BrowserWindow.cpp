@@ -1,6 +1,7 @@
 #include "browser/BrowserWindow.h"
 
 #include "app/ListBoxView.h"
+#include "app/TabOrder.h"
 #include "app/TextLabel.h"
 #include "app/Twips.h"
 #include "browser/FtpBrowser.h"
@@ -33,6 +34,7 @@ BrowserWindow::BrowserWindow(FtpBrowser &browser, QWidget *owner)
     LocalPane &local = browser_.local();
     if (!local.hasFolder() && local.List2.count() == 0)
         local.ChangeDrive();
+    orderTabsByPosition(this);
 }
 
 void BrowserWindow::buildFrame1()
@@ -97,7 +99,8 @@ void BrowserWindow::listView(ListBox &list, const QRect &geometry, QWidget *pare
     auto *view = new ListBoxView(list, parent);
     view->setGeometry(geometry);
     connect(view, &ListBoxView::doubleClickedRow, &browser_, [browser = &browser_, &list, doubleClick](int row) {
-        list.setListIndex(row);
+        if (list.listIndex() != row) // the press already selected it, reporting it once
+            list.setListIndex(row);
         (browser->*doubleClick)();
     });
 }

@@ -1,8 +1,8 @@
 #include "browser/FtpBrowser.h"
 
 #include "app/OperatorUi.h"
-#include "app/OperatorUi.h"
 #include "app/ProgressWindow.h"
+#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 
 FtpBrowser::FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &status,
@@ -13,6 +13,9 @@ FtpBrowser::FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &st
 
 void FtpBrowser::List2_DblClick()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     const QString entry = local_.List2.currentText();
     if (entry.isEmpty() || local_.enter(entry) || !local_.hasFolder())
         return;
@@ -21,6 +24,9 @@ void FtpBrowser::List2_DblClick()
 
 void FtpBrowser::List1_DblClick()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     const QString entry = session_.List1.currentText();
     if (entry.isEmpty() || entry == FtpSession::kEmptyMarker)
         return;
@@ -53,12 +59,18 @@ void FtpBrowser::Command1_Click()
 
 void FtpBrowser::Command2_Click()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     session_.runCommand(FtpCommand::cdup());
     session_.GetDir(QString());
 }
 
 void FtpBrowser::Command3_Click()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     const QString name = ui_.inputBox(QStringLiteral("Plaese insert the name of the new dir"),
                                       QStringLiteral("Name"), QStringLiteral("New Folder"));
     if (name.isEmpty())
@@ -69,6 +81,9 @@ void FtpBrowser::Command3_Click()
 
 void FtpBrowser::Command4_Click()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     session_.Wait();
     const QString entry = session_.List1.currentText();
     if (entry.isEmpty())
@@ -79,6 +94,9 @@ void FtpBrowser::Command4_Click()
 
 void FtpBrowser::Command5_Click()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     const QString entry = session_.List1.currentText();
     if (entry.isEmpty())
         return;
@@ -97,10 +115,16 @@ void FtpBrowser::Command6_Click()
 
 void FtpBrowser::Command7_Click()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     session_.Command7_Click();
 }
 
 void FtpBrowser::Command8_Click()
 {
+    const FtpAction action(session_);
+    if (action.refused())
+        return;
     session_.disconnectFTP();
 }

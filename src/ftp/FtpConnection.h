@@ -34,6 +34,8 @@ public:
     void open(const ServerProfile &account, Done ready);
     // QUIT, then closes whether or not the server answers.
     void quit(Done done);
+    // Drops both connections now, without a word to the server; ends in `lost`.
+    void abort(const QString &reason) { drop(reason); }
 
     const FtpNameCodec &codec() const { return codec_; }
     bool supportsSize() const { return size_; }

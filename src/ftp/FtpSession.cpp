@@ -58,8 +58,10 @@ void FtpSession::Wait()
         qWarning("FtpSession::Wait called from a state change; not waiting");
         return;
     }
+    ++waitDepth_;
     while (Inet1.StillExecuting())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    --waitDepth_;
 }
 
 void FtpSession::connectFTP()

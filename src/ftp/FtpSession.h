@@ -36,6 +36,10 @@ public:
 
     // Returns once the client is idle, sleeping in the event loop meanwhile.
     void Wait();
+    // True inside a Wait: a reaction reached now is the operator clicking while
+    // another action waits for the server (see FtpAction).
+    bool isWaiting() const { return waitDepth_ > 0; }
+    bool actionRunning() const { return actionDepth_ > 0; }
     void connectFTP();
     // Hands the client "CLOSE" without waiting for it.
     void disconnectFTP();
@@ -54,11 +58,19 @@ public:
     void Command7_Click();
     void Inet1_StateChanged(int State);
 
+signals:
+    // An operator action began or ended talking to the server.
+    void actionRunningChanged(bool running);
+
 private:
+    friend class FtpAction;
+
     void fillList(const QString &answer);
     void reportListingFailure();
 
     ServerProfile profile_;
     OperatorUi &ui_;
     bool lastListingOk_ = false;
+    int waitDepth_ = 0;
+    int actionDepth_ = 0;
 };

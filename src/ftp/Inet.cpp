@@ -44,6 +44,12 @@ bool Inet::Execute(const FtpCommand &command)
     return true;
 }
 
+void Inet::Cancel()
+{
+    if (connection_.isOpen() || busy_)
+        connection_.abort(tr("Cancelled"));
+}
+
 bool Inet::refuse(const FtpCommand &command, const QString &why)
 {
     outcome_ = FtpOutcome{command, false, 0, why};

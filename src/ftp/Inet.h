@@ -41,6 +41,9 @@ public:
     // runs, or when the command is invalid; it is then never sent.
     bool Execute(const FtpCommand &command);
     bool StillExecuting() const { return busy_; }
+    // Ends the command in flight and the connection at once, without waiting for the
+    // server: a transfer stops where it is, and its temporary files are let go of.
+    void Cancel();
     // The next `size` characters of the last answer (the "LS" listing or the
     // "PWD" path); empty once all is read.
     QString GetChunk(int size);

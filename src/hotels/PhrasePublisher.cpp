@@ -5,6 +5,7 @@
 #include "app/ProgressWindow.h"
 #include "app/StatusLog.h"
 #include "ftp/FolderWalk.h"
+#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
@@ -66,12 +67,18 @@ QString PhrasePublisher::sendPhraseFile(const QString &hotel)
 
 void PhrasePublisher::addHotel()
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     if (hotels_.addHotel())
         publishSelected();
 }
 
 void PhrasePublisher::publishSelected()
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     ui_.setBusyCursor(true);
     hotels_.savePhrases();
     MAJ_Hoteltxt(hotels_.lstHotel, 1);
@@ -80,6 +87,9 @@ void PhrasePublisher::publishSelected()
 
 void PhrasePublisher::publishAll()
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     ui_.setBusyCursor(true);
     const int count = hotels_.lstHotel.count();
     for (int i = 0; i < count; ++i) {
@@ -91,6 +101,9 @@ void PhrasePublisher::publishAll()
 
 void PhrasePublisher::removeSelected()
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     const int selected = hotels_.lstHotel.listIndex();
     if (selected < 0)
         return;

@@ -2,10 +2,10 @@
 
 #include "app/PlainName.h"
 #include "ftp/FolderWalk.h"
+#include "ftp/FtpAction.h"
 
 #include "app/Cp1252.h"
 #include "app/DataRoot.h"
-#include "app/OperatorUi.h"
 #include "app/Module1.h"
 #include "app/OperatorUi.h"
 #include "app/ProgressWindow.h"
@@ -58,52 +58,52 @@ bool SalesPublisher::isSafeReference(const QString &reference)
 
 void SalesPublisher::Command13_Click()
 {
-    if (referenceAccepted())
-        sendIndex();
+    publish([this] { sendIndex(); });
 }
 
 void SalesPublisher::Command14_Click()
 {
-    if (referenceAccepted())
-        sendGallery(thumbnails());
+    publish([this] { sendGallery(thumbnails()); });
 }
 
 void SalesPublisher::Command15_Click()
 {
-    if (referenceAccepted())
-        sendGallery(largeImages());
+    publish([this] { sendGallery(largeImages()); });
 }
 
 void SalesPublisher::Command16_Click()
 {
-    if (referenceAccepted())
-        allImages();
+    publish([this] { allImages(); });
 }
 
 void SalesPublisher::Command17_Click()
 {
-    if (referenceAccepted())
-        allTexts();
+    publish([this] { allTexts(); });
 }
 
 void SalesPublisher::Command18_Click()
 {
-    if (referenceAccepted())
-        sendText(shortText());
+    publish([this] { sendText(shortText()); });
 }
 
 void SalesPublisher::Command19_Click()
 {
-    if (referenceAccepted())
-        sendText(longText());
+    publish([this] { sendText(longText()); });
 }
 
 void SalesPublisher::Command23_Click()
 {
-    if (!referenceAccepted())
-        return;
-    allImages();
-    allTexts();
+    publish([this] {
+        allImages();
+        allTexts();
+    });
+}
+
+void SalesPublisher::publish(const std::function<void()> &uploads)
+{
+    const FtpAction action(ftp_);
+    if (!action.refused() && referenceAccepted())
+        uploads();
 }
 
 bool SalesPublisher::referenceAccepted()

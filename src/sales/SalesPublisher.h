@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class DataRoot;
 class FtpSession;
@@ -51,6 +52,8 @@ private:
         QString caption;
     };
 
+    // One action: refused while another waits, and only for a safe reference.
+    void publish(const std::function<void()> &uploads);
     bool referenceAccepted();
     QString reference() const;
     void allImages();

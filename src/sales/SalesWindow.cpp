@@ -4,6 +4,7 @@
 #include "app/OperatorUi.h"
 #include "app/Icons.h"
 #include "app/ListBoxView.h"
+#include "app/TabOrder.h"
 #include "app/Twips.h"
 #include "sales/PreviewImage.h"
 #include "sales/SalesPanel.h"
@@ -76,6 +77,7 @@ SalesWindow::SalesWindow(SalesPanel &panel, SalesPublisher &publisher, QWidget *
     buildTexts(picture1);
     buildPublishing(picture1);
     setFixedSize(picture1->size());
+    orderTabsByPosition(this);
 }
 
 void SalesWindow::buildImages(QWidget *picture1)

@@ -1,6 +1,7 @@
 #include "videos/VideoPublisher.h"
 
 #include "ftp/FolderWalk.h"
+#include "ftp/FtpAction.h"
 
 #include "app/DataRoot.h"
 #include "app/Module1.h"
@@ -87,12 +88,18 @@ void VideoPublisher::MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat)
 
 void VideoPublisher::sendSelected(int index)
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     BusyCursor busy(ui_);
     MAJ_Hotelvideo(lists_.list(index), 1, categories().at(index).key);
 }
 
 void VideoPublisher::sendAll(int index)
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     BusyCursor busy(ui_);
     ListBox &list = lists_.list(index);
     const int count = list.count();
@@ -104,12 +111,18 @@ void VideoPublisher::sendAll(int index)
 
 void VideoPublisher::sendList(int index)
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     BusyCursor busy(ui_);
     MAJ_Hotelvideo_list(1, categories().at(index).key);
 }
 
 void VideoPublisher::Command44_Click()
 {
+    const FtpAction action(ftp_);
+    if (action.refused())
+        return;
     for (std::size_t i = 0; i < categories().size(); ++i)
         sendAll(static_cast<int>(i));
 }

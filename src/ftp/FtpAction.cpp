@@ -1,0 +1,15 @@
+#include "ftp/FtpAction.h"
+
+#include "ftp/FtpSession.h"
+
+FtpAction::FtpAction(FtpSession &session) : session_(session), accepted_(!session.isWaiting())
+{
+    if (accepted_ && session_.actionDepth_++ == 0)
+        emit session_.actionRunningChanged(true);
+}
+
+FtpAction::~FtpAction()
+{
+    if (accepted_ && --session_.actionDepth_ == 0)
+        emit session_.actionRunningChanged(false);
+}
