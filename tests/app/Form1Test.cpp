@@ -1,11 +1,16 @@
 #include "app/Form1.h"
+#include "app/ListBoxView.h"
 #include "app/Module1.h"
+#include "support/PyftpdProcess.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,6 +22,37 @@ ServerProfile unreachable()
     return ServerProfile{QStringLiteral("127.0.0.1"), 1, QStringLiteral("pendric"),
                          QStringLiteral("12345678")};
 }
+
+const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
+
+// The main window after its start against a server holding two hotels' phrase files.
+class MainWindowOnServer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.isRunning());
+        server.putFile(kTextes + "alpha_txt.ini", "ALPHA UN\r\n");
+        server.putFile(kTextes + "beta_txt.ini", "BETA UN\r\n");
+        form.start();
+        ASSERT_EQ(hotels().lstHotel.items(), (QStringList{"ALPHA", "BETA"}));
+    }
+
+    HotelPhrases &hotels() { return form.manager().hotels(); }
+    template <typename T = QWidget> T *child(const char *name) { return form.findChild<T *>(name); }
+    QStringList renamedOnServer(qsizetype since) const
+    {
+        return server.receivedCommands().mid(since).filter(QStringLiteral("RNTO"));
+    }
+
+    PyftpdProcess server;
+    QTemporaryDir dataRoot;
+    int ended = -1;
+    std::function<void()> onEnd = [] {};
+    Form1 form{server.profile(), dataRoot.path(), [this](int status) {
+                   ended = status;
+                   onEnd();
+               }};
+};
 
 } // namespace
 
@@ -83,6 +119,10 @@ TEST(MainWindow, ProgressWindowDisablesTheMainWindowWhileShown)
     ASSERT_NE(form3, nullptr);
     EXPECT_TRUE(form3->isVisible());
     EXPECT_FALSE(window.isEnabled());
+    EXPECT_TRUE(form3->findChild<QPushButton *>("Command3")->isEnabled()); // STOP
+    const QPoint offset = form3->frameGeometry().center() - window.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
+    EXPECT_EQ(form3->findChild<QWidget *>("lblMaj")->geometry(), QRect(208, 200, 473, 25));
     window.manager().form3().frmWait(1);
     EXPECT_FALSE(form3->isVisible());
     EXPECT_TRUE(window.isEnabled());
@@ -105,4 +145,105 @@ TEST(Program, RealExecutableStartsInItsOwnFolderAndClosesCleanly)
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(MainWindow, ClosedDuringAStalledStartUpDownloadEndsAtOnceAndKeepsTheLocalCopies)
+{
+    PyftpdProcess server({.faults = {"stall-retr"}});
+    server.putFile(kTextes + "alpha_txt.ini", "NEW\r\n");
+    QTemporaryDir root;
+    QDir().mkpath(root.filePath("cfg/textes"));
+    Module1::SaveListFile(root.filePath("cfg/textes/alpha_txt.ini"), QStringList{"OLD"});
+    QElapsedTimer sinceClose;
+    qint64 endedAfterMs = -1;
+    Form1 window(server.profile(), root.path(), [&](int status) {
+        if (status == 0)
+            endedAfterMs = sinceClose.elapsed();
+    });
+    window.manager().ftp().Inet1.setTimeouts({60000, 60000, 60000});
+    QObject::connect(&window.manager().ftp().Inet1, &Inet::commandSent, &window, [&](const QString &line) {
+        if (line.startsWith("RETR"))
+            QTimer::singleShot(100, &window, [&] {
+                sinceClose.start();
+                window.close();
+            });
+    });
+    window.start();
+
+    EXPECT_GE(endedAfterMs, 0);
+    EXPECT_LT(endedAfterMs, 2000);
+    EXPECT_EQ(QDir(root.filePath("cfg/textes")).entryList(QDir::Files), QStringList{"alpha_txt.ini"});
+    QFile kept(root.filePath("cfg/textes/alpha_txt.ini"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "OLD\r\n");
+}
+
+TEST_F(MainWindowOnServer, StopDuringAStalledUploadEndsAtOnceAndLeavesTheServerFileWhole)
+{
+    hotels().lstHoteltxt.addItem("ALPHA DEUX");
+    server.setFaults({"stall-stor"});
+    // A stop that waited for the server would wait out these.
+    form.manager().ftp().Inet1.setTimeouts({60000, 60000, 60000});
+    bool idleAtEnd = false;
+    bool stopUsable = false;
+    QElapsedTimer sinceClick;
+    qint64 endedAfterMs = -1;
+    onEnd = [&] {
+        idleAtEnd = !form.manager().ftp().Inet1.StillExecuting();
+        endedAfterMs = sinceClick.elapsed();
+    };
+    QObject::connect(&form.manager().ftp().Inet1, &Inet::commandSent, &form, [&](const QString &line) {
+        if (!line.startsWith("STOR"))
+            return;
+        QTimer::singleShot(100, &form, [&] {
+            auto *stop = child<QWidget>("Form3")->findChild<QPushButton *>("Command3");
+            stopUsable = stop->isVisible() && stop->isEnabled() && !form.isEnabled();
+            sinceClick.start();
+            QTest::mouseClick(stop, Qt::LeftButton);
+        });
+    });
+    QTest::mouseClick(child<QPushButton>("Command60"), Qt::LeftButton);
+
+    EXPECT_TRUE(stopUsable);
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(idleAtEnd);
+    EXPECT_LT(endedAfterMs, 2000);
+    EXPECT_EQ(server.fileContent(kTextes + "alpha_txt.ini"), "ALPHA UN\r\n");
+    EXPECT_FALSE(form.manager().status().all().contains("Hotel ALPHA: envoi liste des textes pour mise à jour OK"));
+}
+
+TEST_F(MainWindowOnServer, KeyboardSelectsTheHotelThatIsThenPublished)
+{
+    auto *list = child<ListBoxView>("lstHotel");
+    QSignalSpy clicks(&hotels().lstHotel, &ListBox::clicked);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL BETA");
+    EXPECT_EQ(hotels().lstHoteltxt.items(), QStringList{"BETA UN"});
+    QTest::keyClick(list, Qt::Key_Home);
+    EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL ALPHA");
+    // A click on another entry is reported once; on the current one it still reacts.
+    const QPoint beta = list->visualRect(list->model()->index(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, beta);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, beta);
+    EXPECT_EQ(clicks.count(), 4);
+    QTest::keyClick(list, Qt::Key_A); // type-ahead
+    EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL ALPHA");
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL BETA");
+
+    const qsizetype before = server.receivedCommands().size();
+    QTest::mouseClick(child<QPushButton>("Command60"), Qt::LeftButton);
+    EXPECT_EQ(renamedOnServer(before), QStringList{"RNTO beta_txt.ini"});
+    EXPECT_TRUE(form.isEnabled());
+
+    // Tab goes from the hotel list to the button beside it, then to the phrases.
+    const auto tabFrom = [](QWidget *w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    EXPECT_EQ(tabFrom(list)->objectName(), "Command39");
+    EXPECT_EQ(tabFrom(tabFrom(list))->objectName(), "lstHoteltxt");
 }

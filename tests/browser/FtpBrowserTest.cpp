@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -264,6 +265,54 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
     const qsizetype beforeNone = server.receivedCommands().size();
     editor.Command20_Click(); // nothing selected after the listing
     EXPECT_TRUE(commandsSince(beforeNone).isEmpty());
+}
+
+TEST_F(FtpBrowserTest, EditingModeStopsAtAFolderItCannotEnter)
+{
+    server.putFile("www/hmanager/datas/videos/clip.mp4", "v");
+    VideoFolderEditor &editor = browser.editor();
+    editor.Command9_Click();
+    ASSERT_TRUE(editor.Command20Enabled.value());
+
+    ASSERT_TRUE(QDir(server.path("www/hmanager/datas/videos")).removeRecursively());
+    const qsizetype before = server.receivedCommands().size();
+    editor.Command9_Click();
+    EXPECT_FALSE(editor.Command20Enabled.value());
+    EXPECT_TRUE(status.all().last().startsWith("Mode édition : impossible d'entrer dans le dossier videos"));
+    EXPECT_TRUE(commandsSince(before).filter(QRegularExpression("^(MLSD|LIST)")).size() == 1); // the login folder's only
+    EXPECT_TRUE(ui.mainEnabled);
+    EXPECT_FALSE(ui.progressShown);
+}
+
+TEST_F(FtpBrowserTest, ActionsReachedWhileATransferWaitsAreRefused)
+{
+    server.putFile("slow.bin", QByteArray(1000, 'x'));
+    server.putFile("other.txt", "o");
+    openBoth();
+    session.Inet1.setTimeouts({5000, 5000, 500});
+    server.setFaults({"stall-retr"});
+    selectRemote("slow.bin");
+    const qsizetype before = server.receivedCommands().size();
+    bool tried = false;
+    QTimer::singleShot(100, [&] {
+        tried = true;
+        EXPECT_TRUE(session.actionRunning());
+        selectRemote("other.txt");
+        browser.Command4_Click();  // would delete it
+        browser.List1_DblClick();  // would fetch it
+        browser.Command8_Click();  // would close the connection under the transfer
+        browser.editor().Command9_Click();
+    });
+    browser.List1_DblClick();
+
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(commandsSince(before).filter(QRegularExpression("^(RETR|DELE|CWD|QUIT)")),
+              QStringList{"RETR slow.bin"});
+    EXPECT_TRUE(QFile::exists(server.path("other.txt")));
+    EXPECT_FALSE(QFile::exists(localRoot + "/other.txt"));
+    EXPECT_FALSE(QFile::exists(localRoot + "/slow.bin")); // the stalled one failed on its own
+    EXPECT_TRUE(ui.progressEvents.isEmpty());
+    EXPECT_FALSE(session.actionRunning());
 }
 
 TEST(VideoFolderEditor, WithoutListingRestoresTheWindowsAndLogs)
