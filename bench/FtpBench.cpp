@@ -8,7 +8,7 @@
 // Anonymous login. Prints the count the script checks: hotels listed after start,
 // transfers logged OK, or entries listed; put and get exit 1 on failure.
 #include "app/HotelManager.h"
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
 #include "hotels/HotelName.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "app/Cp1252.h"
-#include "app/Module1.h"
+#include "common/Cp1252.h"
+#include "common/Module1.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #include "app/Form1.h"
 
-#include "app/Form3.h"
-#include "app/ListBoxView.h"
-#include "app/TabOrder.h"
-#include "app/TextLabel.h"
-#include "app/Twips.h"
+#include "widgets/Form3.h"
+#include "widgets/ListBoxView.h"
+#include "widgets/TabOrder.h"
+#include "widgets/TextLabel.h"
+#include "widgets/Twips.h"
 #include "hotels/HotelsPanel.h"
 #include "videos/CategoryArea.h"
 #include "browser/BrowserWindow.h"
@@ -119,7 +119,7 @@ void Form1::buildUpperArea(QWidget *client)
     banner->setGeometry(twipsRect(120, 600, 11535, 600));
     banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
 
-    new HotelsPanel(manager_, client);
+    new HotelsPanel(manager_.hotels(), manager_.phrasePublisher(), client);
     connect(textButton(QStringLiteral("cmdFtp"), QStringLiteral("FTP"), twipsRect(1560, 120, 1335, 375), client),
             &QPushButton::clicked, this, &Form1::openBrowser);
     connect(textButton(QStringLiteral("cmdVentes"), QStringLiteral("Ventes"), twipsRect(120, 120, 1335, 375), client),
@@ -148,7 +148,7 @@ void Form1::buildStatusBar(QWidget *client)
 
 void Form1::buildCategoryArea(QWidget *client)
 {
-    new CategoryArea(manager_, client);
+    new CategoryArea({manager_.categories(), manager_.videos(), manager_.root(), manager_.status()}, client);
 }
 
 void Form1::showSalesWindow()

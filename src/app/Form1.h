@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/HotelManager.h"
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
 
 #include <QMainWindow>
 #include <functional>

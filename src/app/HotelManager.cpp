@@ -1,6 +1,6 @@
 #include "app/HotelManager.h"
 
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
 
 #include <exception>
 

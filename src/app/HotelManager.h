@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/DataRoot.h"
-#include "app/ProgressWindow.h"
-#include "app/ServerProfile.h"
-#include "app/StatusLog.h"
+#include "common/DataRoot.h"
+#include "common/ProgressWindow.h"
+#include "common/ServerProfile.h"
+#include "common/StatusLog.h"
 #include "browser/FtpBrowser.h"
 #include "ftp/FtpSession.h"
 #include "hotels/HotelPhrases.h"

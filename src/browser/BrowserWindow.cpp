@@ -1,9 +1,9 @@
 #include "browser/BrowserWindow.h"
 
-#include "app/ListBoxView.h"
-#include "app/TabOrder.h"
-#include "app/TextLabel.h"
-#include "app/Twips.h"
+#include "widgets/ListBoxView.h"
+#include "widgets/TabOrder.h"
+#include "widgets/TextLabel.h"
+#include "widgets/Twips.h"
 #include "browser/FtpBrowser.h"
 #include "ftp/FtpSession.h"
 

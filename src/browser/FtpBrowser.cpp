@@ -1,7 +1,7 @@
 #include "browser/FtpBrowser.h"
 
-#include "app/OperatorUi.h"
-#include "app/ProgressWindow.h"
+#include "common/OperatorUi.h"
+#include "common/ProgressWindow.h"
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 

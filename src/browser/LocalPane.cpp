@@ -1,6 +1,6 @@
 #include "browser/LocalPane.h"
 
-#include "app/PlainName.h"
+#include "common/PlainName.h"
 #include "browser/DriveList.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ListBox.h"
-#include "app/TextValue.h"
+#include "common/ListBox.h"
+#include "common/TextValue.h"
 
 #include <QObject>
 

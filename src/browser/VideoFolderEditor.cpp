@@ -1,7 +1,7 @@
 #include "browser/VideoFolderEditor.h"
 
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "ftp/FolderWalk.h"
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"

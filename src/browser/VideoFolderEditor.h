@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/BoolValue.h"
+#include "common/BoolValue.h"
 
 #include <QObject>
 

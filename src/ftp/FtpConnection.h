@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ServerProfile.h"
+#include "common/ServerProfile.h"
 #include "ftp/FtpControlChannel.h"
 #include "ftp/FtpDataChannel.h"
 #include "ftp/FtpNameCodec.h"

@@ -1,6 +1,6 @@
 #include "ftp/FtpNameCodec.h"
 
-#include "app/Cp1252.h"
+#include "common/Cp1252.h"
 
 std::optional<QByteArray> FtpNameCodec::encode(const QString &name) const
 {

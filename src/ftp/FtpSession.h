@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ListBox.h"
-#include "app/OperatorUi.h"
-#include "app/ServerProfile.h"
-#include "app/TextValue.h"
-#include "ftp/BoolValue.h"
+#include "common/ListBox.h"
+#include "common/OperatorUi.h"
+#include "common/ServerProfile.h"
+#include "common/TextValue.h"
+#include "common/BoolValue.h"
 #include "ftp/FtpCommand.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/Inet.h"

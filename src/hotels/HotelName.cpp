@@ -1,7 +1,7 @@
 #include "hotels/HotelName.h"
 
-#include "app/Cp1252.h"
-#include "app/PlainName.h"
+#include "common/Cp1252.h"
+#include "common/PlainName.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "hotels/HotelPhrases.h"
 
-#include "app/Cp1252.h"
-#include "app/DataRoot.h"
-#include "app/OperatorUi.h"
-#include "app/Module1.h"
-#include "app/OperatorUi.h"
-#include "app/StatusLog.h"
+#include "common/Cp1252.h"
+#include "common/DataRoot.h"
+#include "common/OperatorUi.h"
+#include "common/Module1.h"
+#include "common/OperatorUi.h"
+#include "common/StatusLog.h"
 #include "hotels/HotelName.h"
 
 #include <QDir>

@@ -1,10 +1,11 @@
 #include "hotels/HotelsPanel.h"
 
-#include "app/HotelManager.h"
-#include "app/Icons.h"
-#include "app/ListBoxView.h"
-#include "app/TextLabel.h"
-#include "app/Twips.h"
+#include "hotels/HotelPhrases.h"
+#include "hotels/PhrasePublisher.h"
+#include "widgets/Icons.h"
+#include "widgets/ListBoxView.h"
+#include "widgets/TextLabel.h"
+#include "widgets/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -32,10 +33,9 @@ QPushButton *pictureButton(const QString &name, const QIcon &icon, const QRect &
 
 } // namespace
 
-HotelsPanel::HotelsPanel(HotelManager &manager, QWidget *client) : QObject(client)
+HotelsPanel::HotelsPanel(HotelPhrases &hotels, PhrasePublisher &publisher, QWidget *client)
+    : QObject(client)
 {
-    HotelPhrases &hotels = manager.hotels();
-    PhrasePublisher &publisher = manager.phrasePublisher();
 
     auto *name = new TextLabel(hotels.lblHotelName, client);
     name->setGeometry(twipsRect(4200, 1800, 7455, 375));

@@ -2,12 +2,13 @@
 
 #include <QObject>
 
-class HotelManager;
+class HotelPhrases;
+class PhrasePublisher;
 class QWidget;
 
 // The hotel and phrase controls of the main window's upper area, bound to the core.
 class HotelsPanel : public QObject {
     Q_OBJECT
 public:
-    HotelsPanel(HotelManager &manager, QWidget *client);
+    HotelsPanel(HotelPhrases &hotels, PhrasePublisher &publisher, QWidget *client);
 };

@@ -1,9 +1,9 @@
 #include "hotels/PhraseDownloader.h"
 
-#include "app/DataRoot.h"
-#include "app/PlainName.h"
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/DataRoot.h"
+#include "common/PlainName.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "ftp/FolderWalk.h"
 #include "ftp/FtpSession.h"
 #include "hotels/HotelName.h"

@@ -1,9 +1,9 @@
 #include "hotels/PhrasePublisher.h"
 
-#include "app/Module1.h"
-#include "app/OperatorUi.h"
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/Module1.h"
+#include "common/OperatorUi.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "ftp/FolderWalk.h"
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"

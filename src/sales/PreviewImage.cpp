@@ -1,6 +1,6 @@
 #include "sales/PreviewImage.h"
 
-#include "sales/ImageValue.h"
+#include "common/ImageValue.h"
 
 #include <QImageReader>
 

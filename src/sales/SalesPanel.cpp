@@ -1,7 +1,7 @@
 #include "sales/SalesPanel.h"
 
-#include "app/OperatorUi.h"
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
+#include "common/OperatorUi.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ListBox.h"
-#include "app/TextValue.h"
-#include "sales/ImageValue.h"
+#include "common/ListBox.h"
+#include "common/TextValue.h"
+#include "common/ImageValue.h"
 
 #include <QObject>
 #include <QStringList>

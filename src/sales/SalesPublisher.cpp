@@ -1,15 +1,15 @@
 #include "sales/SalesPublisher.h"
 
-#include "app/PlainName.h"
+#include "common/PlainName.h"
 #include "ftp/FolderWalk.h"
 #include "ftp/FtpAction.h"
 
-#include "app/Cp1252.h"
-#include "app/DataRoot.h"
-#include "app/Module1.h"
-#include "app/OperatorUi.h"
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/Cp1252.h"
+#include "common/DataRoot.h"
+#include "common/Module1.h"
+#include "common/OperatorUi.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "ftp/FtpSession.h"
 #include "sales/SalesPanel.h"
 

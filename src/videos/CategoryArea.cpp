@@ -1,8 +1,10 @@
 #include "videos/CategoryArea.h"
 
-#include "app/HotelManager.h"
-#include "app/TextLabel.h"
-#include "app/Twips.h"
+#include "videos/CategoryLists.h"
+#include "videos/CategoryPages.h"
+#include "videos/VideoPublisher.h"
+#include "widgets/TextLabel.h"
+#include "widgets/Twips.h"
 #include "videos/CategoryColumn.h"
 
 #include <QLabel>
@@ -27,11 +29,11 @@ QPushButton *areaButton(const QString &name, const QString &text, const QRect &g
 
 } // namespace
 
-CategoryArea::CategoryArea(HotelManager &manager, QWidget *client) : QFrame(client)
+CategoryArea::CategoryArea(const CategoryServices &services, QWidget *client) : QFrame(client)
 {
     setObjectName(QStringLiteral("categoryArea"));
     setGeometry(twipsRect(0, kTopTwips, 12000, 13665 - kTopTwips));
-    CategoryPages &pages = manager.categories().pages();
+    CategoryPages &pages = services.lists.pages();
 
     connect(areaButton(QStringLiteral("Command45"), QStringLiteral("<<"), clientRect(120, 7800, 1335, 375), this),
             &QPushButton::clicked, &pages, &CategoryPages::Command45_Click);
@@ -44,21 +46,21 @@ CategoryArea::CategoryArea(HotelManager &manager, QWidget *client) : QFrame(clie
 
     // Parked out of sight in the old window; here beside the page title.
     connect(areaButton(QStringLiteral("Command44"), QStringLiteral("===>"), clientRect(10080, 7800, 855, 375), this),
-            &QPushButton::clicked, &manager.videos(), &VideoPublisher::Command44_Click);
+            &QPushButton::clicked, &services.videos, &VideoPublisher::Command44_Click);
 
-    QWidget *pageWidgets[] = {makePage(1, manager), makePage(2, manager)};
+    QWidget *pageWidgets[] = {makePage(1, services), makePage(2, services)};
     connect(&pages, &CategoryPages::visibilityChanged, this,
             [pageWidgets](int page, bool visible) { pageWidgets[page - 1]->setVisible(visible); });
 }
 
-QWidget *CategoryArea::makePage(int page, HotelManager &manager)
+QWidget *CategoryArea::makePage(int page, const CategoryServices &services)
 {
     auto *widget = new QWidget(this);
     widget->setObjectName(QStringLiteral("p%1").arg(page));
     widget->setGeometry(clientRect(120, 8280, 9735, 4935));
     for (std::size_t i = 0; i < categories().size(); ++i)
         if (categories()[i].page == page)
-            new CategoryColumn(static_cast<int>(i), manager, widget);
-    widget->setVisible(manager.categories().pages().isVisible(page));
+            new CategoryColumn(static_cast<int>(i), services, widget);
+    widget->setVisible(services.lists.pages().isVisible(page));
     return widget;
 }

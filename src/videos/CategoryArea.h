@@ -2,7 +2,18 @@
 
 #include <QFrame>
 
-class HotelManager;
+class CategoryLists;
+class DataRoot;
+class StatusLog;
+class VideoPublisher;
+
+// What the category controls act on.
+struct CategoryServices {
+    CategoryLists &lists;
+    VideoPublisher &videos;
+    const DataRoot &root;
+    StatusLog &status;
+};
 
 // The lower part of the main window: the page buttons and title, "===>", and the two
 // pages of three category columns.
@@ -12,8 +23,8 @@ public:
     // Where the area starts in the window's client, in twips.
     static constexpr int kTopTwips = 7680;
 
-    CategoryArea(HotelManager &manager, QWidget *client);
+    CategoryArea(const CategoryServices &services, QWidget *client);
 
 private:
-    QWidget *makePage(int page, HotelManager &manager);
+    QWidget *makePage(int page, const CategoryServices &services);
 };

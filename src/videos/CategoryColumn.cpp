@@ -1,9 +1,11 @@
 #include "videos/CategoryColumn.h"
 
-#include "app/DropArea.h"
-#include "app/HotelManager.h"
-#include "app/ListBoxView.h"
-#include "app/Twips.h"
+#include "widgets/DropArea.h"
+#include "videos/CategoryArea.h"
+#include "videos/CategoryLists.h"
+#include "videos/VideoPublisher.h"
+#include "widgets/ListBoxView.h"
+#include "widgets/Twips.h"
 
 #include <QPushButton>
 
@@ -14,13 +16,13 @@ constexpr int kButtonTopTwips = 4440;
 
 } // namespace
 
-CategoryColumn::CategoryColumn(int index, HotelManager &manager, QWidget *page)
+CategoryColumn::CategoryColumn(int index, const CategoryServices &services, QWidget *page)
     : QWidget(page)
 {
     const Category &category = categories().at(index);
     setObjectName(category.key + QStringLiteral("Column"));
     setGeometry(twipsRect(category.column * kColumnSpacingTwips, 0, 3255, kButtonTopTwips + 375));
-    ListBox &list = manager.categories().list(index);
+    ListBox &list = services.lists.list(index);
 
     auto *drop = new DropArea(category.dropName, this);
     drop->setGeometry(twipsRect(0, 0, 3255, 2055));
@@ -35,7 +37,7 @@ CategoryColumn::CategoryColumn(int index, HotelManager &manager, QWidget *page)
     auto *view = new ListBoxView(list, this);
     view->setGeometry(twipsRect(0, 2160, 3255, 2175));
 
-    VideoPublisher &videos = manager.videos();
+    VideoPublisher &videos = services.videos;
     connect(button(category.sendListButton, QStringLiteral("L"), 0), &QPushButton::clicked, this,
             [&videos, index] { videos.sendList(index); });
     connect(button(category.sendOneButton, QStringLiteral("->"), 480), &QPushButton::clicked, this,
@@ -43,7 +45,7 @@ CategoryColumn::CategoryColumn(int index, HotelManager &manager, QWidget *page)
     connect(button(category.sendAllButton, QStringLiteral("=>"), 960), &QPushButton::clicked, this,
             [&videos, index] { videos.sendAll(index); });
     connect(button(category.saveButton, QStringLiteral("S"), 2160), &QPushButton::clicked, this,
-            [&manager, index] { manager.categories().save(index, manager.root(), manager.status()); });
+            [services, index] { services.lists.save(index, services.root, services.status); });
     connect(button(category.clearButton, QStringLiteral("CLR"), 2640), &QPushButton::clicked, &list,
             &ListBox::clear);
 }

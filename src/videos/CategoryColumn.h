@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class HotelManager;
+struct CategoryServices;
 class QPushButton;
 
 // One category on its page: the drop area with its caption, the list, and the
@@ -10,7 +10,7 @@ class QPushButton;
 class CategoryColumn : public QWidget {
     Q_OBJECT
 public:
-    CategoryColumn(int index, HotelManager &manager, QWidget *page);
+    CategoryColumn(int index, const CategoryServices &services, QWidget *page);
 
 private:
     QPushButton *button(const QString &name, const QString &text, int left);

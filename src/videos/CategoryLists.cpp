@@ -1,8 +1,8 @@
 #include "videos/CategoryLists.h"
 
-#include "app/DataRoot.h"
-#include "app/Module1.h"
-#include "app/StatusLog.h"
+#include "common/DataRoot.h"
+#include "common/Module1.h"
+#include "common/StatusLog.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ListBox.h"
+#include "common/ListBox.h"
 #include "videos/Category.h"
 #include "videos/CategoryPages.h"
 

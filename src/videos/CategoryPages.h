@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TextValue.h"
+#include "common/TextValue.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "videos/TransferDetail.h"
 
-#include "app/TextValue.h"
+#include "common/TextValue.h"
 #include "ftp/Inet.h"
 
 #include <QLocale>

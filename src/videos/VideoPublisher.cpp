@@ -3,11 +3,11 @@
 #include "ftp/FolderWalk.h"
 #include "ftp/FtpAction.h"
 
-#include "app/DataRoot.h"
-#include "app/Module1.h"
-#include "app/OperatorUi.h"
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/DataRoot.h"
+#include "common/Module1.h"
+#include "common/OperatorUi.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "ftp/FtpSession.h"
 #include "videos/CategoryLists.h"
 

@@ -1,6 +1,6 @@
 #include "app/Form1.h"
-#include "app/ListBoxView.h"
-#include "app/Module1.h"
+#include "widgets/ListBoxView.h"
+#include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 
 #include <QDir>

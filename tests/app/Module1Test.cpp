@@ -1,5 +1,5 @@
-#include "app/ListBox.h"
-#include "app/Module1.h"
+#include "common/ListBox.h"
+#include "common/Module1.h"
 
 #include <QDir>
 #include <QFile>

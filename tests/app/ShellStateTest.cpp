@@ -1,6 +1,6 @@
-#include "app/ListBox.h"
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/ListBox.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "support/ScriptedOperator.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "app/ProgressWindow.h"
-#include "app/StatusLog.h"
+#include "common/ProgressWindow.h"
+#include "common/StatusLog.h"
 #include "browser/FtpBrowser.h"
 #include "ftp/FtpSession.h"
 #include "support/PyftpdProcess.h"

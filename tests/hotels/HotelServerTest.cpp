@@ -1,5 +1,5 @@
 #include "app/HotelManager.h"
-#include "app/Module1.h"
+#include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
 

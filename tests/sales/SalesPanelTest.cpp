@@ -1,4 +1,4 @@
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
 #include "sales/SalesPanel.h"
 #include "support/ScriptedOperator.h"
 

@@ -1,6 +1,6 @@
-#include "app/DropArea.h"
+#include "widgets/DropArea.h"
 #include "app/Form1.h"
-#include "app/Twips.h"
+#include "widgets/Twips.h"
 #include "sales/PreviewImage.h"
 #include "sales/SalesWindow.h"
 

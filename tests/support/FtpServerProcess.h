@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ServerProfile.h"
+#include "common/ServerProfile.h"
 
 #include <QProcess>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,7 +1,7 @@
-#include "app/DropArea.h"
+#include "widgets/DropArea.h"
 #include "app/HotelManager.h"
-#include "app/ListBoxView.h"
-#include "app/Module1.h"
+#include "widgets/ListBoxView.h"
+#include "common/Module1.h"
 #include "support/ScriptedOperator.h"
 #include "videos/CategoryArea.h"
 
@@ -62,7 +62,7 @@ struct CategoryAreaTest : ::testing::Test {
     ScriptedOperator op;
     HotelManager manager{ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, dir.path(), op};
     QWidget client;
-    CategoryArea *area = new CategoryArea(manager, &client);
+    CategoryArea *area = new CategoryArea({manager.categories(), manager.videos(), manager.root(), manager.status()}, &client);
     ListBox &plages = manager.categories().list("plages");
 };
 

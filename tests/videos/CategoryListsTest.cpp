@@ -1,6 +1,6 @@
-#include "app/DataRoot.h"
-#include "app/Module1.h"
-#include "app/StatusLog.h"
+#include "common/DataRoot.h"
+#include "common/Module1.h"
+#include "common/StatusLog.h"
 #include "videos/CategoryLists.h"
 
 #include <QDir>

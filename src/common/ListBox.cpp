@@ -1,4 +1,4 @@
-#include "app/ListBox.h"
+#include "common/ListBox.h"
 
 ListBox::ListBox(const QString &name, QObject *parent) : QObject(parent)
 {

@@ -1,4 +1,4 @@
-#include "app/TabOrder.h"
+#include "widgets/TabOrder.h"
 
 #include <QWidget>
 #include <algorithm>

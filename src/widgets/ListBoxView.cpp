@@ -1,6 +1,6 @@
-#include "app/ListBoxView.h"
+#include "widgets/ListBoxView.h"
 
-#include "app/ListBox.h"
+#include "common/ListBox.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "app/Module1.h"
+#include "common/Module1.h"
 
-#include "app/Cp1252.h"
-#include "app/ListBox.h"
+#include "common/Cp1252.h"
+#include "common/ListBox.h"
 
 #include <QFile>
 #include <QFileInfo>

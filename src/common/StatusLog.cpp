@@ -1,4 +1,4 @@
-#include "app/StatusLog.h"
+#include "common/StatusLog.h"
 
 StatusLog::StatusLog(QObject *parent) : QObject(parent), lines_(QStringLiteral("lbStatus"))
 {

@@ -1,4 +1,4 @@
-#include "app/DataRoot.h"
+#include "common/DataRoot.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "app/DropArea.h"
+#include "widgets/DropArea.h"
 
-#include "app/Icons.h"
+#include "widgets/Icons.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ListBox.h"
+#include "common/ListBox.h"
 
 // The status log `lbStatus`: one line per event, the newest selected so the view
 // scrolls to it. Only the newest lines are kept so a long session cannot grow it forever.

@@ -1,9 +1,9 @@
-#include "app/Form3.h"
+#include "widgets/Form3.h"
 
-#include "app/ProgressWindow.h"
-#include "app/TabOrder.h"
-#include "app/TextLabel.h"
-#include "app/Twips.h"
+#include "common/ProgressWindow.h"
+#include "widgets/TabOrder.h"
+#include "widgets/TextLabel.h"
+#include "widgets/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

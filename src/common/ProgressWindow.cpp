@@ -1,6 +1,6 @@
-#include "app/ProgressWindow.h"
+#include "common/ProgressWindow.h"
 
-#include "app/OperatorUi.h"
+#include "common/OperatorUi.h"
 
 ProgressWindow::ProgressWindow(OperatorUi &ui, QObject *parent) : QObject(parent), ui_(ui)
 {

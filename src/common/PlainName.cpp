@@ -1,4 +1,4 @@
-#include "app/PlainName.h"
+#include "common/PlainName.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/TextLabel.h"
+#include "widgets/TextLabel.h"
 
-#include "app/TextValue.h"
+#include "common/TextValue.h"
 
 TextLabel::TextLabel(TextValue &value, QWidget *parent) : QLabel(value.text(), parent)
 {
