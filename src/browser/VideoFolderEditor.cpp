@@ -2,15 +2,10 @@
 
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
-#include "ftp/FolderWalk.h"
+#include "common/RemoteTree.h"
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
-
-namespace {
-
-const QStringList kVideoFolder = {"www", "hmanager", "datas", "videos"};
-
-} // namespace
+#include "ftp/Publication.h"
 
 VideoFolderEditor::VideoFolderEditor(FtpSession &session, ProgressWindow &form3, StatusLog &status,
                                      QObject *parent)
@@ -23,30 +18,28 @@ void VideoFolderEditor::Command9_Click()
     const FtpAction action(session_);
     if (action.refused())
         return;
-    form3_.frmWait(-1);
+    // The connection stays in the video folder, where "SUPPRIMER" deletes.
+    Publication publication(session_, form3_);
+    publication.keepConnection();
     session_.disconnectFTP();
-    session_.connectFTP();
+    publication.connect();
     // Deleting is only safe in the folder the operator believes they are in.
-    const FtpOutcome walk = walkFolders(session_, kVideoFolder);
+    const FtpOutcome walk = publication.walk(RemoteTree::kVideos);
+    Command20Enabled.setValue(false);
     if (!walk.ok) {
-        Command20Enabled.setValue(false);
         status_.Ajout_Status(QStringLiteral("Mode édition : impossible d'entrer dans le dossier ")
                              + walk.command.argument(0) + QStringLiteral(" (") + walk.replyText
                              + QStringLiteral(")"));
-        form3_.frmWait(0);
         return;
     }
     session_.GetDir(QString());
     if (session_.List1.count() == 0 || !session_.lastListingOk()) {
         // Without a listing there is nothing to edit; the main window must not stay disabled.
-        Command20Enabled.setValue(false);
         status_.Ajout_Status(QStringLiteral("Mode édition : le dossier des vidéos n'a pas pu être listé"));
-        form3_.frmWait(0);
         return;
     }
     Command20Enabled.setValue(true);
     session_.List1.setListIndex(0);
-    form3_.frmWait(0);
 }
 
 void VideoFolderEditor::Command20_Click()

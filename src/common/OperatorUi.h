@@ -28,3 +28,15 @@ public:
     // Ends the process at once; no further reactions run.
     virtual void endProgram(int status) = 0;
 };
+
+// The hourglass for the length of one operator action.
+class BusyCursor {
+public:
+    explicit BusyCursor(OperatorUi &ui) : ui_(ui) { ui_.setBusyCursor(true); }
+    ~BusyCursor() { ui_.setBusyCursor(false); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    OperatorUi &ui_;
+};

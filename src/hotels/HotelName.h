@@ -7,9 +7,6 @@
 namespace HotelName {
 
 inline const QString kSuffix = QStringLiteral("_txt.ini");
-// The server phrase folder, one level per "CD" from the login folder.
-inline const QStringList kServerFolder = {QStringLiteral("www"), QStringLiteral("hmanager"),
-                                          QStringLiteral("datas"), QStringLiteral("textes")};
 
 // Upper case letter by letter, keeping a letter whose capital Windows-1252 cannot hold.
 QString upper(const QString &text);

@@ -4,8 +4,9 @@
 #include "common/PlainName.h"
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
-#include "ftp/FolderWalk.h"
+#include "common/RemoteTree.h"
 #include "ftp/FtpSession.h"
+#include "ftp/Publication.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
 
@@ -30,18 +31,18 @@ PhraseDownloader::PhraseDownloader(const DataRoot &root, HotelPhrases &hotels, F
 void PhraseDownloader::DownPhrases()
 {
     status_.Ajout_Status(kStart);
-    form3_.frmWait(-1);
+    Publication publication(ftp_, form3_);
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
     if (!staging.isValid()) {
         status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 inaccessible * * *")
                                  .arg(root_.cfg()));
         showLocalCopies();
-    } else if (!listServerFolder()) {
+    } else if (!listServerFolder(publication)) {
         status_.Ajout_Status(QStringLiteral("Serveur injoignable: les copies locales des phrases sont affichées"));
         showLocalCopies();
     } else {
         QStringList failed;
-        const int received = downloadListed(staging.path(), failed);
+        const int received = downloadListed(publication, staging.path(), failed);
         const bool replaced = replacePhraseFolder(staging.path(), failed);
         staging.setAutoRemove(!replaced);
         if (!replaced)
@@ -58,14 +59,12 @@ void PhraseDownloader::DownPhrases()
     status_.Ajout_Status(kSynced);
     if (hotels_.lstHotel.count() > 0)
         hotels_.lstHotel.setListIndex(0);
-    ftp_.disconnectFTP();
-    form3_.frmWait(0);
 }
 
-bool PhraseDownloader::listServerFolder()
+bool PhraseDownloader::listServerFolder(Publication &publication)
 {
-    ftp_.connectFTP();
-    if (!walkFolders(ftp_, HotelName::kServerFolder).ok)
+    publication.connect();
+    if (!publication.walk(RemoteTree::kPhrases).ok)
         return false;
     ftp_.GetDir(QString());
     // A connection lost right after the listing takes the listing with it.
@@ -74,7 +73,7 @@ bool PhraseDownloader::listServerFolder()
 }
 
 // Fetches every plain file entry of the listing; returns how many arrived.
-int PhraseDownloader::downloadListed(const QString &staging, QStringList &failed)
+int PhraseDownloader::downloadListed(Publication &publication, const QString &staging, QStringList &failed)
 {
     // Each download lists the folder again and a lost connection empties List1:
     // every entry listed now is either received or counted as failed.
@@ -87,7 +86,7 @@ int PhraseDownloader::downloadListed(const QString &staging, QStringList &failed
             continue;
         if (entry.size() >= HotelName::kSuffix.size()) {
             const QString hotel = HotelName::fromFileName(entry);
-            form3_.lblMaj.setText(QStringLiteral("Telechargement phrases Hôtel: ") + hotel);
+            publication.caption(QStringLiteral("Telechargement phrases Hôtel: ") + hotel);
             hotels_.lstHotel.addItem(hotel);
         }
         if (ftp_.GET_Transfert_FTP(entry, staging + QLatin1Char('/') + entry).ok)

@@ -7,6 +7,7 @@ class DataRoot;
 class FtpSession;
 class HotelPhrases;
 class ProgressWindow;
+class Publication;
 class StatusLog;
 
 // Makes the local phrase folder a copy of the server's at start-up and rebuilds the
@@ -21,8 +22,8 @@ public:
     void DownPhrases();
 
 private:
-    bool listServerFolder();
-    int downloadListed(const QString &staging, QStringList &failed);
+    bool listServerFolder(Publication &publication);
+    int downloadListed(Publication &publication, const QString &staging, QStringList &failed);
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 

@@ -4,9 +4,10 @@
 #include "common/OperatorUi.h"
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
-#include "ftp/FolderWalk.h"
+#include "common/RemoteTree.h"
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
+#include "ftp/Publication.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
 
@@ -34,34 +35,31 @@ void PhrasePublisher::MAJ_Hoteltxt(ListBox &lstBox, int maxPbar)
     const QString hotel = lstBox.currentText();
     const QString upper = HotelName::upper(hotel);
     status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour..."));
-    form3_.frmWait(-1);
-    form3_.setRange(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
+    Publication publication(ftp_, form3_);
+    publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
 
-    const QString failure = sendPhraseFile(hotel);
+    const QString failure = sendPhraseFile(publication, hotel);
     if (failure.isEmpty()) {
-        form3_.advance();
         status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour OK"));
     } else {
         status_.Ajout_Status(QStringLiteral("Hotel ") + upper
                              + QStringLiteral(": * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *"));
         status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": ") + failure);
     }
-    ftp_.disconnectFTP();
-    form3_.frmWait(0);
 }
 
 // Empty when the file arrived; otherwise what went wrong.
-QString PhrasePublisher::sendPhraseFile(const QString &hotel)
+QString PhrasePublisher::sendPhraseFile(Publication &publication, const QString &hotel)
 {
-    ftp_.connectFTP();
-    const FtpOutcome walk = walkFolders(ftp_, HotelName::kServerFolder);
+    publication.connect();
+    const FtpOutcome walk = publication.walk(RemoteTree::kPhrases);
     if (!walk.ok)
         return describe(walk);
-    form3_.lblMaj.setText(QStringLiteral("Phrase pour Hotel: ") + hotel);
     const QString local = Module1::ShortPath(hotels_.phraseFilePath(hotel));
     if (local.isEmpty())
         return QStringLiteral("fichier local introuvable");
-    const FtpOutcome put = ftp_.Transfert_FTP(local, HotelName::fileName(hotel));
+    const FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local,
+                                            HotelName::fileName(hotel));
     return put.ok ? QString() : describe(put);
 }
 
@@ -79,10 +77,9 @@ void PhrasePublisher::publishSelected()
     const FtpAction action(ftp_);
     if (action.refused())
         return;
-    ui_.setBusyCursor(true);
+    const BusyCursor busy(ui_);
     hotels_.savePhrases();
     MAJ_Hoteltxt(hotels_.lstHotel, 1);
-    ui_.setBusyCursor(false);
 }
 
 void PhrasePublisher::publishAll()
@@ -90,13 +87,12 @@ void PhrasePublisher::publishAll()
     const FtpAction action(ftp_);
     if (action.refused())
         return;
-    ui_.setBusyCursor(true);
+    const BusyCursor busy(ui_);
     const int count = hotels_.lstHotel.count();
     for (int i = 0; i < count; ++i) {
         hotels_.lstHotel.setListIndex(i);
         MAJ_Hoteltxt(hotels_.lstHotel, hotels_.lstHotel.count() - 1);
     }
-    ui_.setBusyCursor(false);
 }
 
 void PhrasePublisher::removeSelected()
@@ -111,23 +107,20 @@ void PhrasePublisher::removeSelected()
                        OperatorUi::kDialogTitle) != OperatorUi::Answer::Ok)
         return;
     const QString hotel = hotels_.lstHotel.item(selected);
-    form3_.frmWait(-1);
-    form3_.lblMaj.setText(QStringLiteral("Suppression de l' Hôtel: ") + hotel);
-    const bool deleted = deleteOnServer(hotel);
-    ftp_.disconnectFTP();
-    if (deleted) {
+    if (deleteOnServer(hotel)) {
         status_.Ajout_Status(hotel + QStringLiteral(": supprimé"));
         hotels_.lstHotel.removeItem(selected);
     } else {
         status_.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
     }
-    form3_.frmWait(0);
 }
 
 bool PhrasePublisher::deleteOnServer(const QString &hotel)
 {
-    ftp_.connectFTP();
-    if (!walkFolders(ftp_, HotelName::kServerFolder).ok)
+    Publication publication(ftp_, form3_);
+    publication.caption(QStringLiteral("Suppression de l' Hôtel: ") + hotel);
+    publication.connect();
+    if (!publication.walk(RemoteTree::kPhrases).ok)
         return false;
     ftp_.GetDir(QString());
     return ftp_.runCommand(FtpCommand::remove(HotelName::fileName(hotel))).ok;

@@ -8,6 +8,7 @@ class HotelPhrases;
 class ListBox;
 class OperatorUi;
 class ProgressWindow;
+class Publication;
 class StatusLog;
 
 // Sends hotels' phrase files to the server phrase folder and removes them from it,
@@ -27,7 +28,7 @@ public:
     void removeSelected();  // Command38
 
 private:
-    QString sendPhraseFile(const QString &hotel);
+    QString sendPhraseFile(Publication &publication, const QString &hotel);
     bool deleteOnServer(const QString &hotel);
 
     HotelPhrases &hotels_;

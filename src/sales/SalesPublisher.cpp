@@ -1,16 +1,16 @@
 #include "sales/SalesPublisher.h"
 
-#include "common/PlainName.h"
-#include "ftp/FolderWalk.h"
-#include "ftp/FtpAction.h"
-
 #include "common/Cp1252.h"
 #include "common/DataRoot.h"
 #include "common/Module1.h"
 #include "common/OperatorUi.h"
+#include "common/PlainName.h"
 #include "common/ProgressWindow.h"
+#include "common/RemoteTree.h"
 #include "common/StatusLog.h"
+#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
+#include "ftp/Publication.h"
 #include "sales/SalesPanel.h"
 
 #include <QFileInfo>
@@ -23,9 +23,6 @@ const QString kUnsafeReference = QStringLiteral(
     "ni contenir de caractère hors de l'alphabet Windows-1252.");
 // The reference names remote files; servers without UTF-8 get Windows-1252 names.
 constexpr int kMaxReferenceLength = 200;
-
-const QStringList kSiteWalk = {"www", "clients", "tolmi", "pub2", "ventes_celane_real_estate"};
-const QStringList kDetailWalk = kSiteWalk + QStringList{"celane-sales"};
 
 // The text box's own line breaks, whatever their form, as the screens expect them.
 QString withCrLf(QString text)
@@ -141,82 +138,68 @@ void SalesPublisher::allTexts()
 void SalesPublisher::sendIndex()
 {
     const QString caption = QStringLiteral("Fichier image index");
-    begin(1);
-    ftp_.connectFTP();
-    progress_.lblMaj.setText(caption);
+    Publication publication(ftp_, progress_);
+    publication.setBar(0, 1);
+    publication.connect();
     // No walk: the remote name is a path from the login folder.
-    send(caption, panel_.lblThb.text(), kSiteFolder + QStringLiteral("/img_thb/") + reference() + QStringLiteral(".jpg"));
-    end();
+    send(publication, caption, panel_.lblThb.text(),
+         RemoteTree::path(RemoteTree::kSalesSite) + QStringLiteral("/img_thb/") + reference() + QStringLiteral(".jpg"));
 }
 
 void SalesPublisher::sendGallery(const Gallery &gallery)
 {
-    begin(gallery.list.count());
-    ftp_.connectFTP();
-    if (walk(kDetailWalk + QStringList{gallery.folder}, gallery.caption)) {
-        // Refused when the folder is there already; the "CD" into it tells.
-        ftp_.runCommand(FtpCommand::mkdir(reference()));
-        if (walk({reference()}, gallery.caption)) {
-            for (int i = 0; i < gallery.list.count(); ++i) {
-                progress_.lblMaj.setText(gallery.caption);
-                gallery.list.setListIndex(i);
-                send(gallery.caption, gallery.list.currentText(),
-                     reference() + QLatin1Char('_') + QString::number(i + 1) + QStringLiteral(".jpg"));
-            }
-        }
+    Publication publication(ftp_, progress_);
+    publication.setBar(0, gallery.list.count());
+    publication.connect();
+    if (!walk(publication, RemoteTree::kSalesDetail + QStringList{gallery.folder}, gallery.caption))
+        return;
+    // Refused when the folder is there already; the "CD" into it tells.
+    ftp_.runCommand(FtpCommand::mkdir(reference()));
+    if (!walk(publication, {reference()}, gallery.caption))
+        return;
+    for (int i = 0; i < gallery.list.count(); ++i) {
+        gallery.list.setListIndex(i);
+        send(publication, gallery.caption, gallery.list.currentText(),
+             reference() + QLatin1Char('_') + QString::number(i + 1) + QStringLiteral(".jpg"));
     }
-    end();
 }
 
 void SalesPublisher::sendText(const Text &text)
 {
     const QString path = root_.temp() + QLatin1Char('/') + text.tempFile;
-    begin(1);
-    if (writeTempFile(text, path)) {
-        if (text.listFirst)
-            ftp_.connectFTP();
-        if (walk(text.folders, text.caption)) {
-            progress_.lblMaj.setText(text.caption);
-            send(text.caption, path, reference() + QStringLiteral(".txt"));
-        }
-    }
-    end();
+    Publication publication(ftp_, progress_);
+    publication.setBar(0, 1);
+    if (!writeTempFile(text, path))
+        return;
+    if (text.listFirst)
+        publication.connect();
+    if (walk(publication, text.folders, text.caption))
+        send(publication, text.caption, path, reference() + QStringLiteral(".txt"));
 }
 
-void SalesPublisher::begin(int files)
+bool SalesPublisher::walk(Publication &publication, const QStringList &folders, const QString &caption)
 {
-    progress_.frmWait(-1);
-    progress_.setRange(0, files);
-}
-
-void SalesPublisher::end()
-{
-    ftp_.disconnectFTP();
-    progress_.frmWait(0);
-}
-
-bool SalesPublisher::walk(const QStringList &folders, const QString &caption)
-{
-    const FtpOutcome outcome = walkFolders(ftp_, folders);
+    const FtpOutcome outcome = publication.walk(folders);
     if (!outcome.ok)
         report(caption, QStringLiteral("échec de \"%1\" (%2), rien n'est envoyé")
                             .arg(outcome.command.text(), outcome.replyText));
     return outcome.ok;
 }
 
-void SalesPublisher::send(const QString &caption, const QString &path, const QString &remote)
+void SalesPublisher::send(Publication &publication, const QString &caption, const QString &path,
+                          const QString &remote)
 {
     const QString local = localPicture(path);
     if (local.isEmpty()) {
+        publication.caption(caption);
+        publication.advance();
         report(caption, path.isEmpty() ? QStringLiteral("aucun fichier choisi, rien n'est envoyé")
                                        : QStringLiteral("fichier introuvable, non envoyé: %1").arg(path));
-    } else {
-        const FtpOutcome outcome = ftp_.Transfert_FTP(local, remote);
-        if (!outcome.ok)
-            report(caption, QStringLiteral("échec de l'envoi de %1 vers %2 (%3)")
-                                .arg(local, remote, outcome.replyText));
+        return;
     }
-    progress_.advance();
+    const FtpOutcome outcome = publication.send(caption, local, remote);
+    if (!outcome.ok)
+        report(caption, QStringLiteral("échec de l'envoi de %1 vers %2 (%3)").arg(local, remote, outcome.replyText));
 }
 
 bool SalesPublisher::writeTempFile(const Text &text, const QString &path)
@@ -248,13 +231,13 @@ SalesPublisher::Gallery SalesPublisher::largeImages() const
 
 SalesPublisher::Text SalesPublisher::shortText() const
 {
-    return {panel_.txtCourt, QStringLiteral("txt_court.txt"), true, kSiteWalk + QStringList{"txt_thb"},
+    return {panel_.txtCourt, QStringLiteral("txt_court.txt"), true, RemoteTree::kSalesSite + QStringList{"txt_thb"},
             QStringLiteral("Fichier texte court")};
 }
 
 SalesPublisher::Text SalesPublisher::longText() const
 {
     // No listing first: the walk's first "CD" opens the connection.
-    return {panel_.txtDesc, QStringLiteral("txt_desc.txt"), false, kDetailWalk + QStringList{"txt_desc"},
+    return {panel_.txtDesc, QStringLiteral("txt_desc.txt"), false, RemoteTree::kSalesDetail + QStringList{"txt_desc"},
             QStringLiteral("Fichier texte descriptif complet")};
 }

@@ -11,6 +11,7 @@ class ImageValue;
 class ListBox;
 class OperatorUi;
 class ProgressWindow;
+class Publication;
 class SalesPanel;
 class StatusLog;
 class TextValue;
@@ -20,9 +21,6 @@ class TextValue;
 class SalesPublisher : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kSiteFolder =
-        QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
-
     SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindow &progress, StatusLog &status,
                    OperatorUi &ui, const DataRoot &root, QObject *parent = nullptr);
 
@@ -61,10 +59,8 @@ private:
     void sendIndex();
     void sendGallery(const Gallery &gallery);
     void sendText(const Text &text);
-    void begin(int files);
-    void end();
-    bool walk(const QStringList &folders, const QString &caption);
-    void send(const QString &caption, const QString &path, const QString &remote);
+    bool walk(Publication &publication, const QStringList &folders, const QString &caption);
+    void send(Publication &publication, const QString &caption, const QString &path, const QString &remote);
     bool writeTempFile(const Text &text, const QString &path);
     void report(const QString &caption, const QString &what);
 

@@ -1,30 +1,17 @@
 #include "videos/VideoPublisher.h"
 
-#include "ftp/FolderWalk.h"
-#include "ftp/FtpAction.h"
-
 #include "common/DataRoot.h"
 #include "common/Module1.h"
 #include "common/OperatorUi.h"
 #include "common/ProgressWindow.h"
+#include "common/RemoteTree.h"
 #include "common/StatusLog.h"
+#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
+#include "ftp/Publication.h"
 #include "videos/CategoryLists.h"
 
 namespace {
-
-const QStringList kVideosFolder = {"www", "hmanager", "datas", "videos"};
-const QStringList kListsFolder = {"www", "hmanager", "datas", "videos_lst"};
-
-// The hourglass for the length of one button's work.
-class BusyCursor {
-public:
-    explicit BusyCursor(OperatorUi &ui) : ui_(ui) { ui_.setBusyCursor(true); }
-    ~BusyCursor() { ui_.setBusyCursor(false); }
-
-private:
-    OperatorUi &ui_;
-};
 
 QString categoryLine(const QString &nomCat, const QString &rest)
 {
@@ -56,16 +43,14 @@ void VideoPublisher::MAJ_Hotelvideo(ListBox &lstBox, int maxPbar, const QString 
         return;
     }
     status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour...")));
-    form3_.frmWait(-1);
-    form3_.setRange(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
-    ftp_.connectFTP();
-    const bool sent = sendInto(kVideosFolder + QStringList{nomCat},
+    Publication publication(ftp_, form3_);
+    publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
+    publication.connect();
+    const bool sent = sendInto(publication, RemoteTree::kVideos + QStringList{nomCat},
                                QStringLiteral("Catégorie ") + nomCat.toUpper() + QStringLiteral(" - Vidéo: ") + video,
                                localfic, Module1::FileNameFromPath(localfic));
     status_.Ajout_Status(sent ? categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour OK"))
                               : errorLine(nomCat));
-    ftp_.disconnectFTP();
-    form3_.frmWait(0);
 }
 
 void VideoPublisher::MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat)
@@ -76,14 +61,12 @@ void VideoPublisher::MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat)
         return;
     }
     status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi liste vidéo pour mise à jour...")));
-    form3_.frmWait(-1);
-    form3_.setRange(0, maxPbar + 1);
-    ftp_.connectFTP();
-    if (!sendInto(kListsFolder, QStringLiteral("Envoi liste de vidéos pour la catégorie ") + nomCat.toUpper(),
+    Publication publication(ftp_, form3_);
+    publication.setBar(0, maxPbar + 1);
+    publication.connect();
+    if (!sendInto(publication, RemoteTree::kVideoLists, QStringLiteral("Envoi liste de vidéos pour la catégorie ") + nomCat.toUpper(),
                   localfic, nomCat + QStringLiteral(".ini")))
         status_.Ajout_Status(errorLine(nomCat));
-    ftp_.disconnectFTP();
-    form3_.frmWait(0);
 }
 
 void VideoPublisher::sendSelected(int index)
@@ -91,7 +74,7 @@ void VideoPublisher::sendSelected(int index)
     const FtpAction action(ftp_);
     if (action.refused())
         return;
-    BusyCursor busy(ui_);
+    const BusyCursor busy(ui_);
     MAJ_Hotelvideo(lists_.list(index), 1, categories().at(index).key);
 }
 
@@ -100,7 +83,7 @@ void VideoPublisher::sendAll(int index)
     const FtpAction action(ftp_);
     if (action.refused())
         return;
-    BusyCursor busy(ui_);
+    const BusyCursor busy(ui_);
     ListBox &list = lists_.list(index);
     const int count = list.count();
     for (int i = 0; i < count; ++i) {
@@ -114,7 +97,7 @@ void VideoPublisher::sendList(int index)
     const FtpAction action(ftp_);
     if (action.refused())
         return;
-    BusyCursor busy(ui_);
+    const BusyCursor busy(ui_);
     MAJ_Hotelvideo_list(1, categories().at(index).key);
 }
 
@@ -127,17 +110,16 @@ void VideoPublisher::Command44_Click()
         sendAll(static_cast<int>(i));
 }
 
-bool VideoPublisher::sendInto(const QStringList &folders, const QString &caption, const QString &localfic,
-                              const QString &remotefic)
+bool VideoPublisher::sendInto(Publication &publication, const QStringList &folders, const QString &caption,
+                              const QString &localfic, const QString &remotefic)
 {
-    bool sent = false;
     // A folder missing on the server must not send the file into its parent.
-    if (walkFolders(ftp_, folders).ok) {
-        form3_.lblMaj.setText(caption);
-        detail_.begin();
-        sent = ftp_.Transfert_FTP(localfic, remotefic).ok;
-        detail_.end();
+    if (!publication.walk(folders).ok) {
+        publication.advance();
+        return false;
     }
-    form3_.advance();
+    detail_.begin();
+    const bool sent = publication.send(caption, localfic, remotefic).ok;
+    detail_.end();
     return sent;
 }

@@ -11,6 +11,7 @@ class FtpSession;
 class ListBox;
 class OperatorUi;
 class ProgressWindow;
+class Publication;
 class StatusLog;
 
 // Sends the videos of a category and its video list to the content server, each
@@ -36,8 +37,8 @@ public:
 private:
     // Down from the login folder; stops at the first refused "CD".
     // Sends one file once the walk succeeded; false when either failed.
-    bool sendInto(const QStringList &folders, const QString &caption, const QString &localfic,
-                  const QString &remotefic);
+    bool sendInto(Publication &publication, const QStringList &folders, const QString &caption,
+                  const QString &localfic, const QString &remotefic);
 
     FtpSession &ftp_;
     CategoryLists &lists_;

@@ -1,0 +1,48 @@
+#include "common/ProgressWindow.h"
+#include "ftp/Publication.h"
+#include "ftp/SessionHarness.h"
+#include "support/PyftpdProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The skeleton every publisher runs on: shown, walked, sent, counted, closed and hidden,
+// whichever way it ends.
+TEST(Publication, RunsTheProgressProtocolAndStopsWhereTheWalkFails)
+{
+    PyftpdProcess server;
+    QDir().mkpath(server.path("a/b"));
+    QTemporaryDir local;
+    const QString file = local.filePath("f.txt");
+    QFile(file).open(QIODevice::WriteOnly);
+    SessionHarness h(server.profile());
+    ProgressWindow progress(h.op);
+    {
+        Publication publication(h.session, progress);
+        EXPECT_EQ(h.op.progressEvents, QStringList{"show-blocking"});
+        publication.setBar(2, 5);
+        publication.connect();
+        ASSERT_TRUE(publication.walk({"a", "b"}).ok);
+        EXPECT_TRUE(publication.send("Envoi f", file, "f.txt").ok);
+        EXPECT_EQ(progress.lblMaj.text(), "Envoi f");
+        EXPECT_EQ(progress.value(), 3);
+        EXPECT_EQ(progress.max(), 5);
+    }
+    EXPECT_TRUE(QFile::exists(server.path("a/b/f.txt")));
+    EXPECT_TRUE(h.sentLine("QUIT"));
+    EXPECT_EQ(h.op.progressEvents, (QStringList{"show-blocking", "hide"}));
+
+    h.sent.clear();
+    {
+        Publication publication(h.session, progress);
+        publication.connect();
+        const FtpOutcome walk = publication.walk({"a", "missing", "b"});
+        EXPECT_FALSE(walk.ok);
+        EXPECT_EQ(walk.command.text(), "CD missing");
+    }
+    EXPECT_EQ(h.sent.filter("CWD").size(), 2); // no "CD b" after the refusal
+    EXPECT_TRUE(h.sentLine("QUIT"));
+    EXPECT_FALSE(h.op.progressShown);
+}
