@@ -61,12 +61,8 @@ bool LocalPane::enter(const QString &entry)
 
 QString LocalPane::filePath(const QString &name) const
 {
-    if (!hasFolder() || !isPlainFileName(name))
+    // A bare file name stays inside the folder it is written to.
+    if (!hasFolder() || !PlainName::isFileName(name))
         return {};
     return Text1.text() + name;
-}
-
-bool LocalPane::isPlainFileName(const QString &name)
-{
-    return PlainName::isFileName(name) && !name.contains(QLatin1String(".."));
 }

@@ -29,8 +29,6 @@ public:
     QString filePath(const QString &name) const;
 
     static bool isFolderEntry(const QString &entry) { return entry.contains(u'/'); }
-    // A bare file name that stays inside the folder it is written to.
-    static bool isPlainFileName(const QString &name);
 
     ListBox List2{QStringLiteral("List2")};
     TextValue Text1{QStringLiteral("Text1")};

@@ -1,6 +1,5 @@
 #include "sales/SalesPublisher.h"
 
-#include "common/Cp1252.h"
 #include "common/DataRoot.h"
 #include "common/Module1.h"
 #include "common/OperatorUi.h"
@@ -19,10 +18,8 @@ namespace {
 
 const QString kUnsafeReference = QStringLiteral(
     "Référence du bien refusée: elle ne doit être ni vide, ni contenir \"/\", \"\\\", \"..\" "
-    "ou un caractère de contrôle, ni commencer ou finir par un espace, ni dépasser 200 caractères, "
+    "ou un caractère de contrôle, ni commencer ou finir par un espace, ni dépasser 200 caractères (les lettres accentuées comptent double), "
     "ni contenir de caractère hors de l'alphabet Windows-1252.");
-// The reference names remote files; servers without UTF-8 get Windows-1252 names.
-constexpr int kMaxReferenceLength = 200;
 
 // The text box's own line breaks, whatever their form, as the screens expect them.
 QString withCrLf(QString text)
@@ -48,9 +45,7 @@ SalesPublisher::SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindo
 
 bool SalesPublisher::isSafeReference(const QString &reference)
 {
-    return PlainName::isFileName(reference) && !reference.contains(QLatin1String(".."))
-           && !reference.front().isSpace() && !reference.back().isSpace()
-           && reference.size() <= kMaxReferenceLength && Cp1252::canEncode(reference);
+    return PlainName::typedProblem(reference).isEmpty();
 }
 
 void SalesPublisher::Command13_Click()
