@@ -46,23 +46,23 @@ void BrowserWindow::buildFrame1()
     LocalPane &local = browser_.local();
     label(QStringLiteral("Label2"), twipsRect(120, 330, 615, 255), frame);
     pathField(local.Text1, twipsRect(735, 300, 3720, 315), frame);
-    listView(local.List2, twipsRect(120, 720, 4335, 3360), frame, &FtpBrowser::List2_DblClick);
+    listView(local.List2, twipsRect(120, 720, 4335, 3360), frame, &FtpBrowser::openLocalEntry);
 
     followEnabled(button(QStringLiteral("Command1"), QStringLiteral("Connect"),
-                         twipsRect(120, 4200, 1395, 375), frame, &browser_, &FtpBrowser::Command1_Click),
+                         twipsRect(120, 4200, 1395, 375), frame, &browser_, &FtpBrowser::loadProgressWindow),
                   browser_.session().Command1Enabled);
     button(QStringLiteral("Command8"), QStringLiteral("Disconnect"), twipsRect(1590, 4200, 1395, 375),
-           frame, &browser_, &FtpBrowser::Command8_Click);
+           frame, &browser_, &FtpBrowser::disconnect);
     button(QStringLiteral("Command7"), QStringLiteral("Cancel"), twipsRect(3060, 4200, 1395, 375),
-           frame, &browser_, &FtpBrowser::Command7_Click);
+           frame, &browser_, &FtpBrowser::resetRemotePane);
     button(QStringLiteral("Command4"), QStringLiteral("Delete"), twipsRect(120, 4680, 1035, 375),
-           frame, &browser_, &FtpBrowser::Command4_Click);
+           frame, &browser_, &FtpBrowser::deleteRemoteEntry);
     button(QStringLiteral("Command5"), QStringLiteral("Rename"), twipsRect(1220, 4680, 1035, 375),
-           frame, &browser_, &FtpBrowser::Command5_Click);
+           frame, &browser_, &FtpBrowser::renameRemoteEntry);
     button(QStringLiteral("Command3"), QStringLiteral("New dir"), twipsRect(2320, 4680, 1035, 375),
-           frame, &browser_, &FtpBrowser::Command3_Click);
+           frame, &browser_, &FtpBrowser::makeRemoteFolder);
     button(QStringLiteral("Command6"), QStringLiteral("Up"), twipsRect(3420, 4680, 1035, 375),
-           frame, &browser_, &FtpBrowser::Command6_Click);
+           frame, &browser_, &FtpBrowser::localUp);
 }
 
 void BrowserWindow::buildRemotePane()
@@ -70,16 +70,16 @@ void BrowserWindow::buildRemotePane()
     FtpSession &session = browser_.session();
     label(QStringLiteral("Label3"), twipsRect(4860, 450, 615, 255), this);
     pathField(session.Text2, twipsRect(5475, 420, 3885, 315), this);
-    listView(session.List1, twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::List1_DblClick);
+    listView(session.List1, twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::openRemoteEntry);
 
     button(QStringLiteral("Command2"), QStringLiteral("UP"), twipsRect(4860, 4320, 1395, 375), this,
-           &browser_, &FtpBrowser::Command2_Click);
+           &browser_, &FtpBrowser::remoteUp);
     VideoFolderEditor &editor = browser_.editor();
     button(QStringLiteral("Command9"), QStringLiteral("MODE EDITION"), twipsRect(6390, 4320, 1575, 375),
-           this, &editor, &VideoFolderEditor::Command9_Click);
+           this, &editor, &VideoFolderEditor::enterEditingMode);
     followEnabled(button(QStringLiteral("Command20"), QStringLiteral("SUPPRIMER"),
                          twipsRect(8040, 4320, 1320, 375), this, &editor,
-                         &VideoFolderEditor::Command20_Click),
+                         &VideoFolderEditor::deleteSelectedVideo),
                   editor.Command20Enabled);
 }
 

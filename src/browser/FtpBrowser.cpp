@@ -11,7 +11,7 @@ FtpBrowser::FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &st
 {
 }
 
-void FtpBrowser::List2_DblClick()
+void FtpBrowser::openLocalEntry()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -22,7 +22,7 @@ void FtpBrowser::List2_DblClick()
     session_.Transfert_FTP(local_.Text1.text() + entry, entry);
 }
 
-void FtpBrowser::List1_DblClick()
+void FtpBrowser::openRemoteEntry()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -52,12 +52,12 @@ void FtpBrowser::download(const QString &remoteName)
     local_.ChangeDir();
 }
 
-void FtpBrowser::Command1_Click()
+void FtpBrowser::loadProgressWindow()
 {
     form3_.load();
 }
 
-void FtpBrowser::Command2_Click()
+void FtpBrowser::remoteUp()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -66,7 +66,7 @@ void FtpBrowser::Command2_Click()
     session_.GetDir(QString());
 }
 
-void FtpBrowser::Command3_Click()
+void FtpBrowser::makeRemoteFolder()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -79,7 +79,7 @@ void FtpBrowser::Command3_Click()
     session_.GetDir(QString());
 }
 
-void FtpBrowser::Command4_Click()
+void FtpBrowser::deleteRemoteEntry()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -92,7 +92,7 @@ void FtpBrowser::Command4_Click()
     session_.GetDir(QString());
 }
 
-void FtpBrowser::Command5_Click()
+void FtpBrowser::renameRemoteEntry()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -108,20 +108,20 @@ void FtpBrowser::Command5_Click()
     session_.GetDir(QString());
 }
 
-void FtpBrowser::Command6_Click()
+void FtpBrowser::localUp()
 {
     local_.Up();
 }
 
-void FtpBrowser::Command7_Click()
+void FtpBrowser::resetRemotePane()
 {
     const FtpAction action(session_);
     if (action.refused())
         return;
-    session_.Command7_Click();
+    session_.resetListing();
 }
 
-void FtpBrowser::Command8_Click()
+void FtpBrowser::disconnect()
 {
     const FtpAction action(session_);
     if (action.refused())

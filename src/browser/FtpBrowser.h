@@ -24,18 +24,18 @@ public:
     FtpSession &session() { return session_; }
     VideoFolderEditor &editor() { return editor_; }
 
-    // Double-click on the selected local entry: enter a folder, upload a file.
-    void List2_DblClick();
-    // Double-click on the selected remote entry: enter a folder, download a file.
-    void List1_DblClick();
-    void Command1_Click(); // "Connect"
-    void Command2_Click(); // "UP", remote
-    void Command3_Click(); // "New dir"
-    void Command4_Click(); // "Delete"
-    void Command5_Click(); // "Rename"
-    void Command6_Click(); // "Up", local
-    void Command7_Click(); // "Cancel"
-    void Command8_Click(); // "Disconnect"
+    // Double-click in List2 on the selected entry: enter a folder, upload a file.
+    void openLocalEntry();
+    // Double-click in List1 on the selected entry: enter a folder, download a file.
+    void openRemoteEntry();
+    void loadProgressWindow(); // Command1 "Connect"
+    void remoteUp();           // Command2 "UP"
+    void makeRemoteFolder();   // Command3 "New dir"
+    void deleteRemoteEntry();  // Command4 "Delete"
+    void renameRemoteEntry();  // Command5 "Rename"
+    void localUp();            // Command6 "Up"
+    void resetRemotePane();    // Command7 "Cancel"
+    void disconnect();         // Command8 "Disconnect"
 
 private:
     void download(const QString &remoteName);

@@ -13,7 +13,7 @@ VideoFolderEditor::VideoFolderEditor(FtpSession &session, ProgressWindow &form3,
 {
 }
 
-void VideoFolderEditor::Command9_Click()
+void VideoFolderEditor::enterEditingMode()
 {
     const FtpAction action(session_);
     if (action.refused())
@@ -42,7 +42,7 @@ void VideoFolderEditor::Command9_Click()
     session_.List1.setListIndex(0);
 }
 
-void VideoFolderEditor::Command20_Click()
+void VideoFolderEditor::deleteSelectedVideo()
 {
     const FtpAction action(session_);
     if (action.refused())

@@ -16,8 +16,8 @@ public:
     VideoFolderEditor(FtpSession &session, ProgressWindow &form3, StatusLog &status,
                       QObject *parent = nullptr);
 
-    void Command9_Click();  // "MODE EDITION"
-    void Command20_Click(); // "SUPPRIMER"
+    void enterEditingMode();    // Command9 "MODE EDITION"
+    void deleteSelectedVideo(); // Command20 "SUPPRIMER"
 
     // Disabled until the editing mode has listed the folder once.
     BoolValue Command20Enabled{QStringLiteral("Command20"), false};

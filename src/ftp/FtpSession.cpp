@@ -126,7 +126,7 @@ FtpOutcome FtpSession::runCommand(const FtpCommand &command)
     return Inet1.lastOutcome();
 }
 
-void FtpSession::Command7_Click()
+void FtpSession::resetListing()
 {
     List1.clear();
     StatusBar1.setText(QString());
@@ -174,7 +174,7 @@ void FtpSession::fillList(const QString &answer)
 void FtpSession::reportListingFailure()
 {
     const QString description = Inet1.lastOutcome().replyText;
-    Command7_Click();
+    resetListing();
     ui_.messageBox(description, OperatorUi::Buttons::Ok, OperatorUi::Icon::Critical,
                    QStringLiteral("Error"));
 }

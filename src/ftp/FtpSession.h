@@ -54,8 +54,9 @@ public:
     // One command issued the standard way: Wait, Execute, Wait.
     FtpOutcome runCommand(const FtpCommand &command);
 
-    // The browser's "Cancel": the listing and status bar emptied, "Connect" enabled.
-    void Command7_Click();
+    // The browser's reset ("Cancel", and a failed listing): the listing and the status bar
+    // emptied, "Connect" enabled.
+    void resetListing();
     void Inet1_StateChanged(int State);
 
 signals:

@@ -19,7 +19,7 @@ bool SalesPanel::isPictureName(const QString &path)
     return ending == u"jpg" || ending == u"JPG";
 }
 
-void SalesPanel::Picture2_OLEDragDrop(const QStringList &files)
+void SalesPanel::dropIndexImage(const QStringList &files)
 {
     if (files.size() > 1) {
         ui_.messageBox(kOneIndexFile, OperatorUi::Buttons::Ok, OperatorUi::Icon::Critical,
@@ -31,12 +31,12 @@ void SalesPanel::Picture2_OLEDragDrop(const QStringList &files)
     imgThb.load(lblThb.text());
 }
 
-void SalesPanel::Picture3_OLEDragDrop(const QStringList &files)
+void SalesPanel::dropThumbnails(const QStringList &files)
 {
     dropOnGallery(files, lstThbVente, imgThbv);
 }
 
-void SalesPanel::Picture4_OLEDragDrop(const QStringList &files)
+void SalesPanel::dropLargeImages(const QStringList &files)
 {
     dropOnGallery(files, lstBigVente, imgThbB);
 }

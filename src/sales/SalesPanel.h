@@ -22,11 +22,11 @@ public:
     // Only the last three characters count, and only "jpg" or "JPG" pass.
     static bool isPictureName(const QString &path);
 
-    void Picture2_OLEDragDrop(const QStringList &files);
-    void Picture3_OLEDragDrop(const QStringList &files);
-    void Picture4_OLEDragDrop(const QStringList &files);
-    void Command21_Click() { txtCourt.setText({}); }
-    void Command22_Click() { txtDesc.setText({}); }
+    void dropIndexImage(const QStringList &files);  // onto Picture2
+    void dropThumbnails(const QStringList &files);  // onto Picture3
+    void dropLargeImages(const QStringList &files); // onto Picture4
+    void clearShortText() { txtCourt.setText({}); } // Command21
+    void clearLongText() { txtDesc.setText({}); }   // Command22
 
     TextValue txtRef{QStringLiteral("txtRef"), QStringLiteral("ref001")};
     TextValue lblThb{QStringLiteral("lblThb")};

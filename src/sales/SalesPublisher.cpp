@@ -48,42 +48,42 @@ bool SalesPublisher::isSafeReference(const QString &reference)
     return PlainName::typedProblem(reference).isEmpty();
 }
 
-void SalesPublisher::Command13_Click()
+void SalesPublisher::publishIndexImage()
 {
     publish([this] { sendIndex(); });
 }
 
-void SalesPublisher::Command14_Click()
+void SalesPublisher::publishThumbnails()
 {
     publish([this] { sendGallery(thumbnails()); });
 }
 
-void SalesPublisher::Command15_Click()
+void SalesPublisher::publishLargeImages()
 {
     publish([this] { sendGallery(largeImages()); });
 }
 
-void SalesPublisher::Command16_Click()
+void SalesPublisher::publishAllImages()
 {
     publish([this] { allImages(); });
 }
 
-void SalesPublisher::Command17_Click()
+void SalesPublisher::publishAllTexts()
 {
     publish([this] { allTexts(); });
 }
 
-void SalesPublisher::Command18_Click()
+void SalesPublisher::publishShortText()
 {
     publish([this] { sendText(shortText()); });
 }
 
-void SalesPublisher::Command19_Click()
+void SalesPublisher::publishLongText()
 {
     publish([this] { sendText(longText()); });
 }
 
-void SalesPublisher::Command23_Click()
+void SalesPublisher::publishEverything()
 {
     publish([this] {
         allImages();

@@ -27,14 +27,14 @@ public:
     // The reference becomes remote folder and file names, so it must stay one plain name.
     static bool isSafeReference(const QString &reference);
 
-    void Command13_Click();
-    void Command14_Click();
-    void Command15_Click();
-    void Command16_Click();
-    void Command17_Click();
-    void Command18_Click();
-    void Command19_Click();
-    void Command23_Click();
+    void publishIndexImage();  // Command13 "Index"
+    void publishThumbnails();  // Command14 "Miniatures"
+    void publishLargeImages(); // Command15 "Grandes"
+    void publishAllImages();   // Command16 "TOUT", images
+    void publishAllTexts();    // Command17 "TOUT", texts
+    void publishShortText();   // Command18 "Court"
+    void publishLongText();    // Command19 "Descriptif"
+    void publishEverything();  // Command23
 
 private:
     struct Gallery {

@@ -91,9 +91,9 @@ void SalesWindow::buildImages(QWidget *picture1)
         void (SalesPanel::*onDrop)(const QStringList &);
     };
     const Row rows[] = {
-        {"Picture2", "Index", panel_.imgThb, &SalesPanel::Picture2_OLEDragDrop},
-        {"Picture3", "Miniatures", panel_.imgThbv, &SalesPanel::Picture3_OLEDragDrop},
-        {"Picture4", "Grandes", panel_.imgThbB, &SalesPanel::Picture4_OLEDragDrop},
+        {"Picture2", "Index", panel_.imgThb, &SalesPanel::dropIndexImage},
+        {"Picture3", "Miniatures", panel_.imgThbv, &SalesPanel::dropThumbnails},
+        {"Picture4", "Grandes", panel_.imgThbB, &SalesPanel::dropLargeImages},
     };
     int top = 300;
     for (const Row &row : rows) {
@@ -138,11 +138,11 @@ void SalesWindow::buildTexts(QWidget *picture1)
     auto *clearShort = new QPushButton(QStringLiteral("X"), texts);
     clearShort->setObjectName(QStringLiteral("Command21"));
     clearShort->setGeometry(twipsRect(6060, 300, 375, 375));
-    connect(clearShort, &QPushButton::clicked, &panel_, &SalesPanel::Command21_Click);
+    connect(clearShort, &QPushButton::clicked, &panel_, &SalesPanel::clearShortText);
     auto *clearLong = new QPushButton(QStringLiteral("X"), texts);
     clearLong->setObjectName(QStringLiteral("Command22"));
     clearLong->setGeometry(twipsRect(12540, 300, 375, 375));
-    connect(clearLong, &QPushButton::clicked, &panel_, &SalesPanel::Command22_Click);
+    connect(clearLong, &QPushButton::clicked, &panel_, &SalesPanel::clearLongText);
 }
 
 void SalesWindow::textBox(TextValue &text, const QString &caption, const QRect &geometry,
@@ -172,14 +172,14 @@ void SalesWindow::buildPublishing(QWidget *picture1)
         void (SalesPublisher::*onClick)();
     };
     const Button buttons[] = {
-        {"Command13", "Index", images, twipsRect(240, 300, 1455, 1455), &SalesPublisher::Command13_Click},
-        {"Command14", "Miniatures", images, twipsRect(1920, 300, 1455, 1455), &SalesPublisher::Command14_Click},
-        {"Command15", "Grandes", images, twipsRect(240, 2280, 1455, 1455), &SalesPublisher::Command15_Click},
-        {"Command16", "TOUT", images, twipsRect(1920, 2280, 1455, 1455), &SalesPublisher::Command16_Click},
-        {"Command18", "Court", texts, twipsRect(240, 300, 1455, 1095), &SalesPublisher::Command18_Click},
-        {"Command19", "Descriptif", texts, twipsRect(1920, 300, 1455, 1095), &SalesPublisher::Command19_Click},
-        {"Command17", "TOUT", texts, twipsRect(1080, 1740, 1455, 1095), &SalesPublisher::Command17_Click},
-        {"Command23", "", picture1, twipsRect(13440, 7920, 3615, 1575), &SalesPublisher::Command23_Click},
+        {"Command13", "Index", images, twipsRect(240, 300, 1455, 1455), &SalesPublisher::publishIndexImage},
+        {"Command14", "Miniatures", images, twipsRect(1920, 300, 1455, 1455), &SalesPublisher::publishThumbnails},
+        {"Command15", "Grandes", images, twipsRect(240, 2280, 1455, 1455), &SalesPublisher::publishLargeImages},
+        {"Command16", "TOUT", images, twipsRect(1920, 2280, 1455, 1455), &SalesPublisher::publishAllImages},
+        {"Command18", "Court", texts, twipsRect(240, 300, 1455, 1095), &SalesPublisher::publishShortText},
+        {"Command19", "Descriptif", texts, twipsRect(1920, 300, 1455, 1095), &SalesPublisher::publishLongText},
+        {"Command17", "TOUT", texts, twipsRect(1080, 1740, 1455, 1095), &SalesPublisher::publishAllTexts},
+        {"Command23", "", picture1, twipsRect(13440, 7920, 3615, 1575), &SalesPublisher::publishEverything},
     };
     for (const Button &b : buttons)
         connect(publishButton(b.name, QString::fromLatin1(b.caption), b.geometry, b.parent),

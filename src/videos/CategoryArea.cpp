@@ -36,9 +36,9 @@ CategoryArea::CategoryArea(const CategoryServices &services, QWidget *client) : 
     CategoryPages &pages = services.lists.pages();
 
     connect(areaButton(QStringLiteral("Command45"), QStringLiteral("<<"), clientRect(120, 7800, 1335, 375), this),
-            &QPushButton::clicked, &pages, &CategoryPages::Command45_Click);
+            &QPushButton::clicked, &pages, &CategoryPages::showFirstPage);
     connect(areaButton(QStringLiteral("Command47"), QStringLiteral(">>"), clientRect(1560, 7800, 1335, 375), this),
-            &QPushButton::clicked, &pages, &CategoryPages::Command47_Click);
+            &QPushButton::clicked, &pages, &CategoryPages::showSecondPage);
 
     auto *title = new TextLabel(pages.txtPict, this);
     title->setFont(QFont(QStringLiteral("Century Gothic")));
@@ -46,7 +46,7 @@ CategoryArea::CategoryArea(const CategoryServices &services, QWidget *client) : 
 
     // Parked out of sight in the old window; here beside the page title.
     connect(areaButton(QStringLiteral("Command44"), QStringLiteral("===>"), clientRect(10080, 7800, 855, 375), this),
-            &QPushButton::clicked, &services.videos, &VideoPublisher::Command44_Click);
+            &QPushButton::clicked, &services.videos, &VideoPublisher::sendAllCategories);
 
     QWidget *pageWidgets[] = {makePage(1, services), makePage(2, services)};
     connect(&pages, &CategoryPages::visibilityChanged, this,

@@ -12,9 +12,9 @@ public:
 
     bool isVisible(int page) const { return visible_[page - 1]; }
 
-    // "<<" and ">>": the chosen page is shown before the other is hidden.
-    void Command45_Click() { showPage(1); }
-    void Command47_Click() { showPage(2); }
+    // The chosen page is shown before the other is hidden.
+    void showFirstPage() { showPage(1); }  // Command45 "<<"
+    void showSecondPage() { showPage(2); } // Command47 ">>"
 
     TextValue txtPict;
 

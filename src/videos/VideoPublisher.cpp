@@ -101,7 +101,7 @@ void VideoPublisher::sendList(int index)
     MAJ_Hotelvideo_list(1, categories().at(index).key);
 }
 
-void VideoPublisher::Command44_Click()
+void VideoPublisher::sendAllCategories()
 {
     const FtpAction action(ftp_);
     if (action.refused())

@@ -31,8 +31,8 @@ public:
     void sendSelected(int index);
     void sendAll(int index);
     void sendList(int index);
-    // "===>": every category's "=>" in the table's order.
-    void Command44_Click();
+    // Command44 "===>": every category's "=>" in the table's order.
+    void sendAllCategories();
 
 private:
     // Down from the login folder; stops at the first refused "CD".

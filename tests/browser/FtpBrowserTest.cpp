@@ -85,14 +85,14 @@ TEST_F(FtpBrowserTest, DoubleClicksUploadAndDownloadANameWithSpacesAndAccents)
     openBoth();
 
     selectLocal(kAccented);
-    browser.List2_DblClick();
+    browser.openLocalEntry();
     EXPECT_EQ(server.fileContent(kAccented), "HOTEL\r\n");
     EXPECT_TRUE(session.List1.items().contains(kAccented));
 
     QFile::remove(localRoot + "/" + kAccented);
     browser.local().ChangeDir();
     selectRemote(kAccented);
-    browser.List1_DblClick();
+    browser.openRemoteEntry();
     EXPECT_EQ(readFile(localRoot + "/" + kAccented), "HOTEL\r\n");
     EXPECT_TRUE(browser.local().List2.items().contains(kAccented));
     EXPECT_TRUE(ui.messages.isEmpty());
@@ -102,7 +102,7 @@ TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
 {
     openBoth();
     ui.inputAnswers.enqueue("mon dossier");
-    browser.Command3_Click();
+    browser.makeRemoteFolder();
     ASSERT_EQ(ui.inputs.size(), 1);
     EXPECT_EQ(ui.inputs[0].prompt, "Plaese insert the name of the new dir");
     EXPECT_EQ(ui.inputs[0].title, "Name");
@@ -111,16 +111,16 @@ TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
     EXPECT_EQ(session.List1.items(), QStringList{"mon dossier/"});
 
     selectRemote("mon dossier/");
-    browser.List1_DblClick();
+    browser.openRemoteEntry();
     EXPECT_TRUE(session.Text2.text().contains("/mon dossier"));
     EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
 
-    browser.Command2_Click();
+    browser.remoteUp();
     EXPECT_FALSE(session.Text2.text().contains("mon dossier"));
     EXPECT_EQ(session.List1.items(), QStringList{"mon dossier/"});
 
     const qsizetype before = server.receivedCommands().size();
-    browser.Command3_Click(); // cancelled
+    browser.makeRemoteFolder(); // cancelled
     EXPECT_TRUE(commandsSince(before).isEmpty());
 }
 
@@ -131,7 +131,7 @@ TEST_F(FtpBrowserTest, RenameAsksWithTheEntryAndSendsNothingForTheSameName)
 
     selectRemote("old name.txt");
     ui.inputAnswers.enqueue("new name.txt");
-    browser.Command5_Click();
+    browser.renameRemoteEntry();
     ASSERT_EQ(ui.inputs.size(), 1);
     EXPECT_EQ(ui.inputs[0].prompt, "Rename old name.txt to?");
     EXPECT_EQ(ui.inputs[0].title, "Rename to?");
@@ -142,10 +142,10 @@ TEST_F(FtpBrowserTest, RenameAsksWithTheEntryAndSendsNothingForTheSameName)
     const qsizetype before = server.receivedCommands().size();
     selectRemote("new name.txt");
     ui.inputAnswers.enqueue("new name.txt");
-    browser.Command5_Click();
-    browser.Command5_Click(); // cancelled
+    browser.renameRemoteEntry();
+    browser.renameRemoteEntry(); // cancelled
     session.List1.setListIndex(-1);
-    browser.Command5_Click(); // nothing selected: not even asked
+    browser.renameRemoteEntry(); // nothing selected: not even asked
     EXPECT_EQ(ui.inputs.size(), 3);
     EXPECT_TRUE(commandsSince(before).isEmpty());
     EXPECT_TRUE(QFile::exists(server.path("new name.txt")));
@@ -158,17 +158,17 @@ TEST_F(FtpBrowserTest, DeleteRemovesAFileAndAFolderEntryAsListed)
     openBoth();
 
     const qsizetype before = server.receivedCommands().size();
-    browser.Command4_Click(); // nothing selected
+    browser.deleteRemoteEntry(); // nothing selected
     EXPECT_TRUE(commandsSince(before).isEmpty());
 
     selectRemote("vieux fichier.txt");
-    browser.Command4_Click();
+    browser.deleteRemoteEntry();
     EXPECT_FALSE(QFile::exists(server.path("vieux fichier.txt")));
     EXPECT_EQ(session.List1.items(), QStringList{"sub/"});
 
     selectRemote("sub/");
     const qsizetype beforeRmdir = server.receivedCommands().size();
-    browser.Command4_Click();
+    browser.deleteRemoteEntry();
     EXPECT_EQ(commandsSince(beforeRmdir).filter(QRegularExpression("^(RMD|DELE)")), QStringList{"RMD sub"});
     EXPECT_FALSE(QDir(server.path("sub")).exists());
     EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
@@ -183,16 +183,16 @@ TEST_F(FtpBrowserTest, GetIsRefusedForNamesLeavingTheLocalFolderOrWithoutOne)
 
     const qsizetype before = server.receivedCommands().size();
     selectRemote("fine.txt");
-    browser.List1_DblClick(); // no local folder shown yet
+    browser.openRemoteEntry(); // no local folder shown yet
     browser.local().setPath(localRoot);
     browser.local().ChangeDrive();
-    browser.List1_DblClick(); // drive list shown
+    browser.openRemoteEntry(); // drive list shown
     EXPECT_TRUE(ui.messages.isEmpty());
 
     browser.local().setPath(localRoot);
     for (const QString &name : {QString("two..dots.txt"), QString("back\\slash.txt")}) {
         selectRemote(name);
-        browser.List1_DblClick();
+        browser.openRemoteEntry();
     }
     EXPECT_TRUE(commandsSince(before).filter("RETR").isEmpty());
     ASSERT_EQ(ui.messages.size(), 2);
@@ -209,10 +209,10 @@ TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
     selectLocal("a.txt");
     browser.local().Text1.setText({}); // as if the drive list had just been shown
     const qsizetype before = server.receivedCommands().size();
-    browser.List2_DblClick();
+    browser.openLocalEntry();
 
     session.List1.setListIndex(0);
-    browser.List1_DblClick();
+    browser.openRemoteEntry();
     EXPECT_TRUE(commandsSince(before).isEmpty());
     EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
     EXPECT_TRUE(ui.messages.isEmpty());
@@ -221,18 +221,18 @@ TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
 TEST_F(FtpBrowserTest, ConnectShowsTheProgressWindowAndCancelResetsTheRemotePane)
 {
     openBoth();
-    browser.Command1_Click();
+    browser.loadProgressWindow();
     EXPECT_EQ(ui.progressEvents, QStringList{"show"});
     EXPECT_TRUE(ui.mainEnabled);
 
-    browser.Command7_Click();
+    browser.resetRemotePane();
     EXPECT_EQ(session.List1.count(), 0);
     EXPECT_EQ(session.Text2.text(), "");
     EXPECT_EQ(session.StatusBar1.text(), "");
     EXPECT_TRUE(session.Command1Enabled.value());
 
     session.connectFTP();
-    browser.Command8_Click();
+    browser.disconnect();
     session.Wait();
     EXPECT_TRUE(server.receivedCommands().contains("QUIT"));
     EXPECT_EQ(session.List1.count(), 0);
@@ -245,7 +245,7 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
     VideoFolderEditor &editor = browser.editor();
     EXPECT_FALSE(editor.Command20Enabled.value());
 
-    editor.Command9_Click();
+    editor.enterEditingMode();
     EXPECT_EQ(session.List1.items(), (QStringList{"plages/", "vieux clip.mp4"}));
     EXPECT_EQ(session.List1.listIndex(), 0);
     EXPECT_TRUE(editor.Command20Enabled.value());
@@ -253,17 +253,17 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
     EXPECT_TRUE(ui.mainEnabled);
 
     const qsizetype before = server.receivedCommands().size();
-    editor.Command20_Click(); // a folder entry is never deleted
+    editor.deleteSelectedVideo(); // a folder entry is never deleted
     EXPECT_TRUE(commandsSince(before).filter(QRegularExpression("^(DELE|RMD)")).isEmpty());
     EXPECT_TRUE(QFile::exists(server.path("www/hmanager/datas/videos/plages/mer.mp4")));
 
     selectRemote("vieux clip.mp4");
-    editor.Command20_Click();
+    editor.deleteSelectedVideo();
     EXPECT_FALSE(QFile::exists(server.path("www/hmanager/datas/videos/vieux clip.mp4")));
     EXPECT_EQ(session.List1.items(), QStringList{"plages/"});
 
     const qsizetype beforeNone = server.receivedCommands().size();
-    editor.Command20_Click(); // nothing selected after the listing
+    editor.deleteSelectedVideo(); // nothing selected after the listing
     EXPECT_TRUE(commandsSince(beforeNone).isEmpty());
 }
 
@@ -271,12 +271,12 @@ TEST_F(FtpBrowserTest, EditingModeStopsAtAFolderItCannotEnter)
 {
     server.putFile("www/hmanager/datas/videos/clip.mp4", "v");
     VideoFolderEditor &editor = browser.editor();
-    editor.Command9_Click();
+    editor.enterEditingMode();
     ASSERT_TRUE(editor.Command20Enabled.value());
 
     ASSERT_TRUE(QDir(server.path("www/hmanager/datas/videos")).removeRecursively());
     const qsizetype before = server.receivedCommands().size();
-    editor.Command9_Click();
+    editor.enterEditingMode();
     EXPECT_FALSE(editor.Command20Enabled.value());
     EXPECT_TRUE(status.all().last().startsWith("Mode édition : impossible d'entrer dans le dossier videos"));
     EXPECT_TRUE(commandsSince(before).filter(QRegularExpression("^(MLSD|LIST)")).size() == 1); // the login folder's only
@@ -298,12 +298,12 @@ TEST_F(FtpBrowserTest, ActionsReachedWhileATransferWaitsAreRefused)
         tried = true;
         EXPECT_TRUE(session.actionRunning());
         selectRemote("other.txt");
-        browser.Command4_Click();  // would delete it
-        browser.List1_DblClick();  // would fetch it
-        browser.Command8_Click();  // would close the connection under the transfer
-        browser.editor().Command9_Click();
+        browser.deleteRemoteEntry();  // would delete it
+        browser.openRemoteEntry();  // would fetch it
+        browser.disconnect();  // would close the connection under the transfer
+        browser.editor().enterEditingMode();
     });
-    browser.List1_DblClick();
+    browser.openRemoteEntry();
 
     EXPECT_TRUE(tried);
     EXPECT_EQ(commandsSince(before).filter(QRegularExpression("^(RETR|DELE|CWD|QUIT)")),
@@ -325,7 +325,7 @@ TEST(VideoFolderEditor, WithoutListingRestoresTheWindowsAndLogs)
     session.configure();
     VideoFolderEditor editor{session, form3, status};
 
-    editor.Command9_Click();
+    editor.enterEditingMode();
     EXPECT_FALSE(ui.progressShown);
     EXPECT_TRUE(ui.mainEnabled);
     EXPECT_FALSE(editor.Command20Enabled.value());

@@ -280,9 +280,9 @@ QString salesPicture(Cell &cell, const QString &name)
 void prepareSales(Cell &cell)
 {
     SalesPanel &panel = cell.app().sales();
-    panel.Picture2_OLEDragDrop({salesPicture(cell, "p1.jpg")});
-    panel.Picture3_OLEDragDrop({salesPicture(cell, "p1.jpg"), salesPicture(cell, "p2.jpg")});
-    panel.Picture4_OLEDragDrop({salesPicture(cell, "p2.jpg"), salesPicture(cell, "p1.jpg")});
+    panel.dropIndexImage({salesPicture(cell, "p1.jpg")});
+    panel.dropThumbnails({salesPicture(cell, "p1.jpg"), salesPicture(cell, "p2.jpg")});
+    panel.dropLargeImages({salesPicture(cell, "p2.jpg"), salesPicture(cell, "p1.jpg")});
     panel.txtCourt.setText("Villa, vue mer");
     panel.txtDesc.setText("Villa de 5 pièces\navec piscine");
 }
@@ -329,21 +329,21 @@ const QList<Operation> hotelAndVideoOperations()
         video("video ->", &VideoPublisher::sendSelected),
         video("video =>", &VideoPublisher::sendAll),
         video("video L", &VideoPublisher::sendList),
-        {"video ===>", Shows::Log, prepareVideos, [](Cell &c) { c.app().videos().Command44_Click(); }},
+        {"video ===>", Shows::Log, prepareVideos, [](Cell &c) { c.app().videos().sendAllCategories(); }},
     };
 }
 
 const QList<Operation> salesOperations()
 {
     return {
-        sales("sales index", &SalesPublisher::Command13_Click),
-        sales("sales thumbnails", &SalesPublisher::Command14_Click),
-        sales("sales large", &SalesPublisher::Command15_Click),
-        sales("sales all images", &SalesPublisher::Command16_Click),
-        sales("sales all texts", &SalesPublisher::Command17_Click),
-        sales("sales short text", &SalesPublisher::Command18_Click),
-        sales("sales long text", &SalesPublisher::Command19_Click),
-        sales("sales everything", &SalesPublisher::Command23_Click),
+        sales("sales index", &SalesPublisher::publishIndexImage),
+        sales("sales thumbnails", &SalesPublisher::publishThumbnails),
+        sales("sales large", &SalesPublisher::publishLargeImages),
+        sales("sales all images", &SalesPublisher::publishAllImages),
+        sales("sales all texts", &SalesPublisher::publishAllTexts),
+        sales("sales short text", &SalesPublisher::publishShortText),
+        sales("sales long text", &SalesPublisher::publishLongText),
+        sales("sales everything", &SalesPublisher::publishEverything),
     };
 }
 
@@ -356,32 +356,32 @@ const QList<Operation> browserOperations()
              LocalPane &pane = c.app().browser().local();
              pane.List2.setListIndex(static_cast<int>(pane.List2.items().indexOf("up.txt")));
          },
-         [](Cell &c) { c.app().browser().List2_DblClick(); }},
+         [](Cell &c) { c.app().browser().openLocalEntry(); }},
         {"browser GET", Shows::Listing,
          [](Cell &c) {
              c.openBrowser();
              c.selectRemote("get.txt");
          },
-         [](Cell &c) { c.app().browser().List1_DblClick(); }},
+         [](Cell &c) { c.app().browser().openRemoteEntry(); }},
         {"browser DELETE", Shows::Listing,
          [](Cell &c) {
              c.openBrowser();
              c.selectRemote("del.txt");
          },
-         [](Cell &c) { c.app().browser().Command4_Click(); }},
+         [](Cell &c) { c.app().browser().deleteRemoteEntry(); }},
         {"browser RENAME", Shows::Listing,
          [](Cell &c) {
              c.openBrowser();
              c.selectRemote("ren.txt");
              c.op().inputAnswers.enqueue("renamed.txt");
          },
-         [](Cell &c) { c.app().browser().Command5_Click(); }},
+         [](Cell &c) { c.app().browser().renameRemoteEntry(); }},
         {"browser MKDIR", Shows::Listing,
          [](Cell &c) {
              c.openBrowser();
              c.op().inputAnswers.enqueue("newdir");
          },
-         [](Cell &c) { c.app().browser().Command3_Click(); }},
+         [](Cell &c) { c.app().browser().makeRemoteFolder(); }},
     };
 }
 

@@ -13,13 +13,13 @@ TEST(SalesGalleryDrop, KeepsJpgAndJPGInOrderDropsFoldersAndSelectsTheLast)
     ASSERT_TRUE(QDir(dir.path()).mkdir("album.jpg"));
     ScriptedOperator ui;
     SalesPanel panel(ui);
-    panel.Picture3_OLEDragDrop({"/p/a.jpg", "/p/b.JPG", "/p/c.jpeg", "/p/d.Jpg", dir.filePath("album.jpg"),
+    panel.dropThumbnails({"/p/a.jpg", "/p/b.JPG", "/p/c.jpeg", "/p/d.Jpg", dir.filePath("album.jpg"),
                                 "/p/photojpg", "/p/a.jpg"});
     EXPECT_EQ(panel.lstThbVente.items(), (QStringList{"/p/a.jpg", "/p/b.JPG", "/p/photojpg", "/p/a.jpg"}));
     EXPECT_EQ(panel.lstThbVente.listIndex(), 3);
     EXPECT_EQ(panel.imgThbv.path(), "/p/a.jpg");
 
-    panel.Picture4_OLEDragDrop({"/p/c.jpg", "/p/d.jpg"});
+    panel.dropLargeImages({"/p/c.jpg", "/p/d.jpg"});
     panel.lstBigVente.setListIndex(0);
     EXPECT_EQ(panel.imgThbB.path(), "/p/c.jpg");
     EXPECT_EQ(panel.lstThbVente.count(), 4);
@@ -31,14 +31,14 @@ TEST(SalesGalleryDrop, OnlyRejectedFilesSelectTheLastExistingEntryOrNothing)
     ScriptedOperator ui;
     SalesPanel panel(ui);
     QSignalSpy previews(&panel.imgThbv, &ImageValue::loaded);
-    panel.Picture3_OLEDragDrop({"/p/x.png", "/p/y.jpeg"});
+    panel.dropThumbnails({"/p/x.png", "/p/y.jpeg"});
     EXPECT_EQ(panel.lstThbVente.listIndex(), -1);
     ASSERT_EQ(previews.count(), 1);
     EXPECT_EQ(previews[0][0].toString(), QString());
 
-    panel.Picture3_OLEDragDrop({"/p/a.jpg", "/p/b.jpg"});
+    panel.dropThumbnails({"/p/a.jpg", "/p/b.jpg"});
     panel.lstThbVente.setListIndex(0);
-    panel.Picture3_OLEDragDrop({"/p/x.png"});
+    panel.dropThumbnails({"/p/x.png"});
     EXPECT_EQ(panel.lstThbVente.count(), 2);
     EXPECT_EQ(panel.imgThbv.path(), "/p/b.jpg");
 }
@@ -47,10 +47,10 @@ TEST(SalesIndexDrop, TwoFilesAreRefusedAndARejectedOneKeepsThePath)
 {
     ScriptedOperator ui;
     SalesPanel panel(ui);
-    panel.Picture2_OLEDragDrop({"/p/y.jpg"});
+    panel.dropIndexImage({"/p/y.jpg"});
     QSignalSpy previews(&panel.imgThb, &ImageValue::loaded);
 
-    panel.Picture2_OLEDragDrop({"/p/a.jpg", "/p/b.jpg"});
+    panel.dropIndexImage({"/p/a.jpg", "/p/b.jpg"});
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(ui.messages[0].text, "1 seul fichier requis seulement pour la vignette !");
     EXPECT_EQ(ui.messages[0].icon, OperatorUi::Icon::Critical);
@@ -58,7 +58,7 @@ TEST(SalesIndexDrop, TwoFilesAreRefusedAndARejectedOneKeepsThePath)
     EXPECT_EQ(ui.messages[0].title, OperatorUi::kDialogTitle);
     EXPECT_EQ(previews.count(), 0);
 
-    panel.Picture2_OLEDragDrop({"/p/x.png"});
+    panel.dropIndexImage({"/p/x.png"});
     EXPECT_EQ(panel.lblThb.text(), "/p/y.jpg");
     ASSERT_EQ(previews.count(), 1);
     EXPECT_EQ(previews[0][0].toString(), "/p/y.jpg");

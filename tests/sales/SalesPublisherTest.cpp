@@ -65,12 +65,12 @@ TEST(SalesGalleryUpload, ThumbnailsGoNumberedIntoTheReferenceFolder)
 {
     Publishing p;
     const QString a = p.picture("a.jpg", "A"), b = p.picture("b.jpg", "B"), c = p.picture("c.jpg", "C");
-    p.panel.Picture3_OLEDragDrop({a, b, c});
+    p.panel.dropThumbnails({a, b, c});
     p.panel.lstThbVente.setListIndex(0);
     QStringList captions;
     QObject::connect(&p.progress.lblMaj, &TextValue::changed, [&](const QString &text) { captions.append(text); });
 
-    p.publisher.Command14_Click();
+    p.publisher.publishThumbnails();
 
     EXPECT_EQ(p.changes(), (kToDetail + QStringList{"CD img_thb", "MKDIR ref001", "CD ref001", "PUT " + a + " ref001_1.jpg",
                                                     "PUT " + b + " ref001_2.jpg", "PUT " + c + " ref001_3.jpg"}));
@@ -88,13 +88,13 @@ TEST(SalesGalleryUpload, ThumbnailsGoNumberedIntoTheReferenceFolder)
 TEST(SalesGalleryUpload, ASecondSmallerUploadLeavesHigherNumbersAndARefusedMkdirIsNoFailure)
 {
     Publishing p;
-    p.panel.Picture4_OLEDragDrop({p.picture("1.jpg", "old"), p.picture("2.jpg", "old"), p.picture("3.jpg", "old3")});
-    p.publisher.Command15_Click();
+    p.panel.dropLargeImages({p.picture("1.jpg", "old"), p.picture("2.jpg", "old"), p.picture("3.jpg", "old3")});
+    p.publisher.publishLargeImages();
     p.panel.lstBigVente.clear();
     const QString fresh = p.picture("new.jpg", "new");
-    p.panel.Picture4_OLEDragDrop({fresh, fresh});
+    p.panel.dropLargeImages({fresh, fresh});
 
-    p.publisher.Command15_Click();
+    p.publisher.publishLargeImages();
 
     EXPECT_TRUE(p.log().isEmpty());
     EXPECT_EQ(p.server.fileContent(kDetail + "/img_big/ref001/ref001_1.jpg"), "new");
@@ -106,9 +106,9 @@ TEST(SalesIndexUpload, GoesUnderItsRelativePathWithoutAnyFolderChange)
 {
     Publishing p;
     const QString index = p.picture("y.jpg", "INDEX");
-    p.panel.Picture2_OLEDragDrop({index});
+    p.panel.dropIndexImage({index});
 
-    p.publisher.Command13_Click();
+    p.publisher.publishIndexImage();
 
     EXPECT_EQ(p.changes(), QStringList{"PUT " + index + " " + kSite + "/img_thb/ref001.jpg"});
     EXPECT_EQ(p.server.fileContent(kSite + "/img_thb/ref001.jpg"), "INDEX");
@@ -121,7 +121,7 @@ TEST(SalesTextUpload, BothTextsLandInTheirFoldersWithCrLfAndTheLongOneWithoutALi
     p.panel.txtCourt.setText(QString::fromUtf8("Villa à vendre\nvue mer"));
     p.panel.txtDesc.setText("Trois chambres");
 
-    p.publisher.Command17_Click();
+    p.publisher.publishAllTexts();
 
     const QString shortTemp = p.root.temp() + "/txt_court.txt", longTemp = p.root.temp() + "/txt_desc.txt";
     EXPECT_EQ(p.trace, (QStringList{"LS", "PWD"} + kToSite + QStringList{"CD txt_thb", "PUT " + shortTemp + " ref001.txt", "LS", "PWD"}
@@ -130,21 +130,21 @@ TEST(SalesTextUpload, BothTextsLandInTheirFoldersWithCrLfAndTheLongOneWithoutALi
     EXPECT_EQ(p.server.fileContent(kDetail + "/txt_desc/ref001.txt"), "Trois chambres\r\n");
 
     // Each run writes the temp files again from the current texts.
-    p.panel.Command21_Click();
-    p.publisher.Command17_Click();
+    p.panel.clearShortText();
+    p.publisher.publishAllTexts();
     EXPECT_EQ(p.server.fileContent(kSite + "/txt_thb/ref001.txt"), "\r\n");
 }
 
 TEST(SalesPublishAll, SendsEveryPartOverFiveConnections)
 {
     Publishing p;
-    p.panel.Picture2_OLEDragDrop({p.picture("i.jpg", "I")});
-    p.panel.Picture3_OLEDragDrop({p.picture("t1.jpg", "T1"), p.picture("t2.jpg", "T2")});
-    p.panel.Picture4_OLEDragDrop({p.picture("g.jpg", "G")});
+    p.panel.dropIndexImage({p.picture("i.jpg", "I")});
+    p.panel.dropThumbnails({p.picture("t1.jpg", "T1"), p.picture("t2.jpg", "T2")});
+    p.panel.dropLargeImages({p.picture("g.jpg", "G")});
     p.panel.txtCourt.setText("court");
     p.panel.txtDesc.setText("long");
 
-    p.publisher.Command23_Click();
+    p.publisher.publishEverything();
 
     EXPECT_EQ(p.connections(), 5);
     EXPECT_EQ(p.changes().filter(QRegularExpression("^PUT ")).size(), 6);
@@ -159,16 +159,16 @@ TEST(SalesReference, AnUnsafeReferenceIsRefusedBeforeAnythingIsSent)
 {
     EXPECT_TRUE(SalesPublisher::isSafeReference(QString::fromUtf8("villa 7 é")));
     Publishing p;
-    p.panel.Picture2_OLEDragDrop({p.picture("i.jpg", "I")});
+    p.panel.dropIndexImage({p.picture("i.jpg", "I")});
     const QStringList unsafe = {"", "/", "a/b", "a\\b", "..", "x..y", ".", "a\tb", "a\x7f", " ref", "ref ", "ref\n",
                                 "ref\r", QString("ref") + QChar(0), QString(300, 'r'), "villa 😀"};
     for (const QString &reference : unsafe) {
         p.panel.txtRef.setText(reference);
-        p.publisher.Command23_Click();
+        p.publisher.publishEverything();
     }
-    for (auto click : {&SalesPublisher::Command13_Click, &SalesPublisher::Command14_Click, &SalesPublisher::Command15_Click,
-                       &SalesPublisher::Command16_Click, &SalesPublisher::Command17_Click,
-                       &SalesPublisher::Command18_Click, &SalesPublisher::Command19_Click})
+    for (auto click : {&SalesPublisher::publishIndexImage, &SalesPublisher::publishThumbnails, &SalesPublisher::publishLargeImages,
+                       &SalesPublisher::publishAllImages, &SalesPublisher::publishAllTexts,
+                       &SalesPublisher::publishShortText, &SalesPublisher::publishLongText})
         (p.publisher.*click)();
 
     EXPECT_EQ(p.ui.messages.size(), unsafe.size() + 7);
@@ -182,10 +182,10 @@ TEST(SalesFailures, AFailedCdIsLoggedAndNothingGoesIntoTheWrongFolder)
     Publishing p;
     QDir(p.server.path(kDetail + "/img_big")).removeRecursively();
     QDir(p.server.path(kSite + "/txt_thb")).removeRecursively();
-    p.panel.Picture4_OLEDragDrop({p.picture("g.jpg", "G")});
+    p.panel.dropLargeImages({p.picture("g.jpg", "G")});
 
-    p.publisher.Command15_Click();
-    p.publisher.Command18_Click();
+    p.publisher.publishLargeImages();
+    p.publisher.publishShortText();
 
     EXPECT_EQ(p.changes(), kToDetail + QStringList{"CD img_big"} + kToSite + QStringList{"CD txt_thb"});
     ASSERT_EQ(p.log().size(), 2);
@@ -196,7 +196,7 @@ TEST(SalesFailures, AFailedCdIsLoggedAndNothingGoesIntoTheWrongFolder)
 TEST(SalesFailures, ARefusedUploadIsLoggedWithItsFile)
 {
     Publishing p({.faults = {"refuse:STOR"}});
-    p.publisher.Command19_Click();
+    p.publisher.publishLongText();
     ASSERT_EQ(p.log().size(), 1);
     EXPECT_TRUE(p.log()[0].contains("Fichier texte descriptif complet"));
     EXPECT_TRUE(p.log()[0].contains(p.root.temp() + "/txt_desc.txt vers ref001.txt"));
@@ -206,14 +206,14 @@ TEST(SalesFailures, MissingPicturesAndAnUnwritableTempFolderAreLoggedAndSkipped)
 {
     Publishing p;
     const QString a = p.picture("a.jpg", "A"), gone = p.local.filePath("gone.jpg");
-    p.panel.Picture3_OLEDragDrop({a, gone});
+    p.panel.dropThumbnails({a, gone});
     QDir(p.root.temp()).removeRecursively();
     QFile blocker(p.root.temp());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
 
-    p.publisher.Command13_Click();
-    p.publisher.Command14_Click();
-    p.publisher.Command18_Click();
+    p.publisher.publishIndexImage();
+    p.publisher.publishThumbnails();
+    p.publisher.publishShortText();
 
     EXPECT_EQ(p.changes().filter(QRegularExpression("^PUT ")), QStringList{"PUT " + a + " ref001_1.jpg"});
     ASSERT_EQ(p.log().size(), 3);

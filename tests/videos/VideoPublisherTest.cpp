@@ -170,7 +170,7 @@ TEST_F(Publishing, SendEverythingGoesThroughTheCategoriesInTheirOrderAndSendsNoL
     list("restaurants").setItems({video("a.mp4")});
     list("night").setItems({video("b vidéo.mp4")});
 
-    manager.videos().Command44_Click();
+    manager.videos().sendAllCategories();
 
     EXPECT_EQ(received("CWD").filter(QRegularExpression("^CWD (restaurants|night|documentaires|videos_lst)$")),
               (QStringList{"CWD restaurants", "CWD night", "CWD documentaires"}));
