@@ -1,5 +1,6 @@
 #include "common/ListBox.h"
 #include "common/Module1.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,20 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class ListFiles : public ::testing::Test {
 protected:
@@ -36,7 +23,7 @@ TEST_F(ListFiles, SavesExactBytesAndReadsThemBack)
     ListBox list(QStringLiteral("l"));
     list.setItems({QStringLiteral("a"), QStringLiteral("b"), QString()});
     Module1::SaveListFile(path("x.ini"), list);
-    EXPECT_EQ(readBytes(path("x.ini")), QByteArray("a\r\nb\r\n\r\n"));
+    EXPECT_EQ(TestFiles::read(path("x.ini")), QByteArray("a\r\nb\r\n\r\n"));
 
     ListBox back(QStringLiteral("back"));
     back.addItem(QStringLiteral("old"));
@@ -56,7 +43,7 @@ TEST_F(ListFiles, EmptyListGivesEmptyFileAndEmptyFileGivesEmptyList)
 
 TEST_F(ListFiles, LastLineWithoutLineEndIsAnItem)
 {
-    writeBytes(path("t.ini"), "one\r\ntwo");
+    ASSERT_TRUE(TestFiles::write(path("t.ini"), "one\r\ntwo"));
     EXPECT_EQ(Module1::readListFile(path("t.ini")), (QStringList{"one", "two"}));
 }
 
@@ -64,29 +51,29 @@ TEST_F(ListFiles, Windows1252RoundTrip)
 {
     const QString text = QStringLiteral("é à ç € Œ ’");
     Module1::SaveListFile(path("w.ini"), QStringList{text});
-    EXPECT_EQ(readBytes(path("w.ini")), QByteArray("\xE9 \xE0 \xE7 \x80 \x8C \x92\r\n"));
+    EXPECT_EQ(TestFiles::read(path("w.ini")), QByteArray("\xE9 \xE0 \xE7 \x80 \x8C \x92\r\n"));
     EXPECT_EQ(Module1::readListFile(path("w.ini")), QStringList{text});
 }
 
 TEST_F(ListFiles, RefusesCharactersOutsideTheCodePageAndKeepsTheOldFile)
 {
-    writeBytes(path("r.ini"), "keep\r\n");
+    ASSERT_TRUE(TestFiles::write(path("r.ini"), "keep\r\n"));
     ListBox list(QStringLiteral("l"));
     list.setItems({QStringLiteral("ok"), QStringLiteral("snow ☃")});
     QSignalSpy clicks(&list, &ListBox::clicked);
     EXPECT_THROW(Module1::SaveListFile(path("r.ini"), list), ListFileError);
-    EXPECT_EQ(readBytes(path("r.ini")), QByteArray("keep\r\n"));
+    EXPECT_EQ(TestFiles::read(path("r.ini")), QByteArray("keep\r\n"));
     EXPECT_EQ(clicks.count(), 0);
 }
 
 TEST_F(ListFiles, ReadOnlyFileStaysUntouched)
 {
-    writeBytes(path("ro.ini"), "keep\r\n");
+    ASSERT_TRUE(TestFiles::write(path("ro.ini"), "keep\r\n"));
     QFile::setPermissions(path("ro.ini"), QFile::ReadOwner);
     ListBox list(QStringLiteral("l"));
     list.setItems({QStringLiteral("new")});
     EXPECT_THROW(Module1::SaveListFile(path("ro.ini"), list), ListFileError);
-    EXPECT_EQ(readBytes(path("ro.ini")), QByteArray("keep\r\n"));
+    EXPECT_EQ(TestFiles::read(path("ro.ini")), QByteArray("keep\r\n"));
     EXPECT_EQ(list.listIndex(), -1);
 }
 
@@ -121,7 +108,7 @@ TEST(Paths, FileNameFromPathAndShortPath)
 
     QTemporaryDir dir;
     const QString file = dir.filePath("a b.txt");
-    writeBytes(file, "x");
+    ASSERT_TRUE(TestFiles::write(file, "x"));
     QDir::setCurrent(dir.path());
     EXPECT_EQ(Module1::ShortPath("a b.txt"), file);
     EXPECT_EQ(Module1::ShortPath(dir.filePath("gone.txt")), "");

@@ -4,6 +4,7 @@
 #include "ftp/FtpSession.h"
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,19 +16,6 @@
 namespace {
 
 const QString kAccented = QStringLiteral("les pins été.ini");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 // The browser on a real server, with the local pane on a temporary folder.
 class FtpBrowserTest : public ::testing::Test {
@@ -81,7 +69,7 @@ protected:
 
 TEST_F(FtpBrowserTest, DoubleClicksUploadAndDownloadANameWithSpacesAndAccents)
 {
-    writeFile(localRoot + "/" + kAccented, "HOTEL\r\n");
+    ASSERT_TRUE(TestFiles::write(localRoot + "/" + kAccented, "HOTEL\r\n"));
     openBoth();
 
     selectLocal(kAccented);
@@ -93,7 +81,7 @@ TEST_F(FtpBrowserTest, DoubleClicksUploadAndDownloadANameWithSpacesAndAccents)
     browser.local().ChangeDir();
     selectRemote(kAccented);
     browser.openRemoteEntry();
-    EXPECT_EQ(readFile(localRoot + "/" + kAccented), "HOTEL\r\n");
+    EXPECT_EQ(TestFiles::read(localRoot + "/" + kAccented), "HOTEL\r\n");
     EXPECT_TRUE(browser.local().List2.items().contains(kAccented));
     EXPECT_TRUE(ui.messages.isEmpty());
 }
@@ -203,7 +191,7 @@ TEST_F(FtpBrowserTest, GetIsRefusedForNamesLeavingTheLocalFolderOrWithoutOne)
 
 TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
 {
-    writeFile(localRoot + "/a.txt", "x");
+    ASSERT_TRUE(TestFiles::write(localRoot + "/a.txt", "x"));
     openBoth();
     ASSERT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
     selectLocal("a.txt");

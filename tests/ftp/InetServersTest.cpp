@@ -1,6 +1,7 @@
 #include "SessionHarness.h"
 #include "support/PyftpdProcess.h"
 #include "support/VsftpdProcess.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,19 +21,6 @@ struct ServerKind {
     const char *name;
     ServerFactory start;
 };
-
-QByteArray readLocal(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeLocal(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 // The same behaviour against pyftpdlib (MLSD, UTF8) and vsftpd (LIST only).
 class RealServer : public ::testing::TestWithParam<ServerKind> {
@@ -57,7 +45,7 @@ protected:
 TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
 {
     const QString source = local.filePath("a b.ini");
-    writeLocal(source, "BIENVENUE\r\nLIGNE 2\r\n");
+    ASSERT_TRUE(TestFiles::write(source, "BIENVENUE\r\nLIGNE 2\r\n"));
 
     const FtpOutcome put = session().Transfert_FTP(source, "les pins_txt.ini");
     EXPECT_TRUE(put.ok) << put.replyText.toStdString();
@@ -70,7 +58,7 @@ TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
 
     const QString back = local.filePath("back copy.ini");
     EXPECT_TRUE(session().GET_Transfert_FTP("les pins_txt.ini", back).ok);
-    EXPECT_EQ(readLocal(back), "BIENVENUE\r\nLIGNE 2\r\n");
+    EXPECT_EQ(TestFiles::read(back), "BIENVENUE\r\nLIGNE 2\r\n");
     EXPECT_EQ(QDir(local.path()).entryList(QDir::Files), (QStringList{"a b.ini", "back copy.ini"}));
 }
 
@@ -81,7 +69,7 @@ TEST_P(RealServer, PutReplacesAnExistingFileAndSweepsLeftovers)
     session().GetDir(QString());
     EXPECT_EQ(session().List1.items(), QStringList{"x.ini"}); // the leftover is never listed
 
-    writeLocal(local.filePath("x.ini"), "new");
+    ASSERT_TRUE(TestFiles::write(local.filePath("x.ini"), "new"));
     EXPECT_TRUE(session().Transfert_FTP(local.filePath("x.ini"), "x.ini").ok);
     EXPECT_EQ(server->fileContent("www/x.ini"), "new");
     EXPECT_EQ(serverFiles(), QStringList{"x.ini"});
@@ -129,7 +117,7 @@ TEST_P(RealServer, LargeFileStreamsIntactWithProgress)
 {
     QByteArray content(3 * 1024 * 1024 + 17, Qt::Uninitialized);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(content.data()), content.size() / 4);
-    writeLocal(local.filePath("big.bin"), content);
+    ASSERT_TRUE(TestFiles::write(local.filePath("big.bin"), content));
     QSignalSpy progress(&session().Inet1, &Inet::transferProgress);
 
     EXPECT_TRUE(session().runCommand(FtpCommand::put(local.filePath("big.bin"), "big.bin")).ok);
@@ -137,7 +125,7 @@ TEST_P(RealServer, LargeFileStreamsIntactWithProgress)
     EXPECT_EQ(progress.last().at(0).toLongLong(), content.size());
     EXPECT_EQ(progress.last().at(1).toLongLong(), content.size());
     EXPECT_TRUE(session().runCommand(FtpCommand::get("big.bin", local.filePath("copy.bin"))).ok);
-    EXPECT_TRUE(readLocal(local.filePath("copy.bin")) == content);
+    EXPECT_TRUE(TestFiles::read(local.filePath("copy.bin")) == content);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -152,7 +140,7 @@ TEST(PyftpdlibServer, ListsWithMlsdAndSendsNamesInUtf8)
     ASSERT_TRUE(server.isRunning());
     SessionHarness harness(server.profile());
     QTemporaryDir local;
-    writeLocal(local.filePath("c"), "x");
+    ASSERT_TRUE(TestFiles::write(local.filePath("c"), "x"));
     EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
     EXPECT_EQ(server.fileContent(QStringLiteral("café.ini")), "x");
     EXPECT_EQ(harness.session.List1.items(), QStringList{QStringLiteral("café.ini")});
@@ -168,7 +156,7 @@ TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
     ASSERT_TRUE(server.isRunning());
     SessionHarness harness(server.profile());
     QTemporaryDir local;
-    writeLocal(local.filePath("c"), "x");
+    ASSERT_TRUE(TestFiles::write(local.filePath("c"), "x"));
     harness.session.runCommand(FtpCommand::cd("www"));
     EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
     const QByteArray rawName = server.path("www/").toUtf8() + "caf\xe9.ini";

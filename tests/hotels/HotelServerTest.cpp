@@ -2,6 +2,7 @@
 #include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,6 @@ namespace {
 const QByteArray kMimosa = "BIENVENUE - WELCOME\r\nPETIT D\xC9JEUNER \xC0 9H\r\n";
 const QByteArray kPins = "SOIR\xC9\x45 BARBECUE\r\n";
 const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
-
-QByteArray localBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // One program start against a real server, with the data root kept between starts.
 class HotelsOnServer : public ::testing::Test {
@@ -63,8 +58,8 @@ TEST_F(HotelsOnServer, StartUpDownloadsEveryPhraseFileAndSelectsTheFirstHotel)
     EXPECT_TRUE(hotels.lstHotel.items().contains("MIMOSA"));
     EXPECT_TRUE(hotels.lstHotel.items().contains("LES PINS"));
     EXPECT_EQ(hotels.lstHotel.listIndex(), 0);
-    EXPECT_EQ(localBytes(textes("mimosa_txt.ini")), kMimosa);
-    EXPECT_EQ(localBytes(textes("les pins_txt.ini")), kPins);
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), kMimosa);
+    EXPECT_EQ(TestFiles::read(textes("les pins_txt.ini")), kPins);
     EXPECT_EQ(hotels.lblHotelName.text(), "HOTEL " + hotels.lstHotel.item(0));
     const int first = log().indexOf("Telechargement des phrases depuis le serveur ...");
     ASSERT_GE(first, 0);
@@ -200,7 +195,7 @@ TEST(HotelsOffline, FailedDownloadsKeepTheirLocalCopyAndAreCounted)
     ScriptedOperator op;
     HotelManager app(server.profile(), dataRoot.path(), op);
     app.start();
-    EXPECT_EQ(localBytes(dataRoot.path() + "/cfg/textes/mimosa_txt.ini"), QByteArray("OLD\r\n"));
+    EXPECT_EQ(TestFiles::read(dataRoot.path() + "/cfg/textes/mimosa_txt.ini"), QByteArray("OLD\r\n"));
     EXPECT_TRUE(app.status().all().filter("1 fichier(s) sur 1 non reçu(s)").size() == 1);
     EXPECT_FALSE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
     EXPECT_EQ(app.hotels().lstHotel.items(), QStringList{"MIMOSA"});

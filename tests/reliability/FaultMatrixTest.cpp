@@ -4,6 +4,7 @@
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
 #include "videos/Category.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -122,10 +123,7 @@ public:
     QString local(const QString &relative) const { return data_ + '/' + relative; }
     void writeLocal(const QString &relative, const QByteArray &content) const
     {
-        QDir().mkpath(QFileInfo(local(relative)).path());
-        QFile file(local(relative));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content);
+        TestFiles::write(local(relative), content);
     }
     void selectHotel(const QString &name)
     {

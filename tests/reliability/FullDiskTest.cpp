@@ -2,6 +2,7 @@
 #include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // A data root on a small tmpfs of its own, mounted for the test (root only).
 class FullDisk : public ::testing::Test {
@@ -60,7 +55,7 @@ TEST_F(FullDisk, ListFileSaveFailsAndKeepsTheOldFile)
     fill();
     EXPECT_THROW(Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList(2000, "A LONGER PHRASE")),
                  ListFileError);
-    EXPECT_EQ(bytesOf(textes("mimosa_txt.ini")), "KEEP\r\n");
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "KEEP\r\n");
 }
 
 TEST_F(FullDisk, StartUpDownloadKeepsTheLocalCopiesAndSaysItFailed)
@@ -76,7 +71,7 @@ TEST_F(FullDisk, StartUpDownloadKeepsTheLocalCopiesAndSaysItFailed)
     app.start();
     app.ftp().Wait();
 
-    EXPECT_EQ(bytesOf(textes("mimosa_txt.ini")), "MIMOSA LOCAL\r\n") << app.status().all().join("\n").toStdString();
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "MIMOSA LOCAL\r\n") << app.status().all().join("\n").toStdString();
     const QStringList log = app.status().all();
     EXPECT_FALSE(log.contains("Telechargement des phrases depuis le serveur ... OK")) << log.join("\n").toStdString();
     EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const QString &l) { return l.contains("ERREUR"); }))

@@ -38,20 +38,14 @@ VsftpdProcess::VsftpdProcess()
 
 void VsftpdProcess::writeConfig(quint16 port) const
 {
+    QFile shared(QStringLiteral(HM_TEST_SERVERS "/vsftpd.conf"));
     QFile conf(workPath(QStringLiteral("vsftpd.conf")));
-    if (!conf.open(QIODevice::WriteOnly))
+    if (!shared.open(QIODevice::ReadOnly) || !conf.open(QIODevice::WriteOnly))
         return;
-    conf.write(QStringLiteral(
-                   "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=%1\n"
-                   "background=NO\nseccomp_sandbox=NO\nisolate=NO\nisolate_network=NO\n"
-                   "secure_chroot_dir=%2\nanonymous_enable=YES\nlocal_enable=NO\n"
-                   "write_enable=YES\nanon_upload_enable=YES\nanon_mkdir_write_enable=YES\n"
-                   "anon_other_write_enable=YES\nanon_world_readable_only=NO\n"
-                   "no_anon_password=YES\nanon_root=%3\nanon_umask=022\nftp_username=ftp\n"
-                   "nopriv_user=ftp\npasv_enable=YES\nconnect_from_port_20=NO\n"
-                   "xferlog_enable=NO\nmax_clients=20\n")
-                   .arg(port)
-                   .arg(workPath(QStringLiteral("empty")), root())
+    conf.write(QString::fromUtf8(shared.readAll())
+                   .replace(QStringLiteral("@PORT@"), QString::number(port))
+                   .replace(QStringLiteral("@EMPTY@"), workPath(QStringLiteral("empty")))
+                   .replace(QStringLiteral("@ROOT@"), root())
                    .toUtf8());
 }
 
