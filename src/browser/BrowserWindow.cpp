@@ -50,7 +50,7 @@ void BrowserWindow::buildFrame1()
 
     followEnabled(button(QStringLiteral("Command1"), QStringLiteral("Connect"),
                          twipsRect(120, 4200, 1395, 375), frame, &browser_, &FtpBrowser::loadProgressWindow),
-                  browser_.session().Command1Enabled);
+                  browser_.Command1Enabled);
     button(QStringLiteral("Command8"), QStringLiteral("Disconnect"), twipsRect(1590, 4200, 1395, 375),
            frame, &browser_, &FtpBrowser::disconnect);
     button(QStringLiteral("Command7"), QStringLiteral("Cancel"), twipsRect(3060, 4200, 1395, 375),

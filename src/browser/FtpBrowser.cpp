@@ -9,6 +9,13 @@ FtpBrowser::FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &st
                        OperatorUi &ui, QObject *parent)
     : QObject(parent), session_(session), form3_(form3), ui_(ui), editor_(session, form3, status)
 {
+    connect(&session.Inet1, &Inet::StateChanged, this, [this](int state) {
+        if (state == 4)
+            Command1Enabled.setValue(false);
+        if (state == 10)
+            Command1Enabled.setValue(true);
+    });
+    connect(&session, &FtpSession::listingReset, this, [this] { Command1Enabled.setValue(true); });
 }
 
 void FtpBrowser::openLocalEntry()

@@ -2,6 +2,7 @@
 
 #include "browser/LocalPane.h"
 #include "browser/VideoFolderEditor.h"
+#include "common/BoolValue.h"
 
 #include <QObject>
 
@@ -21,6 +22,9 @@ public:
                QObject *parent = nullptr);
 
     LocalPane &local() { return local_; }
+    // "Connect" is disabled while the client is connected, and after the reset.
+    BoolValue Command1Enabled{QStringLiteral("Command1"), true};
+
     FtpSession &session() { return session_; }
     VideoFolderEditor &editor() { return editor_; }
 

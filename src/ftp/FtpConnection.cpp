@@ -15,7 +15,7 @@ bool notOffered(const FtpReply &reply)
 FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
 {
     connect(&control_, &FtpControlChannel::socketStateChanged, this, &FtpConnection::onControlState);
-    connect(&control_, &FtpControlChannel::receiving, this, [this] { emit stateChanged(7); });
+    connect(&control_, &FtpControlChannel::receiving, this, [this] { emit stateChanged(InetState::Receiving); });
     connect(&control_, &FtpControlChannel::lost, this, &FtpConnection::drop);
     connect(&data_, &FtpDataChannel::connected, this, [this] {
         if (transfer_)
@@ -46,6 +46,7 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 void FtpConnection::open(const ServerProfile &account, Done ready)
 {
     account_ = account;
+    swept_.clear();
     ready_ = std::move(ready);
     codec_.setUtf8(false);
     mlsd_ = size_ = listRefused_ = false;
@@ -126,7 +127,7 @@ void FtpConnection::failOpen(const FtpReply &reply)
 
 void FtpConnection::quit(Done done)
 {
-    emit stateChanged(9);
+    emit stateChanged(InetState::Disconnecting);
     request("QUIT", [this, done = std::move(done)](const FtpReply &reply) {
         open_ = false;
         done(true, reply);
@@ -144,18 +145,54 @@ std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QStr
 
 void FtpConnection::request(const QByteArray &line, ReplyHandler next)
 {
-    emit stateChanged(5);
+    if (line.startsWith("CWD ") || line == "CDUP")
+        swept_.clear(); // folder names below are relative to where we are
+
+    emit stateChanged(InetState::Requesting);
     emit commandSent(line.startsWith("PASS ") ? QStringLiteral("PASS ****") : codec_.decode(line));
     control_.send(line);
-    emit stateChanged(6);
+    emit stateChanged(InetState::RequestSent);
     expect(std::move(next));
+}
+
+void FtpConnection::rename(const QString &from, const QString &to, Done done)
+{
+    const std::optional<QByteArray> rnfr = line("RNFR", from);
+    const std::optional<QByteArray> rnto = line("RNTO", to);
+    if (!rnfr || !rnto)
+        return done(false, FtpReply::local(tr("The name cannot be sent to this server")));
+    request(*rnfr, [this, rnto = *rnto, done = std::move(done)](const FtpReply &reply) {
+        if (reply.code != 350)
+            return done(false, reply);
+        request(rnto, [done](const FtpReply &moved) { done(moved.isPositive(), moved); });
+    });
+}
+
+bool FtpConnection::firstUploadInto(const QString &folder)
+{
+    if (swept_.contains(folder))
+        return false;
+    swept_.insert(folder);
+    return true;
+}
+
+void FtpConnection::remoteSize(const QString &name, std::function<void(qint64)> done)
+{
+    const std::optional<QByteArray> command = line("SIZE", name);
+    if (!size_ || !command)
+        return done(-1);
+    request(*command, [done = std::move(done)](const FtpReply &reply) {
+        bool known = reply.code == 213 && !reply.lines.isEmpty();
+        const qint64 size = known ? reply.lines.first().mid(4).trimmed().toLongLong(&known) : -1;
+        done(known ? size : -1);
+    });
 }
 
 void FtpConnection::expect(ReplyHandler next, bool timed)
 {
     control_.awaitReply(
         [this, next = std::move(next)](const FtpReply &reply) {
-            emit stateChanged(8);
+            emit stateChanged(InetState::ResponseReceived);
             next(reply);
         },
         timed);
@@ -255,20 +292,20 @@ void FtpConnection::onControlState(QAbstractSocket::SocketState state)
 {
     switch (state) {
     case QAbstractSocket::HostLookupState:
-        emit stateChanged(1);
+        emit stateChanged(InetState::Resolving);
         break;
     case QAbstractSocket::ConnectingState:
-        emit stateChanged(2);
-        emit stateChanged(3);
+        emit stateChanged(InetState::Resolved);
+        emit stateChanged(InetState::Connecting);
         break;
     case QAbstractSocket::ConnectedState:
         wasConnected_ = true;
-        emit stateChanged(4);
+        emit stateChanged(InetState::Connected);
         break;
     case QAbstractSocket::UnconnectedState:
         if (wasConnected_) {
             wasConnected_ = false;
-            emit stateChanged(10);
+            emit stateChanged(InetState::Disconnected);
         }
         break;
     default:

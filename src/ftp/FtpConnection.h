@@ -6,17 +6,19 @@
 #include "ftp/FtpNameCodec.h"
 #include "ftp/FtpReply.h"
 #include "ftp/FtpTimeouts.h"
+#include "ftp/InetState.h"
 #include "ftp/RemoteEntry.h"
 #include "ftp/RemoteListing.h"
 
 #include <QBuffer>
 #include <QObject>
+#include <QSet>
 #include <functional>
 #include <optional>
 
 // A logged-in FTP connection: requests with their replies, passive data
-// transfers, folder listings. It reports the state codes 1 to 10 of the
-// client; whatever ends the connection unasked ends in `lost`, after which no
+// transfers, folder listings. It reports the client's states from resolving to
+// disconnected; whatever ends the connection unasked ends in `lost`, after which no
 // pending continuation runs.
 class FtpConnection : public QObject {
     Q_OBJECT
@@ -38,12 +40,18 @@ public:
     void abort(const QString &reason) { drop(reason); }
 
     const FtpNameCodec &codec() const { return codec_; }
-    bool supportsSize() const { return size_; }
     // `verb` followed by the name in the server's character set; none when the
     // name cannot be written in it.
     std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
 
     void request(const QByteArray &line, ReplyHandler next);
+    // RNFR, then RNTO: ends with the refusal of either, or with RNTO's reply.
+    void rename(const QString &from, const QString &to, Done done);
+    // True the first time an upload goes into `folder` (relative to the current one) on
+    // this connection and in this current folder: only then are leftovers swept.
+    bool firstUploadInto(const QString &folder);
+    // A remote file's size, or -1 when the server does not tell it.
+    void remoteSize(const QString &name, std::function<void(qint64)> done);
     // Runs a data command: the passive connection, the command, and completion
     // once both the data and the final reply are in, in either order.
     // `limit` caps a download kept in memory (-1: none).
@@ -53,7 +61,7 @@ public:
     void listFolder(const QString &folder, ListDone done);
 
 signals:
-    void stateChanged(int code);
+    void stateChanged(InetState state);
     void commandSent(const QString &line);
     void progress(qint64 done, qint64 total);
     void lost(const QString &reason);
@@ -93,6 +101,7 @@ private:
     Done ready_;
     std::optional<Transfer> transfer_;
     QBuffer listing_;
+    QSet<QString> swept_;
     bool open_ = false;
     bool wasConnected_ = false;
     bool mlsd_ = false;

@@ -13,14 +13,8 @@ void FtpDownload::start()
         return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
     if (file_.fileName().isEmpty() || !file_.open(QIODevice::WriteOnly))
         return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + file_.fileName()));
-    if (!link_.supportsSize())
-        return retrieve(*retr, -1);
     // The size only feeds the progress bar; a refusal is no failure.
-    link_.request(*link_.line("SIZE", remoteName_), [this, retr](const FtpReply &reply) {
-        bool known = reply.code == 213 && !reply.lines.isEmpty();
-        const qint64 total = known ? reply.lines.first().mid(4).trimmed().toLongLong(&known) : -1;
-        retrieve(*retr, known ? total : -1);
-    });
+    link_.remoteSize(remoteName_, [this, retr = *retr](qint64 total) { retrieve(retr, total); });
 }
 
 void FtpDownload::retrieve(const QByteArray &retr, qint64 total)

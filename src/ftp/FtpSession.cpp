@@ -1,5 +1,7 @@
 #include "ftp/FtpSession.h"
 
+#include "ftp/RemoteListing.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -87,9 +89,9 @@ void FtpSession::GetDir(const QString &GetDirDir)
     Wait();
     if (!Inet1.Execute(FtpCommand::ls()))
         return reportListingFailure();
-    const QString answer = GetData();
+    Wait();
     lastListingOk_ = Inet1.lastOutcome().ok;
-    fillList(answer);
+    fillList(Inet1.listing());
     if (!Inet1.Execute(FtpCommand::pwd()))
         return reportListingFailure();
     Text2.setText(GetData());
@@ -130,18 +132,15 @@ void FtpSession::resetListing()
 {
     List1.clear();
     StatusBar1.setText(QString());
-    Command1Enabled.setValue(true);
     Text2.setText(QString());
+    emit listingReset();
 }
 
 void FtpSession::Inet1_StateChanged(int State)
 {
     if (State >= 0 && State < kStateTexts.size()) {
         StatusBar1.setText(kStateTexts.at(State));
-        if (State == 4)
-            Command1Enabled.setValue(false);
         if (State == 10) {
-            Command1Enabled.setValue(true);
             List1.clear();
             lastListingOk_ = false; // the listing is gone with the connection
             Text2.setText(QString());
@@ -151,19 +150,18 @@ void FtpSession::Inet1_StateChanged(int State)
         StatusBar1.setText(StatusBar1.text() + kBusySuffix);
 }
 
-void FtpSession::fillList(const QString &answer)
+void FtpSession::fillList(const QList<RemoteEntry> &entries)
 {
-    // Folders first, each group in the server's order; a last line without
-    // its line end is not part of the listing.
+    // Folders first, each group in the server's order; our temporary files never show.
     QStringList folders;
     QStringList files;
-    qsizetype start = 0;
-    for (qsizetype end; (end = answer.indexOf(QLatin1Char('\n'), start)) >= 0; start = end + 1) {
-        QString line = answer.mid(start, end - start);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (!line.isEmpty())
-            (line.contains(QLatin1Char('/')) ? folders : files).append(line);
+    for (const RemoteEntry &entry : entries) {
+        if (entry.name.startsWith(RemoteListing::kTempPrefix))
+            continue;
+        if (entry.folder)
+            folders.append(entry.name + QLatin1Char('/'));
+        else
+            files.append(entry.name);
     }
     folders += files;
     if (folders.isEmpty())

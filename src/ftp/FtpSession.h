@@ -4,7 +4,6 @@
 #include "common/OperatorUi.h"
 #include "common/ServerProfile.h"
 #include "common/TextValue.h"
-#include "common/BoolValue.h"
 #include "ftp/FtpCommand.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/Inet.h"
@@ -13,8 +12,8 @@
 #include <QString>
 
 // The program's side of the FTP client: the client itself, the remote listing
-// (`List1`, `Text2`), the status bar text and the "Connect" button's state,
-// and the helpers every operation uses to talk to the content server.
+// (`List1`, `Text2`), the status bar text, and the helpers every operation uses to
+// talk to the content server.
 class FtpSession : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +26,6 @@ public:
     ListBox List1{QStringLiteral("List1")};
     TextValue Text2{QStringLiteral("Text2")};
     TextValue StatusBar1{QStringLiteral("StatusBar1")};
-    BoolValue Command1Enabled{QStringLiteral("Command1"), true};
 
     // Hands the client the server's profile; nothing is sent yet.
     void configure();
@@ -55,18 +53,19 @@ public:
     FtpOutcome runCommand(const FtpCommand &command);
 
     // The browser's reset ("Cancel", and a failed listing): the listing and the status bar
-    // emptied, "Connect" enabled.
+    // emptied; the browser enables "Connect" on `listingReset`.
     void resetListing();
     void Inet1_StateChanged(int State);
 
 signals:
     // An operator action began or ended talking to the server.
     void actionRunningChanged(bool running);
+    void listingReset();
 
 private:
     friend class FtpAction;
 
-    void fillList(const QString &answer);
+    void fillList(const QList<RemoteEntry> &entries);
     void reportListingFailure();
 
     ServerProfile profile_;

@@ -21,6 +21,9 @@ void FtpUpload::start()
         return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
     if (file_.fileName().isEmpty() || !file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return done_(false, FtpReply::local(QStringLiteral("Cannot read ") + file_.fileName()));
+    // Leftovers of an earlier connection are swept once per folder and connection.
+    if (!link_.firstUploadInto(folder_))
+        return store();
     const QString folder = folder_.size() > 1 ? folder_.chopped(1) : folder_;
     link_.listFolder(folder, [this](bool, const FtpReply &, const QList<RemoteEntry> &entries) {
         QStringList leftovers;
@@ -49,31 +52,26 @@ void FtpUpload::store()
 
 void FtpUpload::checkSize()
 {
-    if (!link_.supportsSize())
-        return replace();
-    link_.request(command("SIZE", temp_), [this](const FtpReply &reply) {
-        const QByteArray size = reply.lines.value(0).mid(4).trimmed();
-        if (reply.code == 213 && size.toLongLong() != file_.size())
-            return fail(FtpReply::local(QStringLiteral("The server received %1 bytes of %2")
-                                            .arg(QString::fromLatin1(size))
-                                            .arg(file_.size())));
+    link_.remoteSize(temp_, [this](qint64 size) {
+        if (size >= 0 && size != file_.size())
+            return fail(FtpReply::local(QStringLiteral("The server received %1 bytes of %2").arg(size).arg(file_.size())));
         replace();
     });
 }
 
 void FtpUpload::replace()
 {
-    rename(temp_, final_, [this](bool ok, const FtpReply &reply) {
+    link_.rename(temp_, final_, [this](bool ok, const FtpReply &reply) {
         ok ? succeed(reply) : moveAsideAndReplace(reply);
     });
 }
 
 void FtpUpload::moveAsideAndReplace(const FtpReply &refusal)
 {
-    rename(final_, aside_, [this, refusal](bool ok, const FtpReply &) {
+    link_.rename(final_, aside_, [this, refusal](bool ok, const FtpReply &) {
         if (!ok)
             return fail(refusal);
-        rename(temp_, final_, [this](bool replaced, const FtpReply &reply) {
+        link_.rename(temp_, final_, [this](bool replaced, const FtpReply &reply) {
             if (!replaced)
                 return restoreAside(reply);
             link_.request(command("DELE", aside_), [this, reply](const FtpReply &) { succeed(reply); });
@@ -83,18 +81,7 @@ void FtpUpload::moveAsideAndReplace(const FtpReply &refusal)
 
 void FtpUpload::restoreAside(const FtpReply &failure)
 {
-    rename(aside_, final_, [this, failure](bool, const FtpReply &) { fail(failure); });
-}
-
-void FtpUpload::rename(const QString &from, const QString &to, FtpConnection::Done done)
-{
-    link_.request(command("RNFR", from), [this, to, done](const FtpReply &reply) {
-        if (reply.code != 350)
-            return done(false, reply);
-        link_.request(command("RNTO", to), [done](const FtpReply &moved) {
-            done(moved.isPositive(), moved);
-        });
-    });
+    link_.rename(aside_, final_, [this, failure](bool, const FtpReply &) { fail(failure); });
 }
 
 void FtpUpload::succeed(const FtpReply &reply)

@@ -24,7 +24,6 @@ private:
     void replace();
     void moveAsideAndReplace(const FtpReply &refusal);
     void restoreAside(const FtpReply &failure);
-    void rename(const QString &from, const QString &to, FtpConnection::Done done);
     void succeed(const FtpReply &reply);
     void fail(const FtpReply &reply);
     QByteArray command(const QByteArray &verb, const QString &name) const;

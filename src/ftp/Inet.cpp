@@ -1,72 +1,118 @@
 #include "ftp/Inet.h"
 
+#include "ftp/FtpConnection.h"
 #include "ftp/FtpDownload.h"
 #include "ftp/FtpUpload.h"
+#include "ftp/InetState.h"
+#include "ftp/RemoteListing.h"
 
 using Verb = FtpCommand::Verb;
 
-Inet::Inet(QObject *parent) : QObject(parent)
+// Everything behind Inet: the connection and the command in flight, so that users of
+// Inet never see the sockets.
+class Inet::Engine {
+public:
+    explicit Engine(Inet &owner);
+    ~Engine();
+
+    bool execute(const FtpCommand &command);
+    void cancel();
+    QString chunk(int size);
+
+    FtpConnection connection;
+    ServerProfile account;
+    int protocol = icFTP;
+    int accessSetting = 0;
+    bool busy = false;
+    int dispatching = 0;
+    FtpOutcome outcome;
+    QList<RemoteEntry> entries;
+
+private:
+    bool refuse(const FtpCommand &command, const QString &why);
+    void run();
+    void simple(const QByteArray &verb, const QString &name);
+    void renameEntry();
+    void list();
+    void printFolder();
+    void finish(bool ok, const FtpReply &reply, bool announce = true);
+    void onLost(const QString &reason);
+    void report(InetState state);
+
+    Inet &owner_;
+    FtpCommand current_;
+    QString answer_;
+    qsizetype read_ = 0;
+    // A transfer's job lives until the next command, never deleted from inside
+    // one of its own callbacks.
+    std::unique_ptr<FtpUpload> upload_;
+    std::unique_ptr<FtpDownload> download_;
+};
+
+Inet::Engine::Engine(Inet &owner) : owner_(owner)
 {
-    connect(&connection_, &FtpConnection::stateChanged, this, &Inet::emitState);
-    connect(&connection_, &FtpConnection::commandSent, this, &Inet::commandSent);
-    connect(&connection_, &FtpConnection::progress, this, &Inet::transferProgress);
-    connect(&connection_, &FtpConnection::lost, this, &Inet::onLost);
+    QObject::connect(&connection, &FtpConnection::stateChanged, &owner, [this](InetState state) { report(state); });
+    QObject::connect(&connection, &FtpConnection::commandSent, &owner, &Inet::commandSent);
+    QObject::connect(&connection, &FtpConnection::progress, &owner, &Inet::transferProgress);
+    QObject::connect(&connection, &FtpConnection::lost, &owner, [this](const QString &reason) { onLost(reason); });
 }
 
-Inet::~Inet()
+Inet::Engine::~Engine()
 {
     // A connection closing as it goes must not report into a client half torn down.
-    connection_.disconnect(this);
+    connection.disconnect(&owner_);
 }
 
-bool Inet::Execute(const FtpCommand &command)
+bool Inet::Engine::execute(const FtpCommand &command)
 {
-    if (busy_)
+    if (busy)
         return refuse(command, tr("Still executing the last request"));
     if (!command.isValid())
         return refuse(command, tr("An argument holds a line break or NUL"));
-    if (protocol_ != icFTP)
+    if (protocol != icFTP)
         return refuse(command, tr("Only FTP is supported"));
-    busy_ = true;
+    busy = true;
     current_ = command;
     answer_.clear();
+    entries.clear();
     read_ = 0;
     upload_.reset();
     download_.reset();
-    if (connection_.isOpen())
+    if (connection.isOpen())
         run();
     else if (command.verb() == Verb::Close)
         finish(true, FtpReply::local(tr("Not connected")));
     else
-        connection_.open(account_, [this](bool ok, const FtpReply &reply) {
-            ok ? run() : finish(false, reply);
-        });
+        connection.open(account, [this](bool ok, const FtpReply &reply) { ok ? run() : finish(false, reply); });
     return true;
 }
 
-void Inet::Cancel()
+void Inet::Engine::cancel()
 {
-    if (connection_.isOpen() || busy_)
-        connection_.abort(tr("Cancelled"));
+    if (connection.isOpen() || busy)
+        connection.abort(tr("Cancelled"));
 }
 
-bool Inet::refuse(const FtpCommand &command, const QString &why)
+bool Inet::Engine::refuse(const FtpCommand &command, const QString &why)
 {
-    outcome_ = FtpOutcome{command, false, 0, why};
-    emitState(11);
+    outcome = FtpOutcome{command, false, 0, why};
+    report(InetState::Error);
     return false;
 }
 
-QString Inet::GetChunk(int size)
+QString Inet::Engine::chunk(int size)
 {
-    if (busy_ || size <= 0)
+    if (busy || size <= 0)
         return {};
-    const QString chunk = answer_.mid(read_, size);
-    read_ += chunk.size();
-    return chunk;
+    // Listings stay entries; their text is made only for whoever reads it this way.
+    if (current_.verb() == Verb::Ls && read_ == 0 && answer_.isEmpty())
+        answer_ = RemoteListing::render(entries);
+    const QString piece = answer_.mid(read_, size);
+    read_ += piece.size();
+    return piece;
 }
 
-void Inet::run()
+void Inet::Engine::run()
 {
     const QString first = current_.argument(0);
     switch (current_.verb()) {
@@ -79,78 +125,94 @@ void Inet::run()
     case Verb::Ls: return list();
     case Verb::Pwd: return printFolder();
     case Verb::Put:
-        upload_ = std::make_unique<FtpUpload>(connection_, first, current_.argument(1),
+        upload_ = std::make_unique<FtpUpload>(connection, first, current_.argument(1),
                                               [this](bool ok, const FtpReply &r) { finish(ok, r); });
         return upload_->start();
     case Verb::Get:
-        download_ = std::make_unique<FtpDownload>(connection_, first, current_.argument(1),
+        download_ = std::make_unique<FtpDownload>(connection, first, current_.argument(1),
                                                   [this](bool ok, const FtpReply &r) { finish(ok, r); });
         return download_->start();
     case Verb::Close:
         // the disconnect that follows is the last word
-        return connection_.quit([this](bool ok, const FtpReply &r) { finish(ok, r, false); });
+        return connection.quit([this](bool ok, const FtpReply &r) { finish(ok, r, false); });
     }
 }
 
-void Inet::simple(const QByteArray &verb, const QString &name)
+void Inet::Engine::simple(const QByteArray &verb, const QString &name)
 {
-    const std::optional<QByteArray> line = name.isNull() ? verb : connection_.line(verb, name);
+    const std::optional<QByteArray> line = name.isNull() ? verb : connection.line(verb, name);
     if (!line)
         return finish(false, FtpReply::local(tr("The name cannot be sent to this server")));
-    connection_.request(*line, [this](const FtpReply &reply) { finish(reply.isPositive(), reply); });
+    connection.request(*line, [this](const FtpReply &reply) { finish(reply.isPositive(), reply); });
 }
 
-void Inet::renameEntry()
+void Inet::Engine::renameEntry()
 {
-    const std::optional<QByteArray> from = connection_.line("RNFR", current_.argument(0));
-    const std::optional<QByteArray> to = connection_.line("RNTO", current_.argument(1));
-    if (!from || !to)
-        return finish(false, FtpReply::local(tr("The name cannot be sent to this server")));
-    connection_.request(*from, [this, to](const FtpReply &reply) {
-        if (reply.code != 350)
-            return finish(false, reply);
-        connection_.request(*to, [this](const FtpReply &moved) { finish(moved.isPositive(), moved); });
-    });
+    connection.rename(current_.argument(0), current_.argument(1),
+                      [this](bool ok, const FtpReply &reply) { finish(ok, reply); });
 }
 
-void Inet::list()
+void Inet::Engine::list()
 {
-    connection_.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &entries) {
-        answer_ = RemoteListing::render(entries);
+    connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &listed) {
+        entries = listed;
         finish(ok, reply);
     });
 }
 
-void Inet::printFolder()
+void Inet::Engine::printFolder()
 {
-    connection_.request("PWD", [this](const FtpReply &reply) {
+    connection.request("PWD", [this](const FtpReply &reply) {
         if (reply.code == 257)
-            answer_ = connection_.codec().decode(reply.quotedName());
+            answer_ = connection.codec().decode(reply.quotedName());
         finish(reply.code == 257, reply);
     });
 }
 
-void Inet::finish(bool ok, const FtpReply &reply, bool announce)
+void Inet::Engine::finish(bool ok, const FtpReply &reply, bool announce)
 {
-    outcome_ = FtpOutcome{current_, ok, reply.code, reply.text()};
-    busy_ = false;
+    outcome = FtpOutcome{current_, ok, reply.code, reply.text()};
+    busy = false;
     if (announce)
-        emitState(ok ? 12 : 11);
+        report(ok ? InetState::Completed : InetState::Error);
 }
 
-void Inet::onLost(const QString &reason)
+void Inet::Engine::onLost(const QString &reason)
 {
     upload_.reset();
     download_.reset();
-    if (busy_ && current_.verb() == Verb::Close)
+    if (busy && current_.verb() == Verb::Close)
         finish(true, FtpReply::local(reason), false);
-    else if (busy_)
+    else if (busy)
         finish(false, FtpReply::local(reason));
 }
 
-void Inet::emitState(int state)
+void Inet::Engine::report(InetState state)
 {
-    ++dispatching_;
-    emit StateChanged(state);
-    --dispatching_;
+    ++dispatching;
+    emit owner_.StateChanged(static_cast<int>(state));
+    --dispatching;
 }
+
+Inet::Inet(QObject *parent) : QObject(parent), engine_(std::make_unique<Engine>(*this))
+{
+}
+
+Inet::~Inet() = default;
+
+void Inet::setProtocol(int protocol) { engine_->protocol = protocol; }
+void Inet::setRemotePort(int port) { engine_->account.port = static_cast<quint16>(port); }
+void Inet::setRemoteHost(const QString &host) { engine_->account.host = host; }
+void Inet::setUserName(const QString &user) { engine_->account.user = user; }
+void Inet::setPassword(const QString &password) { engine_->account.password = password; }
+void Inet::setAccessSetting(int value) { engine_->accessSetting = value; }
+void Inet::setTimeouts(const FtpTimeouts &timeouts) { engine_->connection.setTimeouts(timeouts); }
+const QString &Inet::RemoteHost() const { return engine_->account.host; }
+int Inet::accessSetting() const { return engine_->accessSetting; }
+bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command); }
+bool Inet::StillExecuting() const { return engine_->busy; }
+void Inet::Cancel() { engine_->cancel(); }
+QString Inet::GetChunk(int size) { return engine_->chunk(size); }
+const QList<RemoteEntry> &Inet::listing() const { return engine_->entries; }
+const FtpOutcome &Inet::lastOutcome() const { return engine_->outcome; }
+bool Inet::isDispatching() const { return engine_->dispatching > 0; }

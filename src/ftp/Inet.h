@@ -1,16 +1,15 @@
 #pragma once
 
+#include "common/ServerProfile.h"
 #include "ftp/FtpCommand.h"
-#include "ftp/FtpConnection.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/FtpTimeouts.h"
+#include "ftp/RemoteEntry.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
-
-class FtpDownload;
-class FtpUpload;
 
 // Our FTP client: one command at a time, carried out in the background on the
 // event loop. The connection opens with the first command and stays, with its
@@ -25,31 +24,33 @@ public:
     explicit Inet(QObject *parent = nullptr);
     ~Inet() override;
 
-    void setProtocol(int protocol) { protocol_ = protocol; }
-    void setRemotePort(int port) { account_.port = static_cast<quint16>(port); }
-    void setRemoteHost(const QString &host) { account_.host = host; }
-    void setUserName(const QString &user) { account_.user = user; }
-    void setPassword(const QString &password) { account_.password = password; }
+    void setProtocol(int protocol);
+    void setRemotePort(int port);
+    void setRemoteHost(const QString &host);
+    void setUserName(const QString &user);
+    void setPassword(const QString &password);
     // A further numeric setting the program makes; kept, not interpreted.
-    void setAccessSetting(int value) { accessSetting_ = value; }
-    void setTimeouts(const FtpTimeouts &timeouts) { connection_.setTimeouts(timeouts); }
+    void setAccessSetting(int value);
+    void setTimeouts(const FtpTimeouts &timeouts);
 
-    const QString &RemoteHost() const { return account_.host; }
-    int accessSetting() const { return accessSetting_; }
+    const QString &RemoteHost() const;
+    int accessSetting() const;
 
     // Starts a command. Refused (state 11, a failed outcome, false) while another
     // runs, or when the command is invalid; it is then never sent.
     bool Execute(const FtpCommand &command);
-    bool StillExecuting() const { return busy_; }
+    bool StillExecuting() const;
     // Ends the command in flight and the connection at once, without waiting for the
     // server: a transfer stops where it is, and its temporary files are let go of.
     void Cancel();
-    // The next `size` characters of the last answer (the "LS" listing or the
-    // "PWD" path); empty once all is read.
+    // The next `size` characters of the last answer (the "LS" listing, one line a name,
+    // or the "PWD" path); empty once all is read.
     QString GetChunk(int size);
-    const FtpOutcome &lastOutcome() const { return outcome_; }
+    // The last "LS" listing, as the server's entries.
+    const QList<RemoteEntry> &listing() const;
+    const FtpOutcome &lastOutcome() const;
     // True while a state change is being reported; nothing may block then.
-    bool isDispatching() const { return dispatching_ > 0; }
+    bool isDispatching() const;
 
 signals:
     void StateChanged(int state);
@@ -57,28 +58,6 @@ signals:
     void transferProgress(qint64 done, qint64 total);
 
 private:
-    bool refuse(const FtpCommand &command, const QString &why);
-    void run();
-    void simple(const QByteArray &verb, const QString &name);
-    void renameEntry();
-    void list();
-    void printFolder();
-    void finish(bool ok, const FtpReply &reply, bool announce = true);
-    void onLost(const QString &reason);
-    void emitState(int state);
-
-    FtpConnection connection_;
-    ServerProfile account_;
-    int protocol_ = icFTP;
-    int accessSetting_ = 0;
-    bool busy_ = false;
-    int dispatching_ = 0;
-    FtpCommand current_;
-    FtpOutcome outcome_;
-    QString answer_;
-    qsizetype read_ = 0;
-    // A transfer's job lives until the next command, never deleted from inside
-    // one of its own callbacks.
-    std::unique_ptr<FtpUpload> upload_;
-    std::unique_ptr<FtpDownload> download_;
+    class Engine;
+    std::unique_ptr<Engine> engine_;
 };

@@ -209,6 +209,7 @@ TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
 TEST_F(FtpBrowserTest, ConnectShowsTheProgressWindowAndCancelResetsTheRemotePane)
 {
     openBoth();
+    EXPECT_FALSE(browser.Command1Enabled.value()); // connected
     browser.loadProgressWindow();
     EXPECT_EQ(ui.progressEvents, QStringList{"show"});
     EXPECT_TRUE(ui.mainEnabled);
@@ -217,11 +218,12 @@ TEST_F(FtpBrowserTest, ConnectShowsTheProgressWindowAndCancelResetsTheRemotePane
     EXPECT_EQ(session.List1.count(), 0);
     EXPECT_EQ(session.Text2.text(), "");
     EXPECT_EQ(session.StatusBar1.text(), "");
-    EXPECT_TRUE(session.Command1Enabled.value());
+    EXPECT_TRUE(browser.Command1Enabled.value());
 
     session.connectFTP();
     browser.disconnect();
     session.Wait();
+    EXPECT_TRUE(browser.Command1Enabled.value());
     EXPECT_TRUE(server.receivedCommands().contains("QUIT"));
     EXPECT_EQ(session.List1.count(), 0);
 }
