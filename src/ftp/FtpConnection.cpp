@@ -1,16 +1,7 @@
 #include "ftp/FtpConnection.h"
 
-namespace {
-
-constexpr qint64 kMaxListingBytes = 64 * 1024 * 1024;
-
-// 500 to 502: the server does not know or does not offer the command.
-bool notOffered(const FtpReply &reply)
-{
-    return reply.code >= 500 && reply.code <= 502;
-}
-
-} // namespace
+#include "ftp/FtpListing.h"
+#include "ftp/FtpLogin.h"
 
 FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
 {
@@ -36,6 +27,8 @@ FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
     connect(&data_, &FtpDataChannel::failed, this, &FtpConnection::drop);
 }
 
+FtpConnection::~FtpConnection() = default;
+
 void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 {
     timeouts_ = timeouts;
@@ -45,84 +38,22 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 
 void FtpConnection::open(const ServerProfile &account, Done ready)
 {
-    account_ = account;
     swept_.clear();
-    ready_ = std::move(ready);
+    features_ = {};
     codec_.setUtf8(false);
-    mlsd_ = size_ = listRefused_ = false;
     control_.open(account.host, account.port, timeouts_.connectMs);
-    expect([this](const FtpReply &greeting) { login(greeting); });
-}
-
-void FtpConnection::login(const FtpReply &greeting)
-{
-    const std::optional<QByteArray> user = line("USER", account_.user);
-    if (greeting.code != 220)
-        return failOpen(greeting);
-    if (!user)
-        return failOpen(FtpReply::local(tr("The user name cannot be sent")));
-    request(*user, [this](const FtpReply &reply) {
-        if (reply.code == 230)
-            readFeatures();
-        else if (reply.code == 331)
-            sendPassword();
-        else
-            failOpen(reply);
-    });
-}
-
-void FtpConnection::sendPassword()
-{
-    const std::optional<QByteArray> password = line("PASS", account_.password);
-    if (!password)
-        return failOpen(FtpReply::local(tr("The password cannot be sent")));
-    request(*password, [this](const FtpReply &reply) {
-        if (reply.code == 230 || reply.code == 202)
-            readFeatures();
-        else
-            failOpen(reply);
-    });
-}
-
-void FtpConnection::readFeatures()
-{
-    request("FEAT", [this](const FtpReply &reply) {
-        bool utf8 = false;
-        // Without a feature list, EPSV is still worth a try.
-        epsv_ = reply.code != 211;
-        for (qsizetype i = 1; reply.code == 211 && i + 1 < reply.lines.size(); ++i) {
-            const QByteArray feature = reply.lines[i].trimmed().toUpper();
-            mlsd_ = mlsd_ || feature.startsWith("MLST") || feature.startsWith("MLSD");
-            epsv_ = epsv_ || feature == "EPSV";
-            size_ = size_ || feature == "SIZE";
-            utf8 = utf8 || feature == "UTF8";
-        }
-        if (!utf8)
-            return switchToBinary();
-        // A server that announces UTF8 uses it for names whatever it says to OPTS.
-        request("OPTS UTF8 ON", [this](const FtpReply &) {
-            codec_.setUtf8(true);
-            switchToBinary();
+    login_ = std::make_unique<FtpLogin>(
+        *this, account, [this, ready = std::move(ready)](bool ok, const FtpReply &reply, const FtpFeatures &features) {
+            if (!ok) {
+                control_.close();
+                return ready(false, reply);
+            }
+            features_ = features;
+            codec_.setUtf8(features.utf8);
+            open_ = true;
+            ready(true, reply);
         });
-    });
-}
-
-void FtpConnection::switchToBinary()
-{
-    request("TYPE I", [this](const FtpReply &reply) {
-        if (reply.code != 200)
-            return failOpen(reply);
-        open_ = true;
-        Done ready = std::move(ready_);
-        ready(true, reply);
-    });
-}
-
-void FtpConnection::failOpen(const FtpReply &reply)
-{
-    Done ready = std::move(ready_);
-    control_.close();
-    ready(false, reply);
+    expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
 }
 
 void FtpConnection::quit(Done done)
@@ -179,7 +110,7 @@ bool FtpConnection::firstUploadInto(const QString &folder)
 void FtpConnection::remoteSize(const QString &name, std::function<void(qint64)> done)
 {
     const std::optional<QByteArray> command = line("SIZE", name);
-    if (!size_ || !command)
+    if (!features_.size || !command)
         return done(-1);
     request(*command, [done = std::move(done)](const FtpReply &reply) {
         bool known = reply.code == 213 && !reply.lines.isEmpty();
@@ -202,14 +133,14 @@ void FtpConnection::transfer(const QByteArray &line, QIODevice *device, Directio
                              qint64 total, Done done, qint64 limit)
 {
     transfer_ = Transfer{line, device, direction, total, limit, std::move(done), false, std::nullopt};
-    if (!epsv_)
+    if (!features_.epsv)
         return openPassiveV4();
     request("EPSV", [this](const FtpReply &reply) {
         if (reply.code == 229 && reply.passivePort())
             return connectData(*reply.passivePort());
         if (reply.code < 500)
             return endTransfer(false, reply);
-        epsv_ = false; // not offered, or not for this network
+        features_.epsv = false; // not offered, or not for this network
         openPassiveV4();
     });
 }
@@ -261,31 +192,8 @@ void FtpConnection::endTransfer(bool ok, FtpReply reply)
 
 void FtpConnection::listFolder(const QString &folder, ListDone done)
 {
-    const auto format = mlsd_ ? RemoteListing::Format::Mlsd
-                        : listRefused_ ? RemoteListing::Format::Nlst
-                                       : RemoteListing::Format::List;
-    listWith(format, folder, std::move(done));
-}
-
-void FtpConnection::listWith(RemoteListing::Format format, const QString &folder, ListDone done)
-{
-    static const QByteArray verbs[] = {"MLSD", "LIST", "NLST"};
-    const QByteArray &verb = verbs[static_cast<int>(format)];
-    const std::optional<QByteArray> command = folder.isEmpty() ? verb : line(verb, folder);
-    if (!command)
-        return done(false, FtpReply::local(tr("The folder name cannot be sent")), {});
-    listing_.close();
-    listing_.setData(QByteArray());
-    listing_.open(QIODevice::WriteOnly);
-    auto parse = [this, format, folder, done = std::move(done)](bool ok, const FtpReply &reply) {
-        listing_.close();
-        if (!ok && format == RemoteListing::Format::List && notOffered(reply)) {
-            listRefused_ = true;
-            return listWith(RemoteListing::Format::Nlst, folder, done);
-        }
-        done(ok, reply, RemoteListing::parse(listing_.data(), format, codec_));
-    };
-    transfer(*command, &listing_, Direction::Download, -1, std::move(parse), kMaxListingBytes);
+    listing_ = std::make_unique<FtpListing>(*this, folder, std::move(done));
+    listing_->start();
 }
 
 void FtpConnection::onControlState(QAbstractSocket::SocketState state)
@@ -316,7 +224,6 @@ void FtpConnection::onControlState(QAbstractSocket::SocketState state)
 void FtpConnection::drop(const QString &reason)
 {
     open_ = false;
-    ready_ = nullptr;
     transfer_.reset();
     data_.abort();
     control_.close();

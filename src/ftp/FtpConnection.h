@@ -3,6 +3,7 @@
 #include "common/ServerProfile.h"
 #include "ftp/FtpControlChannel.h"
 #include "ftp/FtpDataChannel.h"
+#include "ftp/FtpLogin.h"
 #include "ftp/FtpNameCodec.h"
 #include "ftp/FtpReply.h"
 #include "ftp/FtpTimeouts.h"
@@ -10,16 +11,18 @@
 #include "ftp/RemoteEntry.h"
 #include "ftp/RemoteListing.h"
 
-#include <QBuffer>
 #include <QObject>
 #include <QSet>
 #include <functional>
+#include <memory>
 #include <optional>
 
 // A logged-in FTP connection: requests with their replies, passive data
 // transfers, folder listings. It reports the client's states from resolving to
 // disconnected; whatever ends the connection unasked ends in `lost`, after which no
 // pending continuation runs.
+class FtpListing;
+
 class FtpConnection : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +32,7 @@ public:
     enum class Direction { Download, Upload };
 
     explicit FtpConnection(QObject *parent = nullptr);
+    ~FtpConnection() override;
 
     void setTimeouts(const FtpTimeouts &timeouts);
     bool isOpen() const { return open_; }
@@ -40,6 +44,8 @@ public:
     void abort(const QString &reason) { drop(reason); }
 
     const FtpNameCodec &codec() const { return codec_; }
+    const FtpFeatures &features() const { return features_; }
+    void noteListRefused() { features_.listRefused = true; }
     // `verb` followed by the name in the server's character set; none when the
     // name cannot be written in it.
     std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
@@ -79,17 +85,11 @@ private:
     };
 
     void expect(ReplyHandler next, bool timed = true);
-    void login(const FtpReply &greeting);
-    void sendPassword();
-    void readFeatures();
-    void switchToBinary();
-    void failOpen(const FtpReply &reply);
     void openPassiveV4();
     void connectData(quint16 port);
     void onTransferReply(const FtpReply &reply);
     void completeTransferIfDone();
     void endTransfer(bool ok, FtpReply reply); // by value: it may outlive the transfer it came from
-    void listWith(RemoteListing::Format format, const QString &folder, ListDone done);
     void onControlState(QAbstractSocket::SocketState state);
     void drop(const QString &reason);
 
@@ -97,15 +97,12 @@ private:
     FtpDataChannel data_;
     FtpNameCodec codec_;
     FtpTimeouts timeouts_;
-    ServerProfile account_;
-    Done ready_;
     std::optional<Transfer> transfer_;
-    QBuffer listing_;
+    // Each lives until the next of its kind: never deleted from inside its own callback.
+    std::unique_ptr<FtpLogin> login_;
+    std::unique_ptr<FtpListing> listing_;
+    FtpFeatures features_;
     QSet<QString> swept_;
     bool open_ = false;
     bool wasConnected_ = false;
-    bool mlsd_ = false;
-    bool size_ = false;
-    bool epsv_ = true;
-    bool listRefused_ = false;
 };
