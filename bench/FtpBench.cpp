@@ -18,7 +18,7 @@
 namespace {
 
 // Nothing to show and no one to answer: every box gets OK.
-class SilentOperator : public OperatorUi {
+class SilentOperator : public Common::OperatorUi {
 public:
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     Answer messageBox(const QString &, Buttons, Icon, const QString &) override { return Answer::Ok; }
@@ -28,14 +28,14 @@ public:
     void endProgram(int) override {}
 };
 
-ServerProfile profile(const QString &port)
+Common::ServerProfile profile(const QString &port)
 {
-    return ServerProfile{"127.0.0.1", port.toUShort(), "anonymous", "bench@"};
+    return Common::ServerProfile{"127.0.0.1", port.toUShort(), "anonymous", "bench@"};
 }
 
-int transfer(FtpSession &session, const FtpCommand &command)
+int transfer(Ftp::FtpSession &session, const Ftp::FtpCommand &command)
 {
-    const FtpOutcome outcome = session.runCommand(command);
+    const Ftp::FtpOutcome outcome = session.runCommand(command);
     session.disconnectFTP();
     session.Wait();
     if (!outcome.ok)
@@ -44,20 +44,20 @@ int transfer(FtpSession &session, const FtpCommand &command)
 }
 
 // Transfers the status log reports as arrived; the log keeps only its newest lines.
-int countOkLines(HotelManager &manager, const std::function<void()> &work)
+int countOkLines(App::HotelManager &manager, const std::function<void()> &work)
 {
     int ok = 0;
     manager.ftp().configure();
-    ListBox &log = manager.status().lines();
-    QObject::connect(&log, &ListBox::clicked, [&] { ok += log.currentText().endsWith(" OK"); });
+    Common::ListBox &log = manager.status().lines();
+    QObject::connect(&log, &Common::ListBox::clicked, [&] { ok += log.currentText().endsWith(" OK"); });
     work();
     manager.ftp().Wait();
     return ok;
 }
 
-int runManager(const QStringList &args, OperatorUi &ui)
+int runManager(const QStringList &args, Common::OperatorUi &ui)
 {
-    HotelManager manager(profile(args[1]), args[3], ui);
+    App::HotelManager manager(profile(args[1]), args[3], ui);
     const QString mode = args[2];
     int count = 0;
     if (mode == "start") {
@@ -65,7 +65,7 @@ int runManager(const QStringList &args, OperatorUi &ui)
         count = manager.hotels().lstHotel.count();
     } else if (mode == "publish") {
         for (const QString &file : QDir(manager.root().textes()).entryList(QDir::Files, QDir::Name))
-            manager.hotels().lstHotel.addItem(HotelName::fromFileName(file));
+            manager.hotels().lstHotel.addItem(Hotels::HotelName::fromFileName(file));
         count = countOkLines(manager, [&] { manager.phrasePublisher().publishAll(); });
     } else {
         manager.categories().loadAll(manager.root());
@@ -75,9 +75,9 @@ int runManager(const QStringList &args, OperatorUi &ui)
     return 0;
 }
 
-int list(const QStringList &args, OperatorUi &ui)
+int list(const QStringList &args, Common::OperatorUi &ui)
 {
-    FtpSession session(profile(args[1]), ui);
+    Ftp::FtpSession session(profile(args[1]), ui);
     session.configure();
     session.connectFTP();
     session.GetDir(args[3]);
@@ -96,10 +96,10 @@ int main(int argc, char **argv)
     const QStringList managerModes = {"start", "publish", "videos"};
     SilentOperator ui;
     if (args.size() == 5 && (args[2] == "put" || args[2] == "get")) {
-        FtpSession session(profile(args[1]), ui);
+        Ftp::FtpSession session(profile(args[1]), ui);
         session.configure();
-        return transfer(session, args[2] == "put" ? FtpCommand::put(args[3], args[4])
-                                                  : FtpCommand::get(args[3], args[4]));
+        return transfer(session, args[2] == "put" ? Ftp::FtpCommand::put(args[3], args[4])
+                                                  : Ftp::FtpCommand::get(args[3], args[4]));
     }
     if (args.size() == 4 && managerModes.contains(args[2]))
         return runManager(args, ui);

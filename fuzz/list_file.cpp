@@ -15,7 +15,7 @@ const QString path = folder.path() + QStringLiteral("/list.ini");
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    if (Cp1252::encode(Cp1252::decode(bytes)) != bytes)
+    if (Common::Cp1252::encode(Common::Cp1252::decode(bytes)) != bytes)
         __builtin_trap();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     file.close();
     QStringList lines;
     try {
-        lines = Module1::readListFile(path);
-        Module1::SaveListFile(path, lines);
-    } catch (const ListFileError &) {
+        lines = Common::Module1::readListFile(path);
+        Common::Module1::SaveListFile(path, lines);
+    } catch (const Common::ListFileError &) {
         return 0;
     }
-    if (Module1::readListFile(path) != lines)
+    if (Common::Module1::readListFile(path) != lines)
         __builtin_trap();
     return 0;
 }

@@ -2,5 +2,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return fuzzListing(data, size, RemoteListing::Format::List);
+    return fuzzListing(data, size, Ftp::RemoteListing::Format::List);
 }

@@ -8,10 +8,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const qsizetype cut = size ? data[0] % (size + 1) : 0;
-    FtpReplyParser parser;
-    QList<FtpReply> replies = parser.feed(bytes.left(cut));
+    Ftp::FtpReplyParser parser;
+    QList<Ftp::FtpReply> replies = parser.feed(bytes.left(cut));
     replies += parser.feed(bytes.mid(cut));
-    for (const FtpReply &reply : replies) {
+    for (const Ftp::FtpReply &reply : replies) {
         (void)reply.text();
         (void)reply.quotedName();
         (void)reply.passivePort();

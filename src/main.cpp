@@ -7,9 +7,9 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    Form1 window(buildProfile(), QCoreApplication::applicationDirPath());
-    TerminationWatcher watcher;
-    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &window, &QWidget::close);
+    App::Form1 window(buildProfile(), QCoreApplication::applicationDirPath());
+    App::TerminationWatcher watcher;
+    QObject::connect(&watcher, &App::TerminationWatcher::terminationRequested, &window, &QWidget::close);
     window.start();
     return QApplication::exec();
 }

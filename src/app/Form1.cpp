@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace App {
+
 namespace {
 
 void endProcess(int status)
@@ -29,14 +31,14 @@ void endProcess(int status)
     std::_Exit(status);
 }
 
-QMessageBox::Icon messageIcon(OperatorUi::Icon icon)
+QMessageBox::Icon messageIcon(Common::OperatorUi::Icon icon)
 {
     switch (icon) {
-    case OperatorUi::Icon::Critical: return QMessageBox::Critical;
-    case OperatorUi::Icon::Question: return QMessageBox::Question;
-    case OperatorUi::Icon::Exclamation: return QMessageBox::Warning;
-    case OperatorUi::Icon::Information: return QMessageBox::Information;
-    case OperatorUi::Icon::None: break;
+    case Common::OperatorUi::Icon::Critical: return QMessageBox::Critical;
+    case Common::OperatorUi::Icon::Question: return QMessageBox::Question;
+    case Common::OperatorUi::Icon::Exclamation: return QMessageBox::Warning;
+    case Common::OperatorUi::Icon::Information: return QMessageBox::Information;
+    case Common::OperatorUi::Icon::None: break;
     }
     return QMessageBox::NoIcon;
 }
@@ -65,7 +67,7 @@ void bringUp(QWidget *window)
 
 } // namespace
 
-Form1::Form1(const ServerProfile &profile, const QString &dataRoot, Terminator terminate)
+Form1::Form1(const Common::ServerProfile &profile, const QString &dataRoot, Terminator terminate)
     : terminate_(terminate ? std::move(terminate) : Terminator(endProcess)),
       manager_(profile, dataRoot, *this)
 {
@@ -84,14 +86,14 @@ Form1::Form1(const ServerProfile &profile, const QString &dataRoot, Terminator t
     buildCategoryArea(client);
     buildStatusBar(client);
 
-    form3_ = new Form3(manager_.form3(), this);
-    connect(form3_, &Form3::stopClicked, &manager_, &HotelManager::stop);
-    connect(&manager_.ftp(), &FtpSession::actionRunningChanged, this, [this](bool running) {
+    form3_ = new Widgets::Form3(manager_.form3(), this);
+    connect(form3_, &Widgets::Form3::stopClicked, &manager_, &HotelManager::stop);
+    connect(&manager_.ftp(), &Ftp::FtpSession::actionRunningChanged, this, [this](bool running) {
         actionRunning_ = running;
         applyInputLock();
     });
     setOuterHeightTwips(kCompactHeightTwips);
-    orderTabsByPosition(this);
+    Widgets::orderTabsByPosition(this);
 }
 
 Form1::~Form1() = default;
@@ -109,52 +111,52 @@ void Form1::start()
 void Form1::setOuterHeightTwips(int twips)
 {
     outerHeightTwips_ = twips;
-    setFixedSize(twipsToPixels(kWidthTwips), twipsToPixels(twips - kFrameTwips));
+    setFixedSize(Widgets::twipsToPixels(kWidthTwips), Widgets::twipsToPixels(twips - kFrameTwips));
 }
 
 void Form1::buildUpperArea(QWidget *client)
 {
     auto *banner = new QLabel(QStringLiteral("Pendric Hotel Manager"), client);
     banner->setObjectName(QStringLiteral("banner"));
-    banner->setGeometry(twipsRect(120, 600, 11535, 600));
+    banner->setGeometry(Widgets::twipsRect(120, 600, 11535, 600));
     banner->setStyleSheet(QStringLiteral("font: bold 20pt 'Century Gothic'; color: #2b4a6f;"));
 
-    new HotelsPanel(manager_.hotels(), manager_.phrasePublisher(), client);
-    connect(textButton(QStringLiteral("cmdFtp"), QStringLiteral("FTP"), twipsRect(1560, 120, 1335, 375), client),
+    new Hotels::HotelsPanel(manager_.hotels(), manager_.phrasePublisher(), client);
+    connect(textButton(QStringLiteral("cmdFtp"), QStringLiteral("FTP"), Widgets::twipsRect(1560, 120, 1335, 375), client),
             &QPushButton::clicked, this, &Form1::openBrowser);
-    connect(textButton(QStringLiteral("cmdVentes"), QStringLiteral("Ventes"), twipsRect(120, 120, 1335, 375), client),
+    connect(textButton(QStringLiteral("cmdVentes"), QStringLiteral("Ventes"), Widgets::twipsRect(120, 120, 1335, 375), client),
             &QPushButton::clicked, this, &Form1::showSalesWindow);
 
-    auto *status = new ListBoxView(manager_.status().lines(), client);
-    status->setGeometry(twipsRect(120, 5160, 9855, 2370));
+    auto *status = new Widgets::ListBoxView(manager_.status().lines(), client);
+    status->setGeometry(Widgets::twipsRect(120, 5160, 9855, 2370));
 
-    auto *compact = textButton(QStringLiteral("Command67"), QStringLiteral("|"), twipsRect(11400, 5160, 255, 1215), client);
+    auto *compact = textButton(QStringLiteral("Command67"), QStringLiteral("|"), Widgets::twipsRect(11400, 5160, 255, 1215), client);
     connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
-    auto *expanded = textButton(QStringLiteral("Command68"), QStringLiteral("|"), twipsRect(11400, 6480, 255, 1095), client);
+    auto *expanded = textButton(QStringLiteral("Command68"), QStringLiteral("|"), Widgets::twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
 }
 
 void Form1::openBrowser()
 {
     if (!browser_)
-        browser_ = new BrowserWindow(manager_.browser(), this);
+        browser_ = new Browser::BrowserWindow(manager_.browser(), this);
     bringUp(browser_);
 }
 
 void Form1::buildStatusBar(QWidget *client)
 {
-    statusBarLabel(manager_.ftp().StatusBar1, twipsRect(120, 13200, 9735, 375), client);
+    Widgets::statusBarLabel(manager_.ftp().StatusBar1, Widgets::twipsRect(120, 13200, 9735, 375), client);
 }
 
 void Form1::buildCategoryArea(QWidget *client)
 {
-    new CategoryArea({manager_.categories(), manager_.videos(), manager_.root(), manager_.status()}, client);
+    new Videos::CategoryArea({manager_.categories(), manager_.videos(), manager_.root(), manager_.status()}, client);
 }
 
 void Form1::showSalesWindow()
 {
     if (!salesWindow_)
-        salesWindow_ = new SalesWindow(manager_.sales(), manager_.salesPublisher(), this);
+        salesWindow_ = new Sales::SalesWindow(manager_.sales(), manager_.salesPublisher(), this);
     bringUp(salesWindow_);
 }
 
@@ -168,7 +170,7 @@ QString Form1::inputBox(const QString &prompt, const QString &title, const QStri
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-OperatorUi::Answer Form1::messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
+Common::OperatorUi::Answer Form1::messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
 {
     QMessageBox box(messageIcon(icon), title, text,
                     buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
@@ -229,3 +231,5 @@ void Form1::closeEvent(QCloseEvent *event)
     closing_ = true;
     manager_.stop();
 }
+
+} // namespace App

@@ -6,14 +6,22 @@
 #include <QMainWindow>
 #include <functional>
 
-class BrowserWindow;
+namespace Widgets {
 class Form3;
+}
+namespace Browser {
+class BrowserWindow;
+}
 class QFrame;
+namespace Sales {
 class SalesWindow;
+}
+
+namespace App {
 
 // The main window: the operator's side of HotelManager and the one implementation of
 // OperatorUi with real dialogs.
-class Form1 : public QMainWindow, public OperatorUi {
+class Form1 : public QMainWindow, public Common::OperatorUi {
     Q_OBJECT
 public:
     static constexpr int kCompactHeightTwips = 8175;
@@ -25,7 +33,7 @@ public:
     using Terminator = std::function<void(int)>;
 
     // `terminate` ends the process; tests pass their own.
-    Form1(const ServerProfile &profile, const QString &dataRoot, Terminator terminate = {});
+    Form1(const Common::ServerProfile &profile, const QString &dataRoot, Terminator terminate = {});
     ~Form1() override;
 
     HotelManager &manager() { return manager_; }
@@ -60,11 +68,13 @@ private:
 
     Terminator terminate_;
     HotelManager manager_;
-    Form3 *form3_ = nullptr;
-    BrowserWindow *browser_ = nullptr;
-    SalesWindow *salesWindow_ = nullptr;
+    Widgets::Form3 *form3_ = nullptr;
+    Browser::BrowserWindow *browser_ = nullptr;
+    Sales::SalesWindow *salesWindow_ = nullptr;
     int outerHeightTwips_ = kCompactHeightTwips;
     bool closing_ = false;
     bool progressBlocking_ = false;
     bool actionRunning_ = false;
 };
+
+} // namespace App

@@ -4,7 +4,9 @@
 
 #include <exception>
 
-HotelManager::HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
+namespace App {
+
+HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &dataRoot, Common::OperatorUi &ui,
                            QObject *parent)
     : QObject(parent), ui_(ui), root_(dataRoot), form3_(ui),
       ftp_(profile, ui), hotels_(root_, status_, ui),
@@ -47,3 +49,5 @@ void HotelManager::prepareFolders()
     for (const QString &folder : root_.ensureFolders())
         status_.Ajout_Status(QStringLiteral("Impossible de créer le dossier %1").arg(folder));
 }
+
+} // namespace App

@@ -17,28 +17,32 @@
 #include <QObject>
 #include <functional>
 
+namespace Common {
 class OperatorUi;
+}
+
+namespace App {
 
 // Everything the main window does, without a widget: the state of its controls and
 // the start-up and shutdown sequences. The window binds its widgets to these objects.
 class HotelManager : public QObject {
     Q_OBJECT
 public:
-    HotelManager(const ServerProfile &profile, const QString &dataRoot, OperatorUi &ui,
+    HotelManager(const Common::ServerProfile &profile, const QString &dataRoot, Common::OperatorUi &ui,
                  QObject *parent = nullptr);
 
-    OperatorUi &ui() { return ui_; }
-    const DataRoot &root() const { return root_; }
-    StatusLog &status() { return status_; }
-    ProgressWindow &form3() { return form3_; }
-    CategoryLists &categories() { return categories_; }
-    FtpSession &ftp() { return ftp_; }
-    HotelPhrases &hotels() { return hotels_; }
-    PhrasePublisher &phrasePublisher() { return phrasePublisher_; }
-    VideoPublisher &videos() { return videos_; }
-    FtpBrowser &browser() { return browser_; }
-    SalesPanel &sales() { return sales_; }
-    SalesPublisher &salesPublisher() { return salesPublisher_; }
+    Common::OperatorUi &ui() { return ui_; }
+    const Common::DataRoot &root() const { return root_; }
+    Common::StatusLog &status() { return status_; }
+    Common::ProgressWindow &form3() { return form3_; }
+    Videos::CategoryLists &categories() { return categories_; }
+    Ftp::FtpSession &ftp() { return ftp_; }
+    Hotels::HotelPhrases &hotels() { return hotels_; }
+    Hotels::PhrasePublisher &phrasePublisher() { return phrasePublisher_; }
+    Videos::VideoPublisher &videos() { return videos_; }
+    Browser::FtpBrowser &browser() { return browser_; }
+    Sales::SalesPanel &sales() { return sales_; }
+    Sales::SalesPublisher &salesPublisher() { return salesPublisher_; }
 
     // The start-up steps after the window's own (height and dialog title); each runs
     // even if an earlier one failed.
@@ -51,17 +55,19 @@ private:
     void runStep(const QString &what, const std::function<void()> &step);
     void prepareFolders();
 
-    OperatorUi &ui_;
-    DataRoot root_;
-    StatusLog status_;
-    ProgressWindow form3_;
-    CategoryLists categories_;
-    FtpSession ftp_;
-    HotelPhrases hotels_;
-    PhrasePublisher phrasePublisher_;
-    PhraseDownloader phraseDownloader_;
-    VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
-    FtpBrowser browser_;
-    SalesPanel sales_;
-    SalesPublisher salesPublisher_;
+    Common::OperatorUi &ui_;
+    Common::DataRoot root_;
+    Common::StatusLog status_;
+    Common::ProgressWindow form3_;
+    Videos::CategoryLists categories_;
+    Ftp::FtpSession ftp_;
+    Hotels::HotelPhrases hotels_;
+    Hotels::PhrasePublisher phrasePublisher_;
+    Hotels::PhraseDownloader phraseDownloader_;
+    Videos::VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
+    Browser::FtpBrowser browser_;
+    Sales::SalesPanel sales_;
+    Sales::SalesPublisher salesPublisher_;
 };
+
+} // namespace App

@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace App {
+
 namespace {
 
 int signalPipe[2] = {-1, -1};
@@ -34,3 +36,5 @@ TerminationWatcher::TerminationWatcher(QObject *parent) : QObject(parent)
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
 }
+
+} // namespace App

@@ -4,6 +4,8 @@
 
 class QSocketNotifier;
 
+namespace App {
+
 // Turns SIGTERM and SIGINT into a signal on the event loop, so a session logout or
 // Ctrl-C closes the window the normal way instead of killing the process mid-write.
 class TerminationWatcher : public QObject {
@@ -17,3 +19,5 @@ signals:
 private:
     QSocketNotifier *notifier_ = nullptr;
 };
+
+} // namespace App

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace Browser {
+
 namespace {
 
 constexpr int kWidthTwips = 9480;
@@ -24,81 +26,81 @@ BrowserWindow::BrowserWindow(FtpBrowser &browser, QWidget *owner)
 {
     setObjectName(QStringLiteral("BrowserWindow"));
     setWindowTitle(QStringLiteral("FTP"));
-    setFixedSize(twipsToPixels(kWidthTwips), twipsToPixels(kHeightTwips));
+    setFixedSize(Widgets::twipsToPixels(kWidthTwips), Widgets::twipsToPixels(kHeightTwips));
     buildFrame1();
     buildRemotePane();
 
-    statusBarLabel(browser_.session().StatusBar1, twipsRect(120, 5520, 9240, 375), this);
+    Widgets::statusBarLabel(browser_.session().StatusBar1, Widgets::twipsRect(120, 5520, 9240, 375), this);
 
     // A pane nobody has filled yet starts from the drives rather than blank.
     LocalPane &local = browser_.local();
     if (!local.hasFolder() && local.List2.count() == 0)
         local.ChangeDrive();
-    orderTabsByPosition(this);
+    Widgets::orderTabsByPosition(this);
 }
 
 void BrowserWindow::buildFrame1()
 {
     auto *frame = new QGroupBox(QStringLiteral("Frame1"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(twipsRect(120, 120, 4575, 5280));
+    frame->setGeometry(Widgets::twipsRect(120, 120, 4575, 5280));
 
     LocalPane &local = browser_.local();
-    label(QStringLiteral("Label2"), twipsRect(120, 330, 615, 255), frame);
-    pathField(local.Text1, twipsRect(735, 300, 3720, 315), frame);
-    listView(local.List2, twipsRect(120, 720, 4335, 3360), frame, &FtpBrowser::openLocalEntry);
+    label(QStringLiteral("Label2"), Widgets::twipsRect(120, 330, 615, 255), frame);
+    pathField(local.Text1, Widgets::twipsRect(735, 300, 3720, 315), frame);
+    listView(local.List2, Widgets::twipsRect(120, 720, 4335, 3360), frame, &FtpBrowser::openLocalEntry);
 
     followEnabled(button(QStringLiteral("Command1"), QStringLiteral("Connect"),
-                         twipsRect(120, 4200, 1395, 375), frame, &browser_, &FtpBrowser::loadProgressWindow),
+                         Widgets::twipsRect(120, 4200, 1395, 375), frame, &browser_, &FtpBrowser::loadProgressWindow),
                   browser_.Command1Enabled);
-    button(QStringLiteral("Command8"), QStringLiteral("Disconnect"), twipsRect(1590, 4200, 1395, 375),
+    button(QStringLiteral("Command8"), QStringLiteral("Disconnect"), Widgets::twipsRect(1590, 4200, 1395, 375),
            frame, &browser_, &FtpBrowser::disconnect);
-    button(QStringLiteral("Command7"), QStringLiteral("Cancel"), twipsRect(3060, 4200, 1395, 375),
+    button(QStringLiteral("Command7"), QStringLiteral("Cancel"), Widgets::twipsRect(3060, 4200, 1395, 375),
            frame, &browser_, &FtpBrowser::resetRemotePane);
-    button(QStringLiteral("Command4"), QStringLiteral("Delete"), twipsRect(120, 4680, 1035, 375),
+    button(QStringLiteral("Command4"), QStringLiteral("Delete"), Widgets::twipsRect(120, 4680, 1035, 375),
            frame, &browser_, &FtpBrowser::deleteRemoteEntry);
-    button(QStringLiteral("Command5"), QStringLiteral("Rename"), twipsRect(1220, 4680, 1035, 375),
+    button(QStringLiteral("Command5"), QStringLiteral("Rename"), Widgets::twipsRect(1220, 4680, 1035, 375),
            frame, &browser_, &FtpBrowser::renameRemoteEntry);
-    button(QStringLiteral("Command3"), QStringLiteral("New dir"), twipsRect(2320, 4680, 1035, 375),
+    button(QStringLiteral("Command3"), QStringLiteral("New dir"), Widgets::twipsRect(2320, 4680, 1035, 375),
            frame, &browser_, &FtpBrowser::makeRemoteFolder);
-    button(QStringLiteral("Command6"), QStringLiteral("Up"), twipsRect(3420, 4680, 1035, 375),
+    button(QStringLiteral("Command6"), QStringLiteral("Up"), Widgets::twipsRect(3420, 4680, 1035, 375),
            frame, &browser_, &FtpBrowser::localUp);
 }
 
 void BrowserWindow::buildRemotePane()
 {
-    FtpSession &session = browser_.session();
-    label(QStringLiteral("Label3"), twipsRect(4860, 450, 615, 255), this);
-    pathField(session.Text2, twipsRect(5475, 420, 3885, 315), this);
-    listView(session.List1, twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::openRemoteEntry);
+    Ftp::FtpSession &session = browser_.session();
+    label(QStringLiteral("Label3"), Widgets::twipsRect(4860, 450, 615, 255), this);
+    pathField(session.Text2, Widgets::twipsRect(5475, 420, 3885, 315), this);
+    listView(session.List1, Widgets::twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::openRemoteEntry);
 
-    button(QStringLiteral("Command2"), QStringLiteral("UP"), twipsRect(4860, 4320, 1395, 375), this,
+    button(QStringLiteral("Command2"), QStringLiteral("UP"), Widgets::twipsRect(4860, 4320, 1395, 375), this,
            &browser_, &FtpBrowser::remoteUp);
     VideoFolderEditor &editor = browser_.editor();
-    button(QStringLiteral("Command9"), QStringLiteral("MODE EDITION"), twipsRect(6390, 4320, 1575, 375),
+    button(QStringLiteral("Command9"), QStringLiteral("MODE EDITION"), Widgets::twipsRect(6390, 4320, 1575, 375),
            this, &editor, &VideoFolderEditor::enterEditingMode);
     followEnabled(button(QStringLiteral("Command20"), QStringLiteral("SUPPRIMER"),
-                         twipsRect(8040, 4320, 1320, 375), this, &editor,
+                         Widgets::twipsRect(8040, 4320, 1320, 375), this, &editor,
                          &VideoFolderEditor::deleteSelectedVideo),
                   editor.Command20Enabled);
 }
 
-QLineEdit *BrowserWindow::pathField(TextValue &text, const QRect &geometry, QWidget *parent)
+QLineEdit *BrowserWindow::pathField(Common::TextValue &text, const QRect &geometry, QWidget *parent)
 {
     auto *field = new QLineEdit(text.text(), parent);
     field->setObjectName(text.objectName());
     field->setGeometry(geometry);
     field->setReadOnly(true);
-    connect(&text, &TextValue::changed, field, &QLineEdit::setText);
+    connect(&text, &Common::TextValue::changed, field, &QLineEdit::setText);
     return field;
 }
 
-void BrowserWindow::listView(ListBox &list, const QRect &geometry, QWidget *parent,
+void BrowserWindow::listView(Common::ListBox &list, const QRect &geometry, QWidget *parent,
                              void (FtpBrowser::*doubleClick)())
 {
-    auto *view = new ListBoxView(list, parent);
+    auto *view = new Widgets::ListBoxView(list, parent);
     view->setGeometry(geometry);
-    connect(view, &ListBoxView::doubleClickedRow, &browser_, [browser = &browser_, &list, doubleClick](int row) {
+    connect(view, &Widgets::ListBoxView::doubleClickedRow, &browser_, [browser = &browser_, &list, doubleClick](int row) {
         if (list.listIndex() != row) // the press already selected it, reporting it once
             list.setListIndex(row);
         (browser->*doubleClick)();
@@ -112,8 +114,10 @@ void BrowserWindow::label(const QString &name, const QRect &geometry, QWidget *p
     label->setGeometry(geometry);
 }
 
-void BrowserWindow::followEnabled(QPushButton *button, BoolValue &enabled)
+void BrowserWindow::followEnabled(QPushButton *button, Common::BoolValue &enabled)
 {
     button->setEnabled(enabled.value());
-    connect(&enabled, &BoolValue::changed, button, &QPushButton::setEnabled);
+    connect(&enabled, &Common::BoolValue::changed, button, &QPushButton::setEnabled);
 }
+
+} // namespace Browser

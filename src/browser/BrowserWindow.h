@@ -3,11 +3,18 @@
 #include <QPushButton>
 #include <QWidget>
 
+namespace Common {
 class BoolValue;
-class FtpBrowser;
 class ListBox;
+}
 class QLineEdit;
+namespace Common {
 class TextValue;
+}
+
+namespace Browser {
+
+class FtpBrowser;
 
 // The manual FTP browser's window: `Frame1` with the local pane and its buttons,
 // the remote pane on the session's listing, the editing mode's buttons and the
@@ -30,11 +37,13 @@ private:
         QObject::connect(button, &QPushButton::clicked, target, reaction);
         return button;
     }
-    QLineEdit *pathField(TextValue &text, const QRect &geometry, QWidget *parent);
-    void listView(ListBox &list, const QRect &geometry, QWidget *parent,
+    QLineEdit *pathField(Common::TextValue &text, const QRect &geometry, QWidget *parent);
+    void listView(Common::ListBox &list, const QRect &geometry, QWidget *parent,
                   void (FtpBrowser::*doubleClick)());
     void label(const QString &name, const QRect &geometry, QWidget *parent);
-    static void followEnabled(QPushButton *button, BoolValue &enabled);
+    static void followEnabled(QPushButton *button, Common::BoolValue &enabled);
 
     FtpBrowser &browser_;
 };
+
+} // namespace Browser

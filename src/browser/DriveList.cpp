@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStorageInfo>
 
+namespace Browser {
+
 namespace {
 
 QString asEntry(const QString &folder)
@@ -32,3 +34,5 @@ bool DriveList::isUserMount(const QString &rootPath)
     }
     return false;
 }
+
+} // namespace Browser

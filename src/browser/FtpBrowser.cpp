@@ -5,22 +5,24 @@
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 
-FtpBrowser::FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &status,
-                       OperatorUi &ui, QObject *parent)
+namespace Browser {
+
+FtpBrowser::FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
+                       Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), session_(session), form3_(form3), ui_(ui), editor_(session, form3, status)
 {
-    connect(&session.Inet1, &Inet::StateChanged, this, [this](int state) {
+    connect(&session.Inet1, &Ftp::Inet::StateChanged, this, [this](int state) {
         if (state == 4)
             Command1Enabled.setValue(false);
         if (state == 10)
             Command1Enabled.setValue(true);
     });
-    connect(&session, &FtpSession::listingReset, this, [this] { Command1Enabled.setValue(true); });
+    connect(&session, &Ftp::FtpSession::listingReset, this, [this] { Command1Enabled.setValue(true); });
 }
 
 void FtpBrowser::openLocalEntry()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     const QString entry = local_.List2.currentText();
@@ -31,11 +33,11 @@ void FtpBrowser::openLocalEntry()
 
 void FtpBrowser::openRemoteEntry()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     const QString entry = session_.List1.currentText();
-    if (entry.isEmpty() || entry == FtpSession::kEmptyMarker)
+    if (entry.isEmpty() || entry == Ftp::FtpSession::kEmptyMarker)
         return;
     if (entry.contains(u'/'))
         session_.GetDir(entry);
@@ -51,11 +53,11 @@ void FtpBrowser::download(const QString &remoteName)
     if (localPath.isEmpty()) {
         ui_.messageBox(QStringLiteral("Ce fichier ne peut pas être enregistré dans le dossier local : ")
                            + remoteName,
-                       OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation,
-                       OperatorUi::kDialogTitle);
+                       Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Exclamation,
+                       Common::OperatorUi::kDialogTitle);
         return;
     }
-    session_.runCommand(FtpCommand::get(remoteName, localPath));
+    session_.runCommand(Ftp::FtpCommand::get(remoteName, localPath));
     local_.ChangeDir();
 }
 
@@ -66,42 +68,42 @@ void FtpBrowser::loadProgressWindow()
 
 void FtpBrowser::remoteUp()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
-    session_.runCommand(FtpCommand::cdup());
+    session_.runCommand(Ftp::FtpCommand::cdup());
     session_.GetDir(QString());
 }
 
 void FtpBrowser::makeRemoteFolder()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     const QString name = ui_.inputBox(QStringLiteral("Plaese insert the name of the new dir"),
                                       QStringLiteral("Name"), QStringLiteral("New Folder"));
     if (name.isEmpty())
         return;
-    session_.runCommand(FtpCommand::mkdir(name));
+    session_.runCommand(Ftp::FtpCommand::mkdir(name));
     session_.GetDir(QString());
 }
 
 void FtpBrowser::deleteRemoteEntry()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     session_.Wait();
     const QString entry = session_.List1.currentText();
     if (entry.isEmpty())
         return;
-    session_.runCommand(entry.contains(u'/') ? FtpCommand::rmdir(entry) : FtpCommand::remove(entry));
+    session_.runCommand(entry.contains(u'/') ? Ftp::FtpCommand::rmdir(entry) : Ftp::FtpCommand::remove(entry));
     session_.GetDir(QString());
 }
 
 void FtpBrowser::renameRemoteEntry()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     const QString entry = session_.List1.currentText();
@@ -111,7 +113,7 @@ void FtpBrowser::renameRemoteEntry()
                                         QStringLiteral("Rename to?"), entry);
     if (answer.isEmpty() || answer == entry)
         return;
-    session_.runCommand(FtpCommand::rename(entry, answer));
+    session_.runCommand(Ftp::FtpCommand::rename(entry, answer));
     session_.GetDir(QString());
 }
 
@@ -122,7 +124,7 @@ void FtpBrowser::localUp()
 
 void FtpBrowser::resetRemotePane()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     session_.resetListing();
@@ -130,8 +132,10 @@ void FtpBrowser::resetRemotePane()
 
 void FtpBrowser::disconnect()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     session_.disconnectFTP();
 }
+
+} // namespace Browser

@@ -6,10 +6,16 @@
 
 #include <QObject>
 
-class FtpSession;
+namespace Common {
 class OperatorUi;
 class ProgressWindow;
 class StatusLog;
+}
+namespace Ftp {
+class FtpSession;
+}
+
+namespace Browser {
 
 // The manual browser: the local pane against the remote listing of the FTP
 // session (`List1`, `Text2`), and the buttons moving and managing files by hand.
@@ -18,14 +24,14 @@ class StatusLog;
 class FtpBrowser : public QObject {
     Q_OBJECT
 public:
-    FtpBrowser(FtpSession &session, ProgressWindow &form3, StatusLog &status, OperatorUi &ui,
+    FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status, Common::OperatorUi &ui,
                QObject *parent = nullptr);
 
     LocalPane &local() { return local_; }
     // "Connect" is disabled while the client is connected, and after the reset.
-    BoolValue Command1Enabled{QStringLiteral("Command1"), true};
+    Common::BoolValue Command1Enabled{QStringLiteral("Command1"), true};
 
-    FtpSession &session() { return session_; }
+    Ftp::FtpSession &session() { return session_; }
     VideoFolderEditor &editor() { return editor_; }
 
     // Double-click in List2 on the selected entry: enter a folder, upload a file.
@@ -44,9 +50,11 @@ public:
 private:
     void download(const QString &remoteName);
 
-    FtpSession &session_;
-    ProgressWindow &form3_;
-    OperatorUi &ui_;
+    Ftp::FtpSession &session_;
+    Common::ProgressWindow &form3_;
+    Common::OperatorUi &ui_;
     LocalPane local_;
     VideoFolderEditor editor_;
 };
+
+} // namespace Browser

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace Browser {
+
 LocalPane::LocalPane(QObject *parent) : QObject(parent)
 {
 }
@@ -62,7 +64,9 @@ bool LocalPane::enter(const QString &entry)
 QString LocalPane::filePath(const QString &name) const
 {
     // A bare file name stays inside the folder it is written to.
-    if (!hasFolder() || !PlainName::isFileName(name))
+    if (!hasFolder() || !Common::PlainName::isFileName(name))
         return {};
     return Text1.text() + name;
 }
+
+} // namespace Browser

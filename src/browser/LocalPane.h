@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+namespace Browser {
+
 // The local pane of the browser: `List2` and the current folder `Text1`.
 // Folders are listed with a trailing "/", files as bare names; while the drive
 // list is shown `Text1` is empty and there is no current folder.
@@ -30,9 +32,11 @@ public:
 
     static bool isFolderEntry(const QString &entry) { return entry.contains(u'/'); }
 
-    ListBox List2{QStringLiteral("List2")};
-    TextValue Text1{QStringLiteral("Text1")};
+    Common::ListBox List2{QStringLiteral("List2")};
+    Common::TextValue Text1{QStringLiteral("Text1")};
 
 private:
     QString path_;
 };
+
+} // namespace Browser

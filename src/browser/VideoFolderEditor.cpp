@@ -7,7 +7,9 @@
 #include "ftp/FtpSession.h"
 #include "ftp/Publication.h"
 
-VideoFolderEditor::VideoFolderEditor(FtpSession &session, ProgressWindow &form3, StatusLog &status,
+namespace Browser {
+
+VideoFolderEditor::VideoFolderEditor(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
                                      QObject *parent)
     : QObject(parent), session_(session), form3_(form3), status_(status)
 {
@@ -15,16 +17,16 @@ VideoFolderEditor::VideoFolderEditor(FtpSession &session, ProgressWindow &form3,
 
 void VideoFolderEditor::enterEditingMode()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     // The connection stays in the video folder, where "SUPPRIMER" deletes.
-    Publication publication(session_, form3_);
+    Ftp::Publication publication(session_, form3_);
     publication.keepConnection();
     session_.disconnectFTP();
     publication.connect();
     // Deleting is only safe in the folder the operator believes they are in.
-    const FtpOutcome walk = publication.walk(RemoteTree::kVideos);
+    const Ftp::FtpOutcome walk = publication.walk(Common::RemoteTree::kVideos);
     Command20Enabled.setValue(false);
     if (!walk.ok) {
         status_.Ajout_Status(QStringLiteral("Mode édition : impossible d'entrer dans le dossier ")
@@ -44,7 +46,7 @@ void VideoFolderEditor::enterEditingMode()
 
 void VideoFolderEditor::deleteSelectedVideo()
 {
-    const FtpAction action(session_);
+    const Ftp::FtpAction action(session_);
     if (action.refused())
         return;
     session_.Wait();
@@ -52,6 +54,8 @@ void VideoFolderEditor::deleteSelectedVideo()
     if (entry.isEmpty())
         return;
     if (!entry.contains(u'/'))
-        session_.runCommand(FtpCommand::remove(entry));
+        session_.runCommand(Ftp::FtpCommand::remove(entry));
     session_.GetDir(QString());
 }
+
+} // namespace Browser

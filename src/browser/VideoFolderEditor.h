@@ -4,26 +4,34 @@
 
 #include <QObject>
 
-class FtpSession;
+namespace Common {
 class ProgressWindow;
 class StatusLog;
+}
+namespace Ftp {
+class FtpSession;
+}
+
+namespace Browser {
 
 // The editing mode of the server's video folder: "MODE EDITION" lists the
 // folder in the remote pane, "SUPPRIMER" deletes the selected file from it.
 class VideoFolderEditor : public QObject {
     Q_OBJECT
 public:
-    VideoFolderEditor(FtpSession &session, ProgressWindow &form3, StatusLog &status,
+    VideoFolderEditor(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
                       QObject *parent = nullptr);
 
     void enterEditingMode();    // Command9 "MODE EDITION"
     void deleteSelectedVideo(); // Command20 "SUPPRIMER"
 
     // Disabled until the editing mode has listed the folder once.
-    BoolValue Command20Enabled{QStringLiteral("Command20"), false};
+    Common::BoolValue Command20Enabled{QStringLiteral("Command20"), false};
 
 private:
-    FtpSession &session_;
-    ProgressWindow &form3_;
-    StatusLog &status_;
+    Ftp::FtpSession &session_;
+    Common::ProgressWindow &form3_;
+    Common::StatusLog &status_;
 };
+
+} // namespace Browser

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+namespace Common {
+
 // A flag operations set and a widget follows, such as a button's enabled state.
 class BoolValue : public QObject {
     Q_OBJECT
@@ -27,3 +29,5 @@ signals:
 private:
     bool value_;
 };
+
+} // namespace Common

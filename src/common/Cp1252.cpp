@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace Common {
+
 namespace {
 
 // Characters of bytes 0x80..0x9F; the others equal their Latin-1 value.
@@ -57,3 +59,5 @@ bool canEncode(const QString &text)
 }
 
 } // namespace Cp1252
+
+} // namespace Common

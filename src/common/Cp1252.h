@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace Common {
+
 // Windows-1252, the 8-bit code page of the list files, of the phrase files on the
 // content server and of servers that do not speak UTF-8. Qt has no codec for it.
 namespace Cp1252 {
@@ -19,3 +21,5 @@ std::optional<QByteArray> encode(const QString &text);
 bool canEncode(const QString &text);
 
 } // namespace Cp1252
+
+} // namespace Common

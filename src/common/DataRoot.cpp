@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace Common {
+
 DataRoot::DataRoot(const QString &root) : root_(QDir::cleanPath(root))
 {
 }
@@ -34,3 +36,5 @@ QStringList DataRoot::ensureFolders() const
             failed.append(folder);
     return failed;
 }
+
+} // namespace Common

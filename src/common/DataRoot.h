@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace Common {
+
 // The program's own folder and the local files under it.
 class DataRoot {
 public:
@@ -20,3 +22,5 @@ public:
 private:
     QString root_;
 };
+
+} // namespace Common

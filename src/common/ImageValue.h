@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+namespace Common {
+
 // An image control: the path it was last loaded from. The widget draws the picture.
 class ImageValue : public QObject {
     Q_OBJECT
@@ -27,3 +29,5 @@ signals:
 private:
     QString path_;
 };
+
+} // namespace Common

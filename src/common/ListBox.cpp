@@ -1,5 +1,7 @@
 #include "common/ListBox.h"
 
+namespace Common {
+
 ListBox::ListBox(const QString &name, QObject *parent) : QObject(parent)
 {
     setObjectName(name);
@@ -64,3 +66,5 @@ void ListBox::setIndexQuietly(int index)
     index_ = index;
     emit listIndexChanged(index);
 }
+
+} // namespace Common

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringListModel>
 
+namespace Common {
+
 // A list box of the main window: items and a current index (-1 when none).
 // `clicked` is raised whenever the current index is set, by the operator or by code,
 // as the operations rely on that reaction. Views show `model()`, so there is one copy.
@@ -40,3 +42,5 @@ private:
     QStringListModel model_;
     int index_ = -1;
 };
+
+} // namespace Common

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace Common {
+
 namespace {
 
 QByteArray encodeLines(const QString &path, const QStringList &items)
@@ -106,3 +108,5 @@ void LoadListFile(const QString &path, ListBox &list)
 }
 
 } // namespace Module1
+
+} // namespace Common

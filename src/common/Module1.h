@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <stdexcept>
 
+namespace Common {
+
 class ListBox;
 
 // A list file could not be read or written. The routines below never catch:
@@ -35,3 +37,5 @@ void LoadListFile(const QString &path, ListBox &list);
 QStringList readListFile(const QString &path);
 
 } // namespace Module1
+
+} // namespace Common

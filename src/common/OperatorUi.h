@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Common {
+
 // Everything core asks of the operator or shows to them goes through here, so every
 // operation runs headless in tests. The main window implements it with real dialogs.
 class OperatorUi {
@@ -40,3 +42,5 @@ public:
 private:
     OperatorUi &ui_;
 };
+
+} // namespace Common

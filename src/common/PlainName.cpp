@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace Common {
+
 namespace PlainName {
 
 bool hasControl(const QString &text)
@@ -48,3 +50,5 @@ QString typedProblem(const QString &name)
 }
 
 } // namespace PlainName
+
+} // namespace Common

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Common {
+
 // The one rule for a text that becomes a file name, here and on the server.
 namespace PlainName {
 
@@ -21,3 +23,5 @@ bool isFileName(const QString &name);
 QString typedProblem(const QString &name);
 
 } // namespace PlainName
+
+} // namespace Common

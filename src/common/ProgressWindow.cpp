@@ -2,6 +2,8 @@
 
 #include "common/OperatorUi.h"
 
+namespace Common {
+
 ProgressWindow::ProgressWindow(OperatorUi &ui, QObject *parent) : QObject(parent), ui_(ui)
 {
 }
@@ -50,3 +52,5 @@ void ProgressWindow::setRange(float start, float maximum)
     setValue(start);
     setMax(maximum);
 }
+
+} // namespace Common

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+namespace Common {
+
 class OperatorUi;
 
 // The state of the progress window `Form3`: its bar `pbar`, its caption `lblMaj`,
@@ -45,3 +47,5 @@ private:
     float max_ = 100;
     float value_ = 0;
 };
+
+} // namespace Common

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace Common {
+
 // Every folder of the content server the program writes to, from the login folder down,
 // one level per "CD". Declared here only.
 namespace RemoteTree {
@@ -26,3 +28,5 @@ inline QString path(const QStringList &folders)
 }
 
 } // namespace RemoteTree
+
+} // namespace Common

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Common {
+
 // The content server's account. The program compiles one in; tests pass their own.
 struct ServerProfile {
     QString host;
@@ -9,3 +11,5 @@ struct ServerProfile {
     QString user = QStringLiteral("pendric");
     QString password;
 };
+
+} // namespace Common

@@ -1,5 +1,7 @@
 #include "common/StatusLog.h"
 
+namespace Common {
+
 StatusLog::StatusLog(QObject *parent) : QObject(parent), lines_(QStringLiteral("lbStatus"))
 {
 }
@@ -11,3 +13,5 @@ void StatusLog::Ajout_Status(const QString &phrase)
     lines_.addItem(phrase);
     lines_.setListIndex(lines_.count() - 1);
 }
+
+} // namespace Common

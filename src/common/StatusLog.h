@@ -2,6 +2,8 @@
 
 #include "common/ListBox.h"
 
+namespace Common {
+
 // The status log `lbStatus`: one line per event, the newest selected so the view
 // scrolls to it. Only the newest lines are kept so a long session cannot grow it forever.
 class StatusLog : public QObject {
@@ -20,3 +22,5 @@ public:
 private:
     ListBox lines_;
 };
+
+} // namespace Common

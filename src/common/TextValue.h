@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+namespace Common {
+
 // A text box or label that operations read and write; the widget shows it.
 class TextValue : public QObject {
     Q_OBJECT
@@ -28,3 +30,5 @@ signals:
 private:
     QString text_;
 };
+
+} // namespace Common

@@ -2,6 +2,8 @@
 
 #include "ftp/FtpSession.h"
 
+namespace Ftp {
+
 FtpAction::FtpAction(FtpSession &session) : session_(session), accepted_(!session.isWaiting())
 {
     if (accepted_ && session_.actionDepth_++ == 0)
@@ -13,3 +15,5 @@ FtpAction::~FtpAction()
     if (accepted_ && --session_.actionDepth_ == 0)
         emit session_.actionRunningChanged(false);
 }
+
+} // namespace Ftp

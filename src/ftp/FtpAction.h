@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ftp {
+
 class FtpSession;
 
 // One operator action talks to the server at a time. The operator's clicks are only
@@ -19,3 +21,5 @@ private:
     FtpSession &session_;
     bool accepted_;
 };
+
+} // namespace Ftp

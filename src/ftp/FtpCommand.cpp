@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Ftp {
+
 FtpCommand::FtpCommand(Verb verb, QStringList arguments)
     : verb_(verb), arguments_(std::move(arguments))
 {
@@ -55,3 +57,5 @@ bool FtpCommand::isValid() const
             || argument.contains(QChar(0));
     });
 }
+
+} // namespace Ftp

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace Ftp {
+
 // One command of the client's vocabulary: a verb and its arguments, each sent whole.
 class FtpCommand {
 public:
@@ -41,3 +43,5 @@ private:
     Verb verb_ = Verb::Pwd;
     QStringList arguments_;
 };
+
+} // namespace Ftp

@@ -3,6 +3,8 @@
 #include "ftp/FtpListing.h"
 #include "ftp/FtpLogin.h"
 
+namespace Ftp {
+
 FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
 {
     connect(&control_, &FtpControlChannel::socketStateChanged, this, &FtpConnection::onControlState);
@@ -36,7 +38,7 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
     data_.setStallTimeout(timeouts.dataStallMs);
 }
 
-void FtpConnection::open(const ServerProfile &account, Done ready)
+void FtpConnection::open(const Common::ServerProfile &account, Done ready)
 {
     swept_.clear();
     features_ = {};
@@ -229,3 +231,5 @@ void FtpConnection::drop(const QString &reason)
     control_.close();
     emit lost(reason);
 }
+
+} // namespace Ftp

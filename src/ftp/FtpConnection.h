@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+namespace Ftp {
+
 // A logged-in FTP connection: requests with their replies, passive data
 // transfers, folder listings. It reports the client's states from resolving to
 // disconnected; whatever ends the connection unasked ends in `lost`, after which no
@@ -37,7 +39,7 @@ public:
     void setTimeouts(const FtpTimeouts &timeouts);
     bool isOpen() const { return open_; }
     // Connects, logs in, learns the features, switches to binary.
-    void open(const ServerProfile &account, Done ready);
+    void open(const Common::ServerProfile &account, Done ready);
     // QUIT, then closes whether or not the server answers.
     void quit(Done done);
     // Drops both connections now, without a word to the server; ends in `lost`.
@@ -106,3 +108,5 @@ private:
     bool open_ = false;
     bool wasConnected_ = false;
 };
+
+} // namespace Ftp

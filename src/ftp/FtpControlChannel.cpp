@@ -1,5 +1,7 @@
 #include "ftp/FtpControlChannel.h"
 
+namespace Ftp {
+
 FtpControlChannel::FtpControlChannel(QObject *parent) : QObject(parent)
 {
     timer_.setSingleShot(true);
@@ -92,3 +94,5 @@ void FtpControlChannel::fail(const QString &reason)
     close();
     emit lost(reason);
 }
+
+} // namespace Ftp

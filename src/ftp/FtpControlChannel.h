@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <functional>
 
+namespace Ftp {
+
 // The control connection: sends command lines and hands each complete reply to
 // the one handler waiting for it. A 421 reply, a dropped socket, a malformed
 // reply or an expired timer all end in `lost`, with the socket closed.
@@ -51,3 +53,5 @@ private:
     bool timed_ = false;
     int replyTimeoutMs_ = 30000;
 };
+
+} // namespace Ftp

@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+namespace Ftp {
+
 namespace {
 constexpr qint64 kChunk = 256 * 1024;
 constexpr qint64 kHighWater = 1024 * 1024; // bytes queued in the socket before we stop reading the file
@@ -126,3 +128,5 @@ void FtpDataChannel::fail(const QString &reason)
     abort();
     emit failed(reason);
 }
+
+} // namespace Ftp

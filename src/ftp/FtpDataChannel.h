@@ -7,6 +7,8 @@
 
 class QIODevice;
 
+namespace Ftp {
+
 // One passive data connection. Downloads write everything received into a sink
 // until the server closes; uploads stream a source in chunks and then close.
 // Memory stays bounded by the socket buffers whatever the file size. Any time
@@ -52,3 +54,5 @@ private:
     bool active_ = false;
     int stallMs_ = 30000;
 };
+
+} // namespace Ftp

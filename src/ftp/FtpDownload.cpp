@@ -1,5 +1,7 @@
 #include "ftp/FtpDownload.h"
 
+namespace Ftp {
+
 FtpDownload::FtpDownload(FtpConnection &link, const QString &remoteName, const QString &localPath,
                          FtpConnection::Done done)
     : link_(link), remoteName_(remoteName), file_(localPath), done_(std::move(done))
@@ -31,3 +33,5 @@ void FtpDownload::end(bool ok, const FtpReply &reply)
         return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + file_.fileName()));
     done_(ok, reply);
 }
+
+} // namespace Ftp

@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <QString>
 
+namespace Ftp {
+
 // "GET": RETR into a temporary file beside the local target, renamed onto it
 // only once the whole file is in. A failure leaves the target untouched.
 class FtpDownload {
@@ -22,3 +24,5 @@ private:
     QSaveFile file_;
     FtpConnection::Done done_;
 };
+
+} // namespace Ftp

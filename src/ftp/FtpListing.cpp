@@ -1,5 +1,7 @@
 #include "ftp/FtpListing.h"
 
+namespace Ftp {
+
 namespace {
 
 constexpr qint64 kMaxListingBytes = 64 * 1024 * 1024;
@@ -45,3 +47,5 @@ void FtpListing::listWith(RemoteListing::Format format)
     };
     link_.transfer(*command, &answer_, FtpConnection::Direction::Download, -1, std::move(parse), kMaxListingBytes);
 }
+
+} // namespace Ftp

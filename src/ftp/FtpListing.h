@@ -5,6 +5,8 @@
 
 #include <QBuffer>
 
+namespace Ftp {
+
 // One folder's listing with the best command the server has: MLSD, else LIST, else NLST
 // once the server refused LIST. Parsed into entries that never name anything outside it.
 class FtpListing {
@@ -20,3 +22,5 @@ private:
     FtpConnection::ListDone done_;
     QBuffer answer_;
 };
+
+} // namespace Ftp

@@ -2,7 +2,9 @@
 
 #include "ftp/FtpConnection.h"
 
-FtpLogin::FtpLogin(FtpConnection &link, const ServerProfile &account, Done done)
+namespace Ftp {
+
+FtpLogin::FtpLogin(FtpConnection &link, const Common::ServerProfile &account, Done done)
     : link_(link), account_(account), done_(std::move(done))
 {
 }
@@ -69,3 +71,5 @@ void FtpLogin::fail(const FtpReply &reply)
 {
     done_(false, reply, features_);
 }
+
+} // namespace Ftp

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace Ftp {
+
 class FtpConnection;
 
 // What a server offers, learnt at login and while listing.
@@ -22,7 +24,7 @@ class FtpLogin {
 public:
     using Done = std::function<void(bool ok, const FtpReply &reply, const FtpFeatures &features)>;
 
-    FtpLogin(FtpConnection &link, const ServerProfile &account, Done done);
+    FtpLogin(FtpConnection &link, const Common::ServerProfile &account, Done done);
     void greeted(const FtpReply &greeting);
 
 private:
@@ -32,7 +34,9 @@ private:
     void fail(const FtpReply &reply);
 
     FtpConnection &link_;
-    ServerProfile account_;
+    Common::ServerProfile account_;
     Done done_;
     FtpFeatures features_;
 };
+
+} // namespace Ftp

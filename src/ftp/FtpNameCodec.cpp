@@ -2,14 +2,18 @@
 
 #include "common/Cp1252.h"
 
+namespace Ftp {
+
 std::optional<QByteArray> FtpNameCodec::encode(const QString &name) const
 {
     if (utf8_)
         return name.toUtf8();
-    return Cp1252::encode(name);
+    return Common::Cp1252::encode(name);
 }
 
 QString FtpNameCodec::decode(const QByteArray &bytes) const
 {
-    return utf8_ ? QString::fromUtf8(bytes) : Cp1252::decode(bytes);
+    return utf8_ ? QString::fromUtf8(bytes) : Common::Cp1252::decode(bytes);
 }
+
+} // namespace Ftp

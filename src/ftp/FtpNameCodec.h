@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace Ftp {
+
 // How names travel on the wire: UTF-8 when the server announces it, otherwise
 // Windows-1252 like the original client.
 class FtpNameCodec {
@@ -17,3 +19,5 @@ public:
 private:
     bool utf8_ = false;
 };
+
+} // namespace Ftp

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace Ftp {
+
 // How one command ended: the server's last reply, or code 0 with our own
 // description when the failure was local (timeout, dropped connection, file).
 struct FtpOutcome {
@@ -12,3 +14,5 @@ struct FtpOutcome {
     int replyCode = 0;
     QString replyText;
 };
+
+} // namespace Ftp

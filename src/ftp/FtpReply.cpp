@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+namespace Ftp {
+
 namespace {
 
 std::optional<quint16> validPort(uint port, bool ok)
@@ -81,3 +83,5 @@ std::optional<quint16> FtpReply::passivePort() const
         return classicPort(lines.last());
     return std::nullopt;
 }
+
+} // namespace Ftp

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+namespace Ftp {
+
 // One complete server reply: its code and its lines as received, without line ends.
 struct FtpReply {
     int code = 0;
@@ -23,3 +25,5 @@ struct FtpReply {
     // address of a 227 is ignored on purpose.
     std::optional<quint16> passivePort() const;
 };
+
+} // namespace Ftp

@@ -1,5 +1,7 @@
 #include "ftp/FtpReplyParser.h"
 
+namespace Ftp {
+
 namespace {
 
 // The reply code of a line, or 0 when the line does not start with three digits.
@@ -64,3 +66,5 @@ void FtpReplyParser::fail(const QString &error)
     pending_.clear();
     current_ = {};
 }
+
+} // namespace Ftp

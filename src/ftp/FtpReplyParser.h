@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace Ftp {
+
 // Cuts the control connection's byte stream into replies: single or multi-line,
 // lines ended by CR LF or a bare LF. Bounded, so a hostile server cannot make
 // us buffer without end.
@@ -30,3 +32,5 @@ private:
     FtpReply current_;
     QString error_;
 };
+
+} // namespace Ftp

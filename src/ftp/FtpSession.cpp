@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace Ftp {
+
 namespace {
 
 const QStringList kStateTexts = {
@@ -28,7 +30,7 @@ constexpr int kAccessSetting = 4;
 
 } // namespace
 
-FtpSession::FtpSession(const ServerProfile &profile, OperatorUi &ui, QObject *parent)
+FtpSession::FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), profile_(profile), ui_(ui)
 {
     connect(&Inet1, &Inet::StateChanged, this, &FtpSession::Inet1_StateChanged);
@@ -173,6 +175,8 @@ void FtpSession::reportListingFailure()
 {
     const QString description = Inet1.lastOutcome().replyText;
     resetListing();
-    ui_.messageBox(description, OperatorUi::Buttons::Ok, OperatorUi::Icon::Critical,
+    ui_.messageBox(description, Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Critical,
                    QStringLiteral("Error"));
 }
+
+} // namespace Ftp

@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QString>
 
+namespace Ftp {
+
 // The program's side of the FTP client: the client itself, the remote listing
 // (`List1`, `Text2`), the status bar text, and the helpers every operation uses to
 // talk to the content server.
@@ -20,12 +22,12 @@ public:
     static inline const QString kEmptyMarker = QStringLiteral("This folder is empty");
     static inline const QString kBusySuffix = QStringLiteral(". Plaese wait...");
 
-    FtpSession(const ServerProfile &profile, OperatorUi &ui, QObject *parent = nullptr);
+    FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, QObject *parent = nullptr);
 
     Inet Inet1;
-    ListBox List1{QStringLiteral("List1")};
-    TextValue Text2{QStringLiteral("Text2")};
-    TextValue StatusBar1{QStringLiteral("StatusBar1")};
+    Common::ListBox List1{QStringLiteral("List1")};
+    Common::TextValue Text2{QStringLiteral("Text2")};
+    Common::TextValue StatusBar1{QStringLiteral("StatusBar1")};
 
     // Hands the client the server's profile; nothing is sent yet.
     void configure();
@@ -68,9 +70,11 @@ private:
     void fillList(const QList<RemoteEntry> &entries);
     void reportListingFailure();
 
-    ServerProfile profile_;
-    OperatorUi &ui_;
+    Common::ServerProfile profile_;
+    Common::OperatorUi &ui_;
     bool lastListingOk_ = false;
     int waitDepth_ = 0;
     int actionDepth_ = 0;
 };
+
+} // namespace Ftp

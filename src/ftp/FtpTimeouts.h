@@ -1,8 +1,12 @@
 #pragma once
 
+namespace Ftp {
+
 // Every network wait of the client ends; tests shorten these.
 struct FtpTimeouts {
     int connectMs = 30000;
     int replyMs = 30000;
     int dataStallMs = 30000; // no byte moved on the data connection for this long
 };
+
+} // namespace Ftp

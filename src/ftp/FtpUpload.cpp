@@ -2,6 +2,8 @@
 
 #include "ftp/RemoteListing.h"
 
+namespace Ftp {
+
 FtpUpload::FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
                      FtpConnection::Done done)
     : link_(link), file_(localPath), final_(remoteName), done_(std::move(done))
@@ -102,3 +104,5 @@ QByteArray FtpUpload::command(const QByteArray &verb, const QString &name) const
 {
     return link_.line(verb, name).value_or(QByteArray());
 }
+
+} // namespace Ftp

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace Ftp {
+
 // "PUT": the file goes to a temporary name in the target folder, its size is
 // checked, and only then is it renamed onto the final name. Where the server
 // will not rename onto an existing file, that file is moved aside first and
@@ -37,3 +39,5 @@ private:
     FtpConnection::Done done_;
     bool stored_ = false;
 };
+
+} // namespace Ftp

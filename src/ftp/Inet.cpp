@@ -6,6 +6,8 @@
 #include "ftp/InetState.h"
 #include "ftp/RemoteListing.h"
 
+namespace Ftp {
+
 using Verb = FtpCommand::Verb;
 
 // Everything behind Inet: the connection and the command in flight, so that users of
@@ -20,7 +22,7 @@ public:
     QString chunk(int size);
 
     FtpConnection connection;
-    ServerProfile account;
+    Common::ServerProfile account;
     int protocol = icFTP;
     int accessSetting = 0;
     bool busy = false;
@@ -216,3 +218,5 @@ QString Inet::GetChunk(int size) { return engine_->chunk(size); }
 const QList<RemoteEntry> &Inet::listing() const { return engine_->entries; }
 const FtpOutcome &Inet::lastOutcome() const { return engine_->outcome; }
 bool Inet::isDispatching() const { return engine_->dispatching > 0; }
+
+} // namespace Ftp

@@ -11,6 +11,8 @@
 #include <QString>
 #include <memory>
 
+namespace Ftp {
+
 // Our FTP client: one command at a time, carried out in the background on the
 // event loop. The connection opens with the first command and stays, with its
 // current folder, until "CLOSE". Progress is reported as state codes:
@@ -61,3 +63,5 @@ private:
     class Engine;
     std::unique_ptr<Engine> engine_;
 };
+
+} // namespace Ftp

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ftp {
+
 // The client's progress, as the engine knows it. Only Inet turns these into the numbers
 // 0 to 12 that its StateChanged reports.
 enum class InetState {
@@ -17,3 +19,5 @@ enum class InetState {
     Error = 11,
     Completed = 12,
 };
+
+} // namespace Ftp

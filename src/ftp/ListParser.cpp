@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+namespace Ftp {
+
 std::optional<RemoteEntry> ListParser::parse(const QString &line)
 {
     if (auto entry = parseUnix(line))
@@ -37,3 +39,5 @@ std::optional<RemoteEntry> ListParser::parseDos(const QString &line)
         return std::nullopt;
     return RemoteEntry{match.captured(2), match.captured(1) == QLatin1String("<DIR>")};
 }
+
+} // namespace Ftp

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+namespace Ftp {
+
 // One line of a LIST answer in the Unix "ls -l" format or the DOS/IIS format.
 // Lines of neither format ("total 12", banners) give no entry. A symbolic
 // link's " -> target" is cut off.
@@ -16,3 +18,5 @@ private:
     static std::optional<RemoteEntry> parseUnix(const QString &line);
     static std::optional<RemoteEntry> parseDos(const QString &line);
 };
+
+} // namespace Ftp

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace Ftp {
+
 std::optional<RemoteEntry> MlsdParser::parse(const QString &line)
 {
     const qsizetype space = line.indexOf(QLatin1Char(' '));
@@ -16,3 +18,5 @@ std::optional<RemoteEntry> MlsdParser::parse(const QString &line)
         return std::nullopt;
     return RemoteEntry{line.mid(space + 1), type == QLatin1String("dir")};
 }
+
+} // namespace Ftp

@@ -3,7 +3,9 @@
 #include "common/ProgressWindow.h"
 #include "ftp/FtpSession.h"
 
-Publication::Publication(FtpSession &ftp, ProgressWindow &progress) : ftp_(ftp), progress_(progress)
+namespace Ftp {
+
+Publication::Publication(FtpSession &ftp, Common::ProgressWindow &progress) : ftp_(ftp), progress_(progress)
 {
     progress_.frmWait(-1);
 }
@@ -54,3 +56,5 @@ void Publication::advance()
 {
     progress_.advance();
 }
+
+} // namespace Ftp

@@ -4,8 +4,13 @@
 
 #include <QStringList>
 
-class FtpSession;
+namespace Common {
 class ProgressWindow;
+}
+
+namespace Ftp {
+
+class FtpSession;
 
 // One publishing operation, run the way every one runs: the progress window shown over
 // the disabled main window, the bar set, one connection opened in the login folder, the
@@ -14,7 +19,7 @@ class ProgressWindow;
 // only their captions, files, folders and status lines.
 class Publication {
 public:
-    Publication(FtpSession &ftp, ProgressWindow &progress);
+    Publication(FtpSession &ftp, Common::ProgressWindow &progress);
     ~Publication();
     Publication(const Publication &) = delete;
     Publication &operator=(const Publication &) = delete;
@@ -36,6 +41,8 @@ public:
 
 private:
     FtpSession &ftp_;
-    ProgressWindow &progress_;
+    Common::ProgressWindow &progress_;
     bool keep_ = false;
 };
+
+} // namespace Ftp

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Ftp {
+
 // One name of a remote folder's listing.
 struct RemoteEntry {
     QString name;
@@ -9,3 +11,5 @@ struct RemoteEntry {
 
     bool operator==(const RemoteEntry &) const = default;
 };
+
+} // namespace Ftp

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace Ftp {
+
 namespace {
 
 std::optional<RemoteEntry> parseLine(const QString &line, RemoteListing::Format format)
@@ -56,3 +58,5 @@ bool RemoteListing::isSafeName(const QString &name)
         return c == QLatin1Char('/') || c.category() == QChar::Other_Control;
     });
 }
+
+} // namespace Ftp

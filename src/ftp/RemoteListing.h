@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace Ftp {
+
 class FtpNameCodec;
 
 // A folder's listing as the server sent it, made safe: "." and "..", names with
@@ -27,3 +29,5 @@ public:
 private:
     static bool isSafeName(const QString &name);
 };
+
+} // namespace Ftp

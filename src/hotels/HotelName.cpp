@@ -3,6 +3,8 @@
 #include "common/Cp1252.h"
 #include "common/PlainName.h"
 
+namespace Hotels {
+
 namespace HotelName {
 
 QString upper(const QString &text)
@@ -10,7 +12,7 @@ QString upper(const QString &text)
     QString result = text;
     for (QChar &c : result) {
         const QChar capital = c.toUpper();
-        if (Cp1252::canEncode(QString(capital)))
+        if (Common::Cp1252::canEncode(QString(capital)))
             c = capital;
     }
     return result;
@@ -28,7 +30,9 @@ QString fromFileName(const QString &entry)
 
 QString problem(const QString &name)
 {
-    return PlainName::typedProblem(name);
+    return Common::PlainName::typedProblem(name);
 }
 
 } // namespace HotelName
+
+} // namespace Hotels

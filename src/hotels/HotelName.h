@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace Hotels {
+
 // The rules that tie a hotel's name to its phrase file, here and on the server.
 namespace HotelName {
 
@@ -18,3 +20,5 @@ QString fromFileName(const QString &entry);
 QString problem(const QString &name);
 
 } // namespace HotelName
+
+} // namespace Hotels

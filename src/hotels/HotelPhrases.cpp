@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace Hotels {
+
 namespace {
 
 const QString kDefaultPhrase = QStringLiteral("BIENVENUE - WELCOME");
@@ -18,10 +20,10 @@ const QString kConfirmClear = QStringLiteral("Etes-vous sur de vouloir effacer v
 
 } // namespace
 
-HotelPhrases::HotelPhrases(const DataRoot &root, StatusLog &status, OperatorUi &ui, QObject *parent)
+HotelPhrases::HotelPhrases(const Common::DataRoot &root, Common::StatusLog &status, Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), root_(root), status_(status), ui_(ui)
 {
-    connect(&lstHotel, &ListBox::clicked, this, &HotelPhrases::selectHotel);
+    connect(&lstHotel, &Common::ListBox::clicked, this, &HotelPhrases::selectHotel);
 }
 
 QString HotelPhrases::phraseFilePath(const QString &hotel) const
@@ -42,8 +44,8 @@ void HotelPhrases::selectHotel(int index)
     const QString hotel = lstHotel.item(index);
     lblHotelName.setText(QStringLiteral("HOTEL ") + HotelName::upper(hotel));
     try {
-        Module1::LoadListFile(phraseFilePath(hotel), lstHoteltxt);
-    } catch (const ListFileError &e) {
+        Common::Module1::LoadListFile(phraseFilePath(hotel), lstHoteltxt);
+    } catch (const Common::ListFileError &e) {
         status_.Ajout_Status(QStringLiteral("Hotel %1: phrases illisibles (%2)").arg(hotel, e.message()));
     }
 }
@@ -61,9 +63,9 @@ bool HotelPhrases::addHotel()
         return false;
     }
     try {
-        Module1::SaveListFile(root_.textes() + QLatin1Char('/') + HotelName::fileName(answer),
+        Common::Module1::SaveListFile(root_.textes() + QLatin1Char('/') + HotelName::fileName(answer),
                               QStringList{kDefaultPhrase});
-    } catch (const ListFileError &e) {
+    } catch (const Common::ListFileError &e) {
         status_.Ajout_Status(QStringLiteral("Hotel %1: * * * ERREUR D'ENREGISTREMENT (%2) * * *").arg(hotel, e.message()));
         return false;
     }
@@ -76,7 +78,7 @@ bool HotelPhrases::addHotel()
 QString HotelPhrases::askHotelName()
 {
     const QString answer = ui_.inputBox(QStringLiteral("Veuillez entrer le nom de l'hotel"),
-                                        OperatorUi::kDialogTitle);
+                                        Common::OperatorUi::kDialogTitle);
     if (answer.isEmpty())
         return {};
     const QString why = HotelName::problem(answer);
@@ -112,9 +114,9 @@ void HotelPhrases::editPhrase()
 // A phrase is one line of a Windows-1252 file: line breaks and foreign characters are refused.
 QString HotelPhrases::askPhrase(const QString &prompt, const QString &defaultAnswer)
 {
-    const QString answer = ui_.inputBox(prompt, OperatorUi::kDialogTitle, defaultAnswer);
+    const QString answer = ui_.inputBox(prompt, Common::OperatorUi::kDialogTitle, defaultAnswer);
     if (answer.contains(QLatin1Char('\r')) || answer.contains(QLatin1Char('\n'))
-        || !Cp1252::canEncode(answer)) {
+        || !Common::Cp1252::canEncode(answer)) {
         refuse(QStringLiteral("Phrase refusée: elle contient des caractères non pris en charge."));
         return {};
     }
@@ -136,8 +138,8 @@ bool HotelPhrases::savePhrases()
         return false;
     const QString hotel = lstHotel.currentText();
     try {
-        Module1::SaveListFile(phraseFilePath(hotel), lstHoteltxt);
-    } catch (const ListFileError &e) {
+        Common::Module1::SaveListFile(phraseFilePath(hotel), lstHoteltxt);
+    } catch (const Common::ListFileError &e) {
         status_.Ajout_Status(QStringLiteral("Hotels: * * * ERREUR D'ENREGISTREMENT (%1) * * *").arg(e.message()));
         return false;
     }
@@ -147,8 +149,8 @@ bool HotelPhrases::savePhrases()
 
 void HotelPhrases::clearPhrases()
 {
-    if (ui_.messageBox(kConfirmClear, OperatorUi::Buttons::OkCancel, OperatorUi::Icon::Question,
-                       OperatorUi::kDialogTitle) != OperatorUi::Answer::Ok)
+    if (ui_.messageBox(kConfirmClear, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
+                       Common::OperatorUi::kDialogTitle) != Common::OperatorUi::Answer::Ok)
         return;
     lstHoteltxt.clear();
     status_.Ajout_Status(QStringLiteral("Hotels: liste complète effacée"));
@@ -156,5 +158,7 @@ void HotelPhrases::clearPhrases()
 
 void HotelPhrases::refuse(const QString &text)
 {
-    ui_.messageBox(text, OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation, OperatorUi::kDialogTitle);
+    ui_.messageBox(text, Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Exclamation, Common::OperatorUi::kDialogTitle);
 }
+
+} // namespace Hotels

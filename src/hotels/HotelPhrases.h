@@ -5,20 +5,24 @@
 
 #include <QObject>
 
+namespace Common {
 class DataRoot;
 class OperatorUi;
 class StatusLog;
+}
+
+namespace Hotels {
 
 // The hotel list, the selected hotel's phrase list and every operation on them that
 // stays on this machine.
 class HotelPhrases : public QObject {
     Q_OBJECT
 public:
-    HotelPhrases(const DataRoot &root, StatusLog &status, OperatorUi &ui, QObject *parent = nullptr);
+    HotelPhrases(const Common::DataRoot &root, Common::StatusLog &status, Common::OperatorUi &ui, QObject *parent = nullptr);
 
-    ListBox lstHotel{QStringLiteral("lstHotel")};
-    ListBox lstHoteltxt{QStringLiteral("lstHoteltxt")};
-    TextValue lblHotelName{QStringLiteral("lblHotelName"), QStringLiteral("Label1")};
+    Common::ListBox lstHotel{QStringLiteral("lstHotel")};
+    Common::ListBox lstHoteltxt{QStringLiteral("lstHoteltxt")};
+    Common::TextValue lblHotelName{QStringLiteral("lblHotelName"), QStringLiteral("Label1")};
 
     // The local phrase file of a hotel; an existing file that differs only in letter
     // case is found too, since downloads keep the server's spelling.
@@ -37,7 +41,9 @@ private:
     QString askPhrase(const QString &prompt, const QString &defaultAnswer);
     void refuse(const QString &text);
 
-    const DataRoot &root_;
-    StatusLog &status_;
-    OperatorUi &ui_;
+    const Common::DataRoot &root_;
+    Common::StatusLog &status_;
+    Common::OperatorUi &ui_;
 };
+
+} // namespace Hotels

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace Hotels {
+
 namespace {
 
 QLabel *label(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
@@ -37,28 +39,30 @@ HotelsPanel::HotelsPanel(HotelPhrases &hotels, PhrasePublisher &publisher, QWidg
     : QObject(client)
 {
 
-    auto *name = new TextLabel(hotels.lblHotelName, client);
-    name->setGeometry(twipsRect(4200, 1800, 7455, 375));
+    auto *name = new Widgets::TextLabel(hotels.lblHotelName, client);
+    name->setGeometry(Widgets::twipsRect(4200, 1800, 7455, 375));
     name->setFont(QFont(QStringLiteral("Century Gothic")));
     name->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    label(QStringLiteral("Label23"), QStringLiteral("HOTELS"), twipsRect(120, 2280, 3855, 255), client);
-    label(QStringLiteral("Label24"), QStringLiteral("PHRASES"), twipsRect(4200, 2280, 7455, 255), client);
+    label(QStringLiteral("Label23"), QStringLiteral("HOTELS"), Widgets::twipsRect(120, 2280, 3855, 255), client);
+    label(QStringLiteral("Label24"), QStringLiteral("PHRASES"), Widgets::twipsRect(4200, 2280, 7455, 255), client);
 
-    (new ListBoxView(hotels.lstHotel, client))->setGeometry(twipsRect(120, 2640, 3255, 2370));
-    auto *phrases = new ListBoxView(hotels.lstHoteltxt, client);
-    phrases->setGeometry(twipsRect(4200, 2640, 6855, 2370));
-    connect(phrases, &ListBoxView::doubleClickedRow, &hotels, &HotelPhrases::editPhrase);
+    (new Widgets::ListBoxView(hotels.lstHotel, client))->setGeometry(Widgets::twipsRect(120, 2640, 3255, 2370));
+    auto *phrases = new Widgets::ListBoxView(hotels.lstHoteltxt, client);
+    phrases->setGeometry(Widgets::twipsRect(4200, 2640, 6855, 2370));
+    connect(phrases, &Widgets::ListBoxView::doubleClickedRow, &hotels, &HotelPhrases::editPhrase);
 
     const auto wire = [&](const QString &objectName, const QIcon &icon, const QRect &geometry, auto slot) {
         auto *button = pictureButton(objectName, icon, geometry, client);
         connect(button, &QPushButton::clicked, this, slot);
     };
-    wire(QStringLiteral("Command39"), Icons::plus(), twipsRect(3480, 2640, 495, 495), [&publisher] { publisher.addHotel(); });
-    wire(QStringLiteral("Command38"), Icons::minus(), twipsRect(3480, 3240, 495, 495), [&publisher] { publisher.removeSelected(); });
-    wire(QStringLiteral("Command40"), Icons::plus(), twipsRect(11160, 2640, 495, 495), [&hotels] { hotels.addPhrase(); });
-    wire(QStringLiteral("Command41"), Icons::minus(), twipsRect(11160, 3240, 495, 495), [&hotels] { hotels.deletePhrase(); });
-    wire(QStringLiteral("Command43"), Icons::erase(), twipsRect(11160, 3840, 495, 495), [&hotels] { hotels.clearPhrases(); });
-    wire(QStringLiteral("Command42"), Icons::diskette(), twipsRect(11160, 4440, 495, 495), [&hotels] { hotels.savePhrases(); });
-    wire(QStringLiteral("Command60"), Icons::folderOne(), twipsRect(10200, 5160, 1095, 1215), [&publisher] { publisher.publishSelected(); });
-    wire(QStringLiteral("Command59"), Icons::folderArrow(), twipsRect(10200, 6480, 1095, 1095), [&publisher] { publisher.publishAll(); });
+    wire(QStringLiteral("Command39"), Widgets::Icons::plus(), Widgets::twipsRect(3480, 2640, 495, 495), [&publisher] { publisher.addHotel(); });
+    wire(QStringLiteral("Command38"), Widgets::Icons::minus(), Widgets::twipsRect(3480, 3240, 495, 495), [&publisher] { publisher.removeSelected(); });
+    wire(QStringLiteral("Command40"), Widgets::Icons::plus(), Widgets::twipsRect(11160, 2640, 495, 495), [&hotels] { hotels.addPhrase(); });
+    wire(QStringLiteral("Command41"), Widgets::Icons::minus(), Widgets::twipsRect(11160, 3240, 495, 495), [&hotels] { hotels.deletePhrase(); });
+    wire(QStringLiteral("Command43"), Widgets::Icons::erase(), Widgets::twipsRect(11160, 3840, 495, 495), [&hotels] { hotels.clearPhrases(); });
+    wire(QStringLiteral("Command42"), Widgets::Icons::diskette(), Widgets::twipsRect(11160, 4440, 495, 495), [&hotels] { hotels.savePhrases(); });
+    wire(QStringLiteral("Command60"), Widgets::Icons::folderOne(), Widgets::twipsRect(10200, 5160, 1095, 1215), [&publisher] { publisher.publishSelected(); });
+    wire(QStringLiteral("Command59"), Widgets::Icons::folderArrow(), Widgets::twipsRect(10200, 6480, 1095, 1095), [&publisher] { publisher.publishAll(); });
 }
+
+} // namespace Hotels

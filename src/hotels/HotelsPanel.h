@@ -2,9 +2,12 @@
 
 #include <QObject>
 
+class QWidget;
+
+namespace Hotels {
+
 class HotelPhrases;
 class PhrasePublisher;
-class QWidget;
 
 // The hotel and phrase controls of the main window's upper area, bound to the core.
 class HotelsPanel : public QObject {
@@ -12,3 +15,5 @@ class HotelsPanel : public QObject {
 public:
     HotelsPanel(HotelPhrases &hotels, PhrasePublisher &publisher, QWidget *client);
 };
+
+} // namespace Hotels

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+namespace Hotels {
+
 namespace {
 
 const QString kStart = QStringLiteral("Telechargement des phrases depuis le serveur ...");
@@ -22,8 +24,8 @@ const QString kSynced = QStringLiteral("Synchronisation terminée");
 
 } // namespace
 
-PhraseDownloader::PhraseDownloader(const DataRoot &root, HotelPhrases &hotels, FtpSession &ftp,
-                                   ProgressWindow &form3, StatusLog &status, QObject *parent)
+PhraseDownloader::PhraseDownloader(const Common::DataRoot &root, HotelPhrases &hotels, Ftp::FtpSession &ftp,
+                                   Common::ProgressWindow &form3, Common::StatusLog &status, QObject *parent)
     : QObject(parent), root_(root), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status)
 {
 }
@@ -31,7 +33,7 @@ PhraseDownloader::PhraseDownloader(const DataRoot &root, HotelPhrases &hotels, F
 void PhraseDownloader::DownPhrases()
 {
     status_.Ajout_Status(kStart);
-    Publication publication(ftp_, form3_);
+    Ftp::Publication publication(ftp_, form3_);
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
     if (!staging.isValid()) {
         status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 inaccessible * * *")
@@ -61,10 +63,10 @@ void PhraseDownloader::DownPhrases()
         hotels_.lstHotel.setListIndex(0);
 }
 
-bool PhraseDownloader::listServerFolder(Publication &publication)
+bool PhraseDownloader::listServerFolder(Ftp::Publication &publication)
 {
     publication.connect();
-    if (!publication.walk(RemoteTree::kPhrases).ok)
+    if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return false;
     ftp_.GetDir(QString());
     // A connection lost right after the listing takes the listing with it.
@@ -73,7 +75,7 @@ bool PhraseDownloader::listServerFolder(Publication &publication)
 }
 
 // Fetches every plain file entry of the listing; returns how many arrived.
-int PhraseDownloader::downloadListed(Publication &publication, const QString &staging, QStringList &failed)
+int PhraseDownloader::downloadListed(Ftp::Publication &publication, const QString &staging, QStringList &failed)
 {
     // Each download lists the folder again and a lost connection empties List1:
     // every entry listed now is either received or counted as failed.
@@ -82,7 +84,7 @@ int PhraseDownloader::downloadListed(Publication &publication, const QString &st
     for (int i = 0; i < entries.size(); ++i) {
         ftp_.List1.setListIndex(i);
         const QString entry = entries.at(i);
-        if (entry == FtpSession::kEmptyMarker || !PlainName::isFileName(entry))
+        if (entry == Ftp::FtpSession::kEmptyMarker || !Common::PlainName::isFileName(entry))
             continue;
         if (entry.size() >= HotelName::kSuffix.size()) {
             const QString hotel = HotelName::fromFileName(entry);
@@ -130,3 +132,5 @@ bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QString
     QDir(old).removeRecursively();
     return true;
 }
+
+} // namespace Hotels

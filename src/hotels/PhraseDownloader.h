@@ -3,12 +3,19 @@
 #include <QObject>
 #include <QStringList>
 
+namespace Common {
 class DataRoot;
-class FtpSession;
-class HotelPhrases;
 class ProgressWindow;
-class Publication;
 class StatusLog;
+}
+namespace Ftp {
+class FtpSession;
+class Publication;
+}
+
+namespace Hotels {
+
+class HotelPhrases;
 
 // Makes the local phrase folder a copy of the server's at start-up and rebuilds the
 // hotel list from it. Files are fetched into a staging folder first, so a server that
@@ -16,20 +23,22 @@ class StatusLog;
 class PhraseDownloader : public QObject {
     Q_OBJECT
 public:
-    PhraseDownloader(const DataRoot &root, HotelPhrases &hotels, FtpSession &ftp,
-                     ProgressWindow &form3, StatusLog &status, QObject *parent = nullptr);
+    PhraseDownloader(const Common::DataRoot &root, HotelPhrases &hotels, Ftp::FtpSession &ftp,
+                     Common::ProgressWindow &form3, Common::StatusLog &status, QObject *parent = nullptr);
 
     void DownPhrases();
 
 private:
-    bool listServerFolder(Publication &publication);
-    int downloadListed(Publication &publication, const QString &staging, QStringList &failed);
+    bool listServerFolder(Ftp::Publication &publication);
+    int downloadListed(Ftp::Publication &publication, const QString &staging, QStringList &failed);
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 
-    const DataRoot &root_;
+    const Common::DataRoot &root_;
     HotelPhrases &hotels_;
-    FtpSession &ftp_;
-    ProgressWindow &form3_;
-    StatusLog &status_;
+    Ftp::FtpSession &ftp_;
+    Common::ProgressWindow &form3_;
+    Common::StatusLog &status_;
 };
+
+} // namespace Hotels

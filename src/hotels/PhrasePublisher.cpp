@@ -11,31 +11,33 @@
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
 
+namespace Hotels {
+
 namespace {
 
 const QString kConfirm = QStringLiteral("Etes-vous sur de vouloir effacer votre selection ?");
 
-QString describe(const FtpOutcome &outcome)
+QString describe(const Ftp::FtpOutcome &outcome)
 {
     return outcome.command.text() + QStringLiteral(" : ") + outcome.replyText;
 }
 
 } // namespace
 
-PhrasePublisher::PhrasePublisher(HotelPhrases &hotels, FtpSession &ftp, ProgressWindow &form3,
-                                 StatusLog &status, OperatorUi &ui, QObject *parent)
+PhrasePublisher::PhrasePublisher(HotelPhrases &hotels, Ftp::FtpSession &ftp, Common::ProgressWindow &form3,
+                                 Common::StatusLog &status, Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status), ui_(ui)
 {
 }
 
-void PhrasePublisher::MAJ_Hoteltxt(ListBox &lstBox, int maxPbar)
+void PhrasePublisher::MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar)
 {
     if (lstBox.count() == 0 || lstBox.listIndex() < 0)
         return;
     const QString hotel = lstBox.currentText();
     const QString upper = HotelName::upper(hotel);
     status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour..."));
-    Publication publication(ftp_, form3_);
+    Ftp::Publication publication(ftp_, form3_);
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
 
     const QString failure = sendPhraseFile(publication, hotel);
@@ -49,23 +51,23 @@ void PhrasePublisher::MAJ_Hoteltxt(ListBox &lstBox, int maxPbar)
 }
 
 // Empty when the file arrived; otherwise what went wrong.
-QString PhrasePublisher::sendPhraseFile(Publication &publication, const QString &hotel)
+QString PhrasePublisher::sendPhraseFile(Ftp::Publication &publication, const QString &hotel)
 {
     publication.connect();
-    const FtpOutcome walk = publication.walk(RemoteTree::kPhrases);
+    const Ftp::FtpOutcome walk = publication.walk(Common::RemoteTree::kPhrases);
     if (!walk.ok)
         return describe(walk);
-    const QString local = Module1::ShortPath(hotels_.phraseFilePath(hotel));
+    const QString local = Common::Module1::ShortPath(hotels_.phraseFilePath(hotel));
     if (local.isEmpty())
         return QStringLiteral("fichier local introuvable");
-    const FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local,
+    const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local,
                                             HotelName::fileName(hotel));
     return put.ok ? QString() : describe(put);
 }
 
 void PhrasePublisher::addHotel()
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
     if (hotels_.addHotel())
@@ -74,20 +76,20 @@ void PhrasePublisher::addHotel()
 
 void PhrasePublisher::publishSelected()
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
-    const BusyCursor busy(ui_);
+    const Common::BusyCursor busy(ui_);
     hotels_.savePhrases();
     MAJ_Hoteltxt(hotels_.lstHotel, 1);
 }
 
 void PhrasePublisher::publishAll()
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
-    const BusyCursor busy(ui_);
+    const Common::BusyCursor busy(ui_);
     const int count = hotels_.lstHotel.count();
     for (int i = 0; i < count; ++i) {
         hotels_.lstHotel.setListIndex(i);
@@ -97,14 +99,14 @@ void PhrasePublisher::publishAll()
 
 void PhrasePublisher::removeSelected()
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
     const int selected = hotels_.lstHotel.listIndex();
     if (selected < 0)
         return;
-    if (ui_.messageBox(kConfirm, OperatorUi::Buttons::OkCancel, OperatorUi::Icon::Question,
-                       OperatorUi::kDialogTitle) != OperatorUi::Answer::Ok)
+    if (ui_.messageBox(kConfirm, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
+                       Common::OperatorUi::kDialogTitle) != Common::OperatorUi::Answer::Ok)
         return;
     const QString hotel = hotels_.lstHotel.item(selected);
     if (deleteOnServer(hotel)) {
@@ -117,11 +119,13 @@ void PhrasePublisher::removeSelected()
 
 bool PhrasePublisher::deleteOnServer(const QString &hotel)
 {
-    Publication publication(ftp_, form3_);
+    Ftp::Publication publication(ftp_, form3_);
     publication.caption(QStringLiteral("Suppression de l' Hôtel: ") + hotel);
     publication.connect();
-    if (!publication.walk(RemoteTree::kPhrases).ok)
+    if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return false;
     ftp_.GetDir(QString());
-    return ftp_.runCommand(FtpCommand::remove(HotelName::fileName(hotel))).ok;
+    return ftp_.runCommand(Ftp::FtpCommand::remove(HotelName::fileName(hotel))).ok;
 }
+
+} // namespace Hotels

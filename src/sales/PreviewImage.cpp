@@ -4,12 +4,14 @@
 
 #include <QImageReader>
 
-PreviewImage::PreviewImage(ImageValue &image, QWidget *parent) : QLabel(parent)
+namespace Sales {
+
+PreviewImage::PreviewImage(Common::ImageValue &image, QWidget *parent) : QLabel(parent)
 {
     setObjectName(image.objectName());
     setAlignment(Qt::AlignCenter);
     setMinimumSize(1, 1);
-    connect(&image, &ImageValue::loaded, this, &PreviewImage::loadFrom);
+    connect(&image, &Common::ImageValue::loaded, this, &PreviewImage::loadFrom);
     loadFrom(image.path());
 }
 
@@ -35,3 +37,5 @@ void PreviewImage::showScaled()
     }
     setPixmap(picture_.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
+
+} // namespace Sales

@@ -5,11 +5,13 @@
 
 #include <QFileInfo>
 
-SalesPanel::SalesPanel(OperatorUi &ui, QObject *parent) : QObject(parent), ui_(ui)
+namespace Sales {
+
+SalesPanel::SalesPanel(Common::OperatorUi &ui, QObject *parent) : QObject(parent), ui_(ui)
 {
-    connect(&lstThbVente, &ListBox::clicked, this,
+    connect(&lstThbVente, &Common::ListBox::clicked, this,
             [this] { imgThbv.load(lstThbVente.currentText()); });
-    connect(&lstBigVente, &ListBox::clicked, this,
+    connect(&lstBigVente, &Common::ListBox::clicked, this,
             [this] { imgThbB.load(lstBigVente.currentText()); });
 }
 
@@ -22,8 +24,8 @@ bool SalesPanel::isPictureName(const QString &path)
 void SalesPanel::dropIndexImage(const QStringList &files)
 {
     if (files.size() > 1) {
-        ui_.messageBox(kOneIndexFile, OperatorUi::Buttons::Ok, OperatorUi::Icon::Critical,
-                       OperatorUi::kDialogTitle);
+        ui_.messageBox(kOneIndexFile, Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Critical,
+                       Common::OperatorUi::kDialogTitle);
         return;
     }
     if (!files.isEmpty() && isPictureName(files.first()))
@@ -41,7 +43,7 @@ void SalesPanel::dropLargeImages(const QStringList &files)
     dropOnGallery(files, lstBigVente, imgThbB);
 }
 
-void SalesPanel::dropOnGallery(const QStringList &files, ListBox &list, ImageValue &preview)
+void SalesPanel::dropOnGallery(const QStringList &files, Common::ListBox &list, Common::ImageValue &preview)
 {
     for (const QString &path : files) {
         if (!isPictureName(path))
@@ -54,3 +56,5 @@ void SalesPanel::dropOnGallery(const QStringList &files, ListBox &list, ImageVal
     list.setListIndex(list.count() - 1);
     preview.load(list.currentText());
 }
+
+} // namespace Sales

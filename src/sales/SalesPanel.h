@@ -7,7 +7,11 @@
 #include <QObject>
 #include <QStringList>
 
+namespace Common {
 class OperatorUi;
+}
+
+namespace Sales {
 
 // The sales panel `Picture1`: the property reference, the index picture, the thumbnail
 // and large-picture sets with their previews, and the two texts.
@@ -17,7 +21,7 @@ public:
     static inline const QString kOneIndexFile =
         QStringLiteral("1 seul fichier requis seulement pour la vignette !");
 
-    explicit SalesPanel(OperatorUi &ui, QObject *parent = nullptr);
+    explicit SalesPanel(Common::OperatorUi &ui, QObject *parent = nullptr);
 
     // Only the last three characters count, and only "jpg" or "JPG" pass.
     static bool isPictureName(const QString &path);
@@ -28,18 +32,20 @@ public:
     void clearShortText() { txtCourt.setText({}); } // Command21
     void clearLongText() { txtDesc.setText({}); }   // Command22
 
-    TextValue txtRef{QStringLiteral("txtRef"), QStringLiteral("ref001")};
-    TextValue lblThb{QStringLiteral("lblThb")};
-    ListBox lstThbVente{QStringLiteral("lstThbVente")};
-    ListBox lstBigVente{QStringLiteral("lstBigVente")};
-    TextValue txtCourt{QStringLiteral("txtCourt")};
-    TextValue txtDesc{QStringLiteral("txtDesc")};
-    ImageValue imgThb{QStringLiteral("imgThb")};
-    ImageValue imgThbv{QStringLiteral("imgThbv")};
-    ImageValue imgThbB{QStringLiteral("imgThbB")};
+    Common::TextValue txtRef{QStringLiteral("txtRef"), QStringLiteral("ref001")};
+    Common::TextValue lblThb{QStringLiteral("lblThb")};
+    Common::ListBox lstThbVente{QStringLiteral("lstThbVente")};
+    Common::ListBox lstBigVente{QStringLiteral("lstBigVente")};
+    Common::TextValue txtCourt{QStringLiteral("txtCourt")};
+    Common::TextValue txtDesc{QStringLiteral("txtDesc")};
+    Common::ImageValue imgThb{QStringLiteral("imgThb")};
+    Common::ImageValue imgThbv{QStringLiteral("imgThbv")};
+    Common::ImageValue imgThbB{QStringLiteral("imgThbB")};
 
 private:
-    void dropOnGallery(const QStringList &files, ListBox &list, ImageValue &preview);
+    void dropOnGallery(const QStringList &files, Common::ListBox &list, Common::ImageValue &preview);
 
-    OperatorUi &ui_;
+    Common::OperatorUi &ui_;
 };
+
+} // namespace Sales

@@ -14,6 +14,8 @@
 
 #include <QFileInfo>
 
+namespace Sales {
+
 namespace {
 
 const QString kUnsafeReference = QStringLiteral(
@@ -31,21 +33,21 @@ QString withCrLf(QString text)
 // A picture still on disk as a file; otherwise the empty text.
 QString localPicture(const QString &path)
 {
-    const QString shortPath = Module1::ShortPath(path);
+    const QString shortPath = Common::Module1::ShortPath(path);
     return QFileInfo(shortPath).isFile() ? shortPath : QString();
 }
 
 } // namespace
 
-SalesPublisher::SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindow &progress,
-                               StatusLog &status, OperatorUi &ui, const DataRoot &root, QObject *parent)
+SalesPublisher::SalesPublisher(SalesPanel &panel, Ftp::FtpSession &ftp, Common::ProgressWindow &progress,
+                               Common::StatusLog &status, Common::OperatorUi &ui, const Common::DataRoot &root, QObject *parent)
     : QObject(parent), panel_(panel), ftp_(ftp), progress_(progress), status_(status), ui_(ui), root_(root)
 {
 }
 
 bool SalesPublisher::isSafeReference(const QString &reference)
 {
-    return PlainName::typedProblem(reference).isEmpty();
+    return Common::PlainName::typedProblem(reference).isEmpty();
 }
 
 void SalesPublisher::publishIndexImage()
@@ -93,7 +95,7 @@ void SalesPublisher::publishEverything()
 
 void SalesPublisher::publish(const std::function<void()> &uploads)
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (!action.refused() && referenceAccepted())
         uploads();
 }
@@ -102,8 +104,8 @@ bool SalesPublisher::referenceAccepted()
 {
     if (isSafeReference(reference()))
         return true;
-    ui_.messageBox(kUnsafeReference, OperatorUi::Buttons::Ok, OperatorUi::Icon::Exclamation,
-                   OperatorUi::kDialogTitle);
+    ui_.messageBox(kUnsafeReference, Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Exclamation,
+                   Common::OperatorUi::kDialogTitle);
     return false;
 }
 
@@ -133,23 +135,23 @@ void SalesPublisher::allTexts()
 void SalesPublisher::sendIndex()
 {
     const QString caption = QStringLiteral("Fichier image index");
-    Publication publication(ftp_, progress_);
+    Ftp::Publication publication(ftp_, progress_);
     publication.setBar(0, 1);
     publication.connect();
     // No walk: the remote name is a path from the login folder.
     send(publication, caption, panel_.lblThb.text(),
-         RemoteTree::path(RemoteTree::kSalesSite) + QStringLiteral("/img_thb/") + reference() + QStringLiteral(".jpg"));
+         Common::RemoteTree::path(Common::RemoteTree::kSalesSite) + QStringLiteral("/img_thb/") + reference() + QStringLiteral(".jpg"));
 }
 
 void SalesPublisher::sendGallery(const Gallery &gallery)
 {
-    Publication publication(ftp_, progress_);
+    Ftp::Publication publication(ftp_, progress_);
     publication.setBar(0, gallery.list.count());
     publication.connect();
-    if (!walk(publication, RemoteTree::kSalesDetail + QStringList{gallery.folder}, gallery.caption))
+    if (!walk(publication, Common::RemoteTree::kSalesDetail + QStringList{gallery.folder}, gallery.caption))
         return;
     // Refused when the folder is there already; the "CD" into it tells.
-    ftp_.runCommand(FtpCommand::mkdir(reference()));
+    ftp_.runCommand(Ftp::FtpCommand::mkdir(reference()));
     if (!walk(publication, {reference()}, gallery.caption))
         return;
     for (int i = 0; i < gallery.list.count(); ++i) {
@@ -162,7 +164,7 @@ void SalesPublisher::sendGallery(const Gallery &gallery)
 void SalesPublisher::sendText(const Text &text)
 {
     const QString path = root_.temp() + QLatin1Char('/') + text.tempFile;
-    Publication publication(ftp_, progress_);
+    Ftp::Publication publication(ftp_, progress_);
     publication.setBar(0, 1);
     if (!writeTempFile(text, path))
         return;
@@ -172,16 +174,16 @@ void SalesPublisher::sendText(const Text &text)
         send(publication, text.caption, path, reference() + QStringLiteral(".txt"));
 }
 
-bool SalesPublisher::walk(Publication &publication, const QStringList &folders, const QString &caption)
+bool SalesPublisher::walk(Ftp::Publication &publication, const QStringList &folders, const QString &caption)
 {
-    const FtpOutcome outcome = publication.walk(folders);
+    const Ftp::FtpOutcome outcome = publication.walk(folders);
     if (!outcome.ok)
         report(caption, QStringLiteral("échec de \"%1\" (%2), rien n'est envoyé")
                             .arg(outcome.command.text(), outcome.replyText));
     return outcome.ok;
 }
 
-void SalesPublisher::send(Publication &publication, const QString &caption, const QString &path,
+void SalesPublisher::send(Ftp::Publication &publication, const QString &caption, const QString &path,
                           const QString &remote)
 {
     const QString local = localPicture(path);
@@ -192,7 +194,7 @@ void SalesPublisher::send(Publication &publication, const QString &caption, cons
                                        : QStringLiteral("fichier introuvable, non envoyé: %1").arg(path));
         return;
     }
-    const FtpOutcome outcome = publication.send(caption, local, remote);
+    const Ftp::FtpOutcome outcome = publication.send(caption, local, remote);
     if (!outcome.ok)
         report(caption, QStringLiteral("échec de l'envoi de %1 vers %2 (%3)").arg(local, remote, outcome.replyText));
 }
@@ -200,9 +202,9 @@ void SalesPublisher::send(Publication &publication, const QString &caption, cons
 bool SalesPublisher::writeTempFile(const Text &text, const QString &path)
 {
     try {
-        Module1::SaveListFile(path, QStringList{withCrLf(text.text.text())});
+        Common::Module1::SaveListFile(path, QStringList{withCrLf(text.text.text())});
         return true;
-    } catch (const ListFileError &e) {
+    } catch (const Common::ListFileError &e) {
         report(text.caption, e.message() + QStringLiteral(", rien n'est envoyé"));
         return false;
     }
@@ -226,13 +228,15 @@ SalesPublisher::Gallery SalesPublisher::largeImages() const
 
 SalesPublisher::Text SalesPublisher::shortText() const
 {
-    return {panel_.txtCourt, QStringLiteral("txt_court.txt"), true, RemoteTree::kSalesSite + QStringList{"txt_thb"},
+    return {panel_.txtCourt, QStringLiteral("txt_court.txt"), true, Common::RemoteTree::kSalesSite + QStringList{"txt_thb"},
             QStringLiteral("Fichier texte court")};
 }
 
 SalesPublisher::Text SalesPublisher::longText() const
 {
     // No listing first: the walk's first "CD" opens the connection.
-    return {panel_.txtDesc, QStringLiteral("txt_desc.txt"), false, RemoteTree::kSalesDetail + QStringList{"txt_desc"},
+    return {panel_.txtDesc, QStringLiteral("txt_desc.txt"), false, Common::RemoteTree::kSalesDetail + QStringList{"txt_desc"},
             QStringLiteral("Fichier texte descriptif complet")};
 }
+
+} // namespace Sales

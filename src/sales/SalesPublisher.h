@@ -5,24 +5,31 @@
 #include <QStringList>
 #include <functional>
 
+namespace Common {
 class DataRoot;
-class FtpSession;
 class ImageValue;
 class ListBox;
 class OperatorUi;
 class ProgressWindow;
-class Publication;
-class SalesPanel;
 class StatusLog;
 class TextValue;
+}
+namespace Ftp {
+class FtpSession;
+class Publication;
+}
+
+namespace Sales {
+
+class SalesPanel;
 
 // The sales panel's publishing buttons: each upload is one connection of its own into
 // the real-estate client's folders, and the combined buttons chain them.
 class SalesPublisher : public QObject {
     Q_OBJECT
 public:
-    SalesPublisher(SalesPanel &panel, FtpSession &ftp, ProgressWindow &progress, StatusLog &status,
-                   OperatorUi &ui, const DataRoot &root, QObject *parent = nullptr);
+    SalesPublisher(SalesPanel &panel, Ftp::FtpSession &ftp, Common::ProgressWindow &progress, Common::StatusLog &status,
+                   Common::OperatorUi &ui, const Common::DataRoot &root, QObject *parent = nullptr);
 
     // The reference becomes remote folder and file names, so it must stay one plain name.
     static bool isSafeReference(const QString &reference);
@@ -38,12 +45,12 @@ public:
 
 private:
     struct Gallery {
-        ListBox &list;
+        Common::ListBox &list;
         QString folder;
         QString caption;
     };
     struct Text {
-        TextValue &text;
+        Common::TextValue &text;
         QString tempFile;
         bool listFirst;
         QStringList folders;
@@ -59,8 +66,8 @@ private:
     void sendIndex();
     void sendGallery(const Gallery &gallery);
     void sendText(const Text &text);
-    bool walk(Publication &publication, const QStringList &folders, const QString &caption);
-    void send(Publication &publication, const QString &caption, const QString &path, const QString &remote);
+    bool walk(Ftp::Publication &publication, const QStringList &folders, const QString &caption);
+    void send(Ftp::Publication &publication, const QString &caption, const QString &path, const QString &remote);
     bool writeTempFile(const Text &text, const QString &path);
     void report(const QString &caption, const QString &what);
 
@@ -70,9 +77,11 @@ private:
     Text longText() const;
 
     SalesPanel &panel_;
-    FtpSession &ftp_;
-    ProgressWindow &progress_;
-    StatusLog &status_;
-    OperatorUi &ui_;
-    const DataRoot &root_;
+    Ftp::FtpSession &ftp_;
+    Common::ProgressWindow &progress_;
+    Common::StatusLog &status_;
+    Common::OperatorUi &ui_;
+    const Common::DataRoot &root_;
 };
+
+} // namespace Sales

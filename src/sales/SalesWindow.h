@@ -2,9 +2,14 @@
 
 #include <QWidget>
 
+namespace Common {
+class TextValue;
+}
+
+namespace Sales {
+
 class SalesPanel;
 class SalesPublisher;
-class TextValue;
 
 // The sales panel `Picture1` in a window of its own, owned by the main window.
 class SalesWindow : public QWidget {
@@ -16,9 +21,11 @@ private:
     void buildImages(QWidget *picture1);
     void buildTexts(QWidget *picture1);
     void buildPublishing(QWidget *picture1);
-    void textBox(TextValue &text, const QString &label, const QRect &geometry,
+    void textBox(Common::TextValue &text, const QString &label, const QRect &geometry,
                             QWidget *frame);
 
     SalesPanel &panel_;
     SalesPublisher &publisher_;
 };
+
+} // namespace Sales

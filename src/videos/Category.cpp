@@ -1,5 +1,7 @@
 #include "videos/Category.h"
 
+namespace Videos {
+
 const std::array<Category, 6> &categories()
 {
     static const std::array<Category, 6> table = {{
@@ -18,3 +20,5 @@ const std::array<Category, 6> &categories()
     }};
     return table;
 }
+
+} // namespace Videos

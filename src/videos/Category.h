@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+namespace Videos {
+
 // One of the six fixed video categories and the names of its controls.
 struct Category {
     QString key;     // in file and remote folder names
@@ -28,3 +30,5 @@ struct Category {
 
 // In their fixed order: loading at start, "===>" and the pages follow it.
 const std::array<Category, 6> &categories();
+
+} // namespace Videos

@@ -10,12 +10,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace Videos {
+
 namespace {
 
 // The layout is given relative to the window's client.
 QRect clientRect(int left, int top, int width, int height)
 {
-    return twipsRect(left, top - CategoryArea::kTopTwips, width, height);
+    return Widgets::twipsRect(left, top - CategoryArea::kTopTwips, width, height);
 }
 
 QPushButton *areaButton(const QString &name, const QString &text, const QRect &geometry,
@@ -32,7 +34,7 @@ QPushButton *areaButton(const QString &name, const QString &text, const QRect &g
 CategoryArea::CategoryArea(const CategoryServices &services, QWidget *client) : QFrame(client)
 {
     setObjectName(QStringLiteral("categoryArea"));
-    setGeometry(twipsRect(0, kTopTwips, 12000, 13665 - kTopTwips));
+    setGeometry(Widgets::twipsRect(0, kTopTwips, 12000, 13665 - kTopTwips));
     CategoryPages &pages = services.lists.pages();
 
     connect(areaButton(QStringLiteral("Command45"), QStringLiteral("<<"), clientRect(120, 7800, 1335, 375), this),
@@ -40,7 +42,7 @@ CategoryArea::CategoryArea(const CategoryServices &services, QWidget *client) : 
     connect(areaButton(QStringLiteral("Command47"), QStringLiteral(">>"), clientRect(1560, 7800, 1335, 375), this),
             &QPushButton::clicked, &pages, &CategoryPages::showSecondPage);
 
-    auto *title = new TextLabel(pages.txtPict, this);
+    auto *title = new Widgets::TextLabel(pages.txtPict, this);
     title->setFont(QFont(QStringLiteral("Century Gothic")));
     title->setGeometry(clientRect(3120, 7875, 6735, 255));
 
@@ -64,3 +66,5 @@ QWidget *CategoryArea::makePage(int page, const CategoryServices &services)
     widget->setVisible(services.lists.pages().isVisible(page));
     return widget;
 }
+
+} // namespace Videos

@@ -2,17 +2,22 @@
 
 #include <QFrame>
 
-class CategoryLists;
+namespace Common {
 class DataRoot;
 class StatusLog;
+}
+
+namespace Videos {
+
+class CategoryLists;
 class VideoPublisher;
 
 // What the category controls act on.
 struct CategoryServices {
     CategoryLists &lists;
     VideoPublisher &videos;
-    const DataRoot &root;
-    StatusLog &status;
+    const Common::DataRoot &root;
+    Common::StatusLog &status;
 };
 
 // The lower part of the main window: the page buttons and title, "===>", and the two
@@ -28,3 +33,5 @@ public:
 private:
     QWidget *makePage(int page, const CategoryServices &services);
 };
+
+} // namespace Videos

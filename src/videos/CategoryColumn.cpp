@@ -9,6 +9,8 @@
 
 #include <QPushButton>
 
+namespace Videos {
+
 namespace {
 
 constexpr int kColumnSpacingTwips = 3240;
@@ -21,21 +23,21 @@ CategoryColumn::CategoryColumn(int index, const CategoryServices &services, QWid
 {
     const Category &category = categories().at(index);
     setObjectName(category.key + QStringLiteral("Column"));
-    setGeometry(twipsRect(category.column * kColumnSpacingTwips, 0, 3255, kButtonTopTwips + 375));
-    ListBox &list = services.lists.list(index);
+    setGeometry(Widgets::twipsRect(category.column * kColumnSpacingTwips, 0, 3255, kButtonTopTwips + 375));
+    Common::ListBox &list = services.lists.list(index);
 
-    auto *drop = new DropArea(category.dropName, this);
-    drop->setGeometry(twipsRect(0, 0, 3255, 2055));
-    connect(drop, &DropArea::filesDropped, this,
+    auto *drop = new Widgets::DropArea(category.dropName, this);
+    drop->setGeometry(Widgets::twipsRect(0, 0, 3255, 2055));
+    connect(drop, &Widgets::DropArea::filesDropped, this,
             [&list](const QStringList &paths) { CategoryLists::Drag_files(paths, list); });
     auto *caption = new QLabel(category.caption, drop);
     caption->setObjectName(category.labelName);
     // Small enough that "Restaurants" fits the narrow caption when the font is substituted.
     caption->setFont(QFont(QStringLiteral("Century Gothic"), 8));
-    caption->setGeometry(twipsRect(0, 0, category.captionWidth, 255));
+    caption->setGeometry(Widgets::twipsRect(0, 0, category.captionWidth, 255));
 
-    auto *view = new ListBoxView(list, this);
-    view->setGeometry(twipsRect(0, 2160, 3255, 2175));
+    auto *view = new Widgets::ListBoxView(list, this);
+    view->setGeometry(Widgets::twipsRect(0, 2160, 3255, 2175));
 
     VideoPublisher &videos = services.videos;
     connect(button(category.sendListButton, QStringLiteral("L"), 0), &QPushButton::clicked, this,
@@ -47,13 +49,15 @@ CategoryColumn::CategoryColumn(int index, const CategoryServices &services, QWid
     connect(button(category.saveButton, QStringLiteral("S"), 2160), &QPushButton::clicked, this,
             [services, index] { services.lists.save(index, services.root, services.status); });
     connect(button(category.clearButton, QStringLiteral("CLR"), 2640), &QPushButton::clicked, &list,
-            &ListBox::clear);
+            &Common::ListBox::clear);
 }
 
 QPushButton *CategoryColumn::button(const QString &name, const QString &text, int left)
 {
     auto *b = new QPushButton(text, this);
     b->setObjectName(name);
-    b->setGeometry(twipsRect(left, kButtonTopTwips, 495, 375));
+    b->setGeometry(Widgets::twipsRect(left, kButtonTopTwips, 495, 375));
     return b;
 }
+
+} // namespace Videos

@@ -2,8 +2,11 @@
 
 #include <QWidget>
 
-struct CategoryServices;
 class QPushButton;
+
+namespace Videos {
+
+struct CategoryServices;
 
 // One category on its page: the drop area with its caption, the list, and the
 // buttons "L", "->", "=>", "S", "CLR".
@@ -15,3 +18,5 @@ public:
 private:
     QPushButton *button(const QString &name, const QString &text, int left);
 };
+
+} // namespace Videos

@@ -6,10 +6,12 @@
 
 #include <QFileInfo>
 
+namespace Videos {
+
 CategoryLists::CategoryLists(QObject *parent) : QObject(parent)
 {
     for (const Category &c : categories())
-        lists_.push_back(std::make_unique<ListBox>(c.listName));
+        lists_.push_back(std::make_unique<Common::ListBox>(c.listName));
 }
 
 int CategoryLists::indexOf(const QString &key) const
@@ -20,23 +22,23 @@ int CategoryLists::indexOf(const QString &key) const
     return -1;
 }
 
-ListBox &CategoryLists::list(const QString &key)
+Common::ListBox &CategoryLists::list(const QString &key)
 {
     return list(indexOf(key));
 }
 
-void CategoryLists::loadAll(const DataRoot &root)
+void CategoryLists::loadAll(const Common::DataRoot &root)
 {
     for (std::size_t i = 0; i < categories().size(); ++i) {
         try {
-            Module1::LoadListFile(root.categoryFile(categories()[i].key), *lists_[i]);
-        } catch (const ListFileError &) {
+            Common::Module1::LoadListFile(root.categoryFile(categories()[i].key), *lists_[i]);
+        } catch (const Common::ListFileError &) {
             // The list was emptied before the open failed, which is all a missing file means.
         }
     }
 }
 
-void CategoryLists::Drag_files(const QStringList &Data, ListBox &lstBox)
+void CategoryLists::Drag_files(const QStringList &Data, Common::ListBox &lstBox)
 {
     for (const QString &path : Data) {
         lstBox.addItem(path);
@@ -46,12 +48,12 @@ void CategoryLists::Drag_files(const QStringList &Data, ListBox &lstBox)
     lstBox.setListIndex(lstBox.count() - 1);
 }
 
-void CategoryLists::save(int index, const DataRoot &root, StatusLog &status)
+void CategoryLists::save(int index, const Common::DataRoot &root, Common::StatusLog &status)
 {
     const Category &category = categories().at(index);
     try {
-        Module1::SaveListFile(root.categoryFile(category.key), list(index));
-    } catch (const ListFileError &e) {
+        Common::Module1::SaveListFile(root.categoryFile(category.key), list(index));
+    } catch (const Common::ListFileError &e) {
         status.Ajout_Status(category.caption
                             + QStringLiteral(": ERREUR, votre selection n'a pas été sauvegardée (%1)")
                                   .arg(e.message()));
@@ -59,3 +61,5 @@ void CategoryLists::save(int index, const DataRoot &root, StatusLog &status)
     }
     status.Ajout_Status(category.savedMessage());
 }
+
+} // namespace Videos

@@ -8,8 +8,12 @@
 #include <memory>
 #include <vector>
 
+namespace Common {
 class DataRoot;
 class StatusLog;
+}
+
+namespace Videos {
 
 // The six category lists, each the ordered selection of local video paths, and the
 // pages that show them three at a time.
@@ -18,23 +22,25 @@ class CategoryLists : public QObject {
 public:
     explicit CategoryLists(QObject *parent = nullptr);
 
-    ListBox &list(int index) { return *lists_.at(index); }
-    ListBox &list(const QString &key);
+    Common::ListBox &list(int index) { return *lists_.at(index); }
+    Common::ListBox &list(const QString &key);
     int indexOf(const QString &key) const;
 
     // Each list from its category file; a missing or unreadable file leaves that list empty.
-    void loadAll(const DataRoot &root);
+    void loadAll(const Common::DataRoot &root);
 
     // A drop: files are appended in the order delivered, folders left out, and the
     // last item selected.
-    static void Drag_files(const QStringList &Data, ListBox &lstBox);
+    static void Drag_files(const QStringList &Data, Common::ListBox &lstBox);
     // "S": the list written to its category file, then the category's message logged;
     // a file that cannot be written gets an error line instead.
-    void save(int index, const DataRoot &root, StatusLog &status);
+    void save(int index, const Common::DataRoot &root, Common::StatusLog &status);
 
     CategoryPages &pages() { return pages_; }
 
 private:
-    std::vector<std::unique_ptr<ListBox>> lists_;
+    std::vector<std::unique_ptr<Common::ListBox>> lists_;
     CategoryPages pages_;
 };
+
+} // namespace Videos

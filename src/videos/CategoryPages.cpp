@@ -2,6 +2,8 @@
 
 #include "videos/Category.h"
 
+namespace Videos {
+
 namespace {
 
 // "RESTAURANTS - PLAGES - NIGHT": the page's categories in capitals.
@@ -35,3 +37,5 @@ void CategoryPages::setVisible(int page, bool visible)
     visible_[page - 1] = visible;
     emit visibilityChanged(page, visible);
 }
+
+} // namespace Videos

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+namespace Videos {
+
 // Which of the two category pages `p1` and `p2` is shown, and its title `txtPict`.
 class CategoryPages : public QObject {
     Q_OBJECT
@@ -16,7 +18,7 @@ public:
     void showFirstPage() { showPage(1); }  // Command45 "<<"
     void showSecondPage() { showPage(2); } // Command47 ">>"
 
-    TextValue txtPict;
+    Common::TextValue txtPict;
 
 signals:
     void visibilityChanged(int page, bool visible);
@@ -27,3 +29,5 @@ private:
 
     bool visible_[2] = {true, false};
 };
+
+} // namespace Videos

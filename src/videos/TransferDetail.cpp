@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+namespace Videos {
+
 namespace {
 
 QString megabytes(double bytes)
@@ -23,12 +25,12 @@ QString duration(qint64 seconds)
 
 } // namespace
 
-TransferDetail::TransferDetail(Inet &client, TextValue &detail, QObject *parent)
+TransferDetail::TransferDetail(Ftp::Inet &client, Common::TextValue &detail, QObject *parent)
     : QObject(parent), detail_(detail)
 {
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &TransferDetail::show);
-    connect(&client, &Inet::transferProgress, this, &TransferDetail::record);
+    connect(&client, &Ftp::Inet::transferProgress, this, &TransferDetail::record);
 }
 
 void TransferDetail::begin()
@@ -69,3 +71,5 @@ void TransferDetail::show()
         text += QStringLiteral(" - reste ") + duration(static_cast<qint64>((total_ - done_) / speed + 0.5));
     detail_.setText(text);
 }
+
+} // namespace Videos

@@ -4,8 +4,14 @@
 #include <QObject>
 #include <QTimer>
 
-class Inet;
+namespace Common {
 class TextValue;
+}
+namespace Ftp {
+class Inet;
+}
+
+namespace Videos {
 
 // The line under the progress caption during a long upload: bytes sent, speed and
 // time left, refreshed twice a second even when the client reports nothing new.
@@ -14,7 +20,7 @@ class TransferDetail : public QObject {
 public:
     static constexpr int kRefreshMs = 500;
 
-    TransferDetail(Inet &client, TextValue &detail, QObject *parent = nullptr);
+    TransferDetail(Ftp::Inet &client, Common::TextValue &detail, QObject *parent = nullptr);
 
     void begin();
     void end();
@@ -23,10 +29,12 @@ private:
     void record(qint64 done, qint64 total);
     void show();
 
-    TextValue &detail_;
+    Common::TextValue &detail_;
     QTimer refresh_;
     QElapsedTimer clock_;
     qint64 done_ = 0;
     qint64 total_ = -1;
     bool active_ = false;
 };
+
+} // namespace Videos

@@ -11,6 +11,8 @@
 #include "ftp/Publication.h"
 #include "videos/CategoryLists.h"
 
+namespace Videos {
+
 namespace {
 
 QString categoryLine(const QString &nomCat, const QString &rest)
@@ -25,66 +27,66 @@ QString errorLine(const QString &nomCat)
 
 } // namespace
 
-VideoPublisher::VideoPublisher(FtpSession &ftp, CategoryLists &lists, const DataRoot &root,
-                               StatusLog &status, ProgressWindow &form3, OperatorUi &ui, QObject *parent)
+VideoPublisher::VideoPublisher(Ftp::FtpSession &ftp, CategoryLists &lists, const Common::DataRoot &root,
+                               Common::StatusLog &status, Common::ProgressWindow &form3, Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), ftp_(ftp), lists_(lists), root_(root), status_(status), form3_(form3), ui_(ui),
       detail_(ftp.Inet1, form3.detail)
 {
 }
 
-void VideoPublisher::MAJ_Hotelvideo(ListBox &lstBox, int maxPbar, const QString &nomCat)
+void VideoPublisher::MAJ_Hotelvideo(Common::ListBox &lstBox, int maxPbar, const QString &nomCat)
 {
     if (lstBox.listIndex() < 0 || lstBox.count() == 0)
         return;
     const QString video = lstBox.currentText();
-    const QString localfic = Module1::ShortPath(video);
+    const QString localfic = Common::Module1::ShortPath(video);
     if (localfic.isEmpty()) {
         status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("vidéo introuvable, non envoyée: ") + video));
         return;
     }
     status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour...")));
-    Publication publication(ftp_, form3_);
+    Ftp::Publication publication(ftp_, form3_);
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
     publication.connect();
-    const bool sent = sendInto(publication, RemoteTree::kVideos + QStringList{nomCat},
+    const bool sent = sendInto(publication, Common::RemoteTree::kVideos + QStringList{nomCat},
                                QStringLiteral("Catégorie ") + nomCat.toUpper() + QStringLiteral(" - Vidéo: ") + video,
-                               localfic, Module1::FileNameFromPath(localfic));
+                               localfic, Common::Module1::FileNameFromPath(localfic));
     status_.Ajout_Status(sent ? categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour OK"))
                               : errorLine(nomCat));
 }
 
 void VideoPublisher::MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat)
 {
-    const QString localfic = Module1::ShortPath(root_.categoryFile(nomCat));
+    const QString localfic = Common::Module1::ShortPath(root_.categoryFile(nomCat));
     if (localfic.isEmpty()) {
         status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("liste vidéo jamais sauvegardée, rien n'est envoyé")));
         return;
     }
     status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi liste vidéo pour mise à jour...")));
-    Publication publication(ftp_, form3_);
+    Ftp::Publication publication(ftp_, form3_);
     publication.setBar(0, maxPbar + 1);
     publication.connect();
-    if (!sendInto(publication, RemoteTree::kVideoLists, QStringLiteral("Envoi liste de vidéos pour la catégorie ") + nomCat.toUpper(),
+    if (!sendInto(publication, Common::RemoteTree::kVideoLists, QStringLiteral("Envoi liste de vidéos pour la catégorie ") + nomCat.toUpper(),
                   localfic, nomCat + QStringLiteral(".ini")))
         status_.Ajout_Status(errorLine(nomCat));
 }
 
 void VideoPublisher::sendSelected(int index)
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
-    const BusyCursor busy(ui_);
+    const Common::BusyCursor busy(ui_);
     MAJ_Hotelvideo(lists_.list(index), 1, categories().at(index).key);
 }
 
 void VideoPublisher::sendAll(int index)
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
-    const BusyCursor busy(ui_);
-    ListBox &list = lists_.list(index);
+    const Common::BusyCursor busy(ui_);
+    Common::ListBox &list = lists_.list(index);
     const int count = list.count();
     for (int i = 0; i < count; ++i) {
         list.setListIndex(i);
@@ -94,23 +96,23 @@ void VideoPublisher::sendAll(int index)
 
 void VideoPublisher::sendList(int index)
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
-    const BusyCursor busy(ui_);
+    const Common::BusyCursor busy(ui_);
     MAJ_Hotelvideo_list(1, categories().at(index).key);
 }
 
 void VideoPublisher::sendAllCategories()
 {
-    const FtpAction action(ftp_);
+    const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
     for (std::size_t i = 0; i < categories().size(); ++i)
         sendAll(static_cast<int>(i));
 }
 
-bool VideoPublisher::sendInto(Publication &publication, const QStringList &folders, const QString &caption,
+bool VideoPublisher::sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
                               const QString &localfic, const QString &remotefic)
 {
     // A folder missing on the server must not send the file into its parent.
@@ -123,3 +125,5 @@ bool VideoPublisher::sendInto(Publication &publication, const QStringList &folde
     detail_.end();
     return sent;
 }
+
+} // namespace Videos

@@ -5,25 +5,32 @@
 #include <QObject>
 #include <QStringList>
 
-class CategoryLists;
+namespace Common {
 class DataRoot;
-class FtpSession;
 class ListBox;
 class OperatorUi;
 class ProgressWindow;
-class Publication;
 class StatusLog;
+}
+namespace Ftp {
+class FtpSession;
+class Publication;
+}
+
+namespace Videos {
+
+class CategoryLists;
 
 // Sends the videos of a category and its video list to the content server, each
 // file in a connection of its own.
 class VideoPublisher : public QObject {
     Q_OBJECT
 public:
-    VideoPublisher(FtpSession &ftp, CategoryLists &lists, const DataRoot &root, StatusLog &status,
-                   ProgressWindow &form3, OperatorUi &ui, QObject *parent = nullptr);
+    VideoPublisher(Ftp::FtpSession &ftp, CategoryLists &lists, const Common::DataRoot &root, Common::StatusLog &status,
+                   Common::ProgressWindow &form3, Common::OperatorUi &ui, QObject *parent = nullptr);
 
     // The selected item of `lstBox` into the category's video folder.
-    void MAJ_Hotelvideo(ListBox &lstBox, int maxPbar, const QString &nomCat);
+    void MAJ_Hotelvideo(Common::ListBox &lstBox, int maxPbar, const QString &nomCat);
     // The category file, as last saved, into the video-list folder as KEY.ini.
     void MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat);
 
@@ -37,14 +44,16 @@ public:
 private:
     // Down from the login folder; stops at the first refused "CD".
     // Sends one file once the walk succeeded; false when either failed.
-    bool sendInto(Publication &publication, const QStringList &folders, const QString &caption,
+    bool sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
                   const QString &localfic, const QString &remotefic);
 
-    FtpSession &ftp_;
+    Ftp::FtpSession &ftp_;
     CategoryLists &lists_;
-    const DataRoot &root_;
-    StatusLog &status_;
-    ProgressWindow &form3_;
-    OperatorUi &ui_;
+    const Common::DataRoot &root_;
+    Common::StatusLog &status_;
+    Common::ProgressWindow &form3_;
+    Common::OperatorUi &ui_;
     TransferDetail detail_;
 };
+
+} // namespace Videos

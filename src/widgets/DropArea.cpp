@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+namespace Widgets {
+
 DropArea::DropArea(const QString &name, QWidget *parent) : QLabel(parent)
 {
     setObjectName(name);
@@ -44,3 +46,5 @@ void DropArea::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     emit filesDropped(localPaths(event->mimeData()));
 }
+
+} // namespace Widgets

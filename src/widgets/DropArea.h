@@ -5,6 +5,8 @@
 
 class QMimeData;
 
+namespace Widgets {
+
 // A picture box that takes files dragged from the desktop and reports their local
 // paths in the order the file manager delivered them.
 class DropArea : public QLabel {
@@ -22,3 +24,5 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 };
+
+} // namespace Widgets

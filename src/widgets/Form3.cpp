@@ -11,7 +11,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-Form3::Form3(ProgressWindow &state, QWidget *owner)
+namespace Widgets {
+
+Form3::Form3(Common::ProgressWindow &state, QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), state_(state)
 {
     setObjectName(QStringLiteral("Form3"));
@@ -45,7 +47,7 @@ Form3::Form3(ProgressWindow &state, QWidget *owner)
     connect(stop, &QPushButton::clicked, this, &Form3::stopClicked);
 
     makeHiddenConnectionFrame()->hide();
-    connect(&state, &ProgressWindow::barChanged, this, &Form3::showBar);
+    connect(&state, &Common::ProgressWindow::barChanged, this, &Form3::showBar);
     showBar();
     orderTabsByPosition(this);
 }
@@ -82,3 +84,5 @@ QWidget *Form3::makeHiddenConnectionFrame()
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
     return frame;
 }
+
+} // namespace Widgets

@@ -2,15 +2,19 @@
 
 #include <QWidget>
 
+namespace Common {
 class ProgressWindow;
+}
 class QLabel;
 class QProgressBar;
+
+namespace Widgets {
 
 // The progress window: shown during publishing, its "STOP" ends the program.
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    Form3(ProgressWindow &state, QWidget *owner = nullptr);
+    Form3(Common::ProgressWindow &state, QWidget *owner = nullptr);
 
 signals:
     void stopClicked();
@@ -19,6 +23,8 @@ private:
     void showBar();
     QWidget *makeHiddenConnectionFrame();
 
-    ProgressWindow &state_;
+    Common::ProgressWindow &state_;
     QProgressBar *pbar_;
 };
+
+} // namespace Widgets

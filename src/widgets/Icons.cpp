@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <functional>
 
+namespace Widgets {
+
 namespace {
 
 constexpr int kSize = 64;
@@ -128,3 +130,5 @@ QIcon dropArea()
 }
 
 } // namespace Icons
+
+} // namespace Widgets

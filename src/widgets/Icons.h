@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+namespace Widgets {
+
 // The pictures of the picture buttons, drawn in code so the executable needs no files.
 namespace Icons {
 QIcon plus();
@@ -12,3 +14,5 @@ QIcon folderOne();
 QIcon folderArrow();
 QIcon dropArea(); // shown in the drop areas
 } // namespace Icons
+
+} // namespace Widgets

@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ListBoxView::ListBoxView(ListBox &list, QWidget *parent) : QListView(parent), list_(list)
+namespace Widgets {
+
+ListBoxView::ListBoxView(Common::ListBox &list, QWidget *parent) : QListView(parent), list_(list)
 {
     setObjectName(list.objectName());
     setModel(list.model());
@@ -17,7 +19,7 @@ ListBoxView::ListBoxView(ListBox &list, QWidget *parent) : QListView(parent), li
     connect(this, &QListView::clicked, this, [this](const QModelIndex &index) { clickedRow(index.row()); });
     connect(this, &QListView::doubleClicked, this,
             [this](const QModelIndex &index) { emit doubleClickedRow(index.row()); });
-    connect(&list_, &ListBox::listIndexChanged, this, &ListBoxView::showIndex);
+    connect(&list_, &Common::ListBox::listIndexChanged, this, &ListBoxView::showIndex);
     showIndex(list_.listIndex());
 }
 
@@ -85,3 +87,5 @@ void ListBoxView::showIndex(int index)
     }
     syncing_ = false;
 }
+
+} // namespace Widgets

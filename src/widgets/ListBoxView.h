@@ -2,7 +2,11 @@
 
 #include <QListView>
 
+namespace Common {
 class ListBox;
+}
+
+namespace Widgets {
 
 // A list widget showing a core ListBox. Every change of the current entry the operator
 // makes, by mouse or keyboard (arrows, Home/End, pages, type-ahead), sets the list box's
@@ -10,7 +14,7 @@ class ListBox;
 class ListBoxView : public QListView {
     Q_OBJECT
 public:
-    explicit ListBoxView(ListBox &list, QWidget *parent = nullptr);
+    explicit ListBoxView(Common::ListBox &list, QWidget *parent = nullptr);
 
 signals:
     void doubleClickedRow(int row);
@@ -27,7 +31,7 @@ private:
     void clickedRow(int row);
     template <typename Handler> void asOperator(Handler handler);
 
-    ListBox &list_;
+    Common::ListBox &list_;
     bool syncing_ = false;
     // Only the operator's own moves are reported: a model change moving the view's
     // current entry is not a click.
@@ -35,3 +39,5 @@ private:
     // The press already reported its row; the click that follows must not again.
     bool pressMoved_ = false;
 };
+
+} // namespace Widgets

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <algorithm>
 
+namespace Widgets {
+
 void orderTabsByPosition(QWidget *window)
 {
     QList<QWidget *> stops;
@@ -18,3 +20,5 @@ void orderTabsByPosition(QWidget *window)
     for (qsizetype i = 1; i < stops.size(); ++i)
         QWidget::setTabOrder(stops.at(i - 1), stops.at(i));
 }
+
+} // namespace Widgets

@@ -2,13 +2,15 @@
 
 #include "common/TextValue.h"
 
-TextLabel::TextLabel(TextValue &value, QWidget *parent) : QLabel(value.text(), parent)
+namespace Widgets {
+
+TextLabel::TextLabel(Common::TextValue &value, QWidget *parent) : QLabel(value.text(), parent)
 {
     setObjectName(value.objectName());
-    connect(&value, &TextValue::changed, this, &QLabel::setText);
+    connect(&value, &Common::TextValue::changed, this, &QLabel::setText);
 }
 
-TextLabel *statusBarLabel(TextValue &value, const QRect &geometry, QWidget *parent)
+TextLabel *statusBarLabel(Common::TextValue &value, const QRect &geometry, QWidget *parent)
 {
     auto *bar = new TextLabel(value, parent);
     bar->setGeometry(geometry);
@@ -16,3 +18,5 @@ TextLabel *statusBarLabel(TextValue &value, const QRect &geometry, QWidget *pare
     bar->setFrameShadow(QFrame::Sunken);
     return bar;
 }
+
+} // namespace Widgets

@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+namespace Widgets {
+
 // Layouts are designed in twips, at 15 twips a pixel.
 constexpr int kTwipsPerPixel = 15;
 
@@ -14,3 +16,5 @@ inline QRect twipsRect(int left, int top, int width, int height)
 {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
+
+} // namespace Widgets

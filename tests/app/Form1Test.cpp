@@ -17,9 +17,9 @@
 
 namespace {
 
-ServerProfile unreachable()
+Common::ServerProfile unreachable()
 {
-    return ServerProfile{QStringLiteral("127.0.0.1"), 1, QStringLiteral("pendric"),
+    return Common::ServerProfile{QStringLiteral("127.0.0.1"), 1, QStringLiteral("pendric"),
                          QStringLiteral("12345678")};
 }
 
@@ -37,7 +37,7 @@ protected:
         ASSERT_EQ(hotels().lstHotel.items(), (QStringList{"ALPHA", "BETA"}));
     }
 
-    HotelPhrases &hotels() { return form.manager().hotels(); }
+    Hotels::HotelPhrases &hotels() { return form.manager().hotels(); }
     template <typename T = QWidget> T *child(const char *name) { return form.findChild<T *>(name); }
     QStringList renamedOnServer(qsizetype since) const
     {
@@ -48,7 +48,7 @@ protected:
     QTemporaryDir dataRoot;
     int ended = -1;
     std::function<void()> onEnd = [] {};
-    Form1 form{server.profile(), dataRoot.path(), [this](int status) {
+    App::Form1 form{server.profile(), dataRoot.path(), [this](int status) {
                    ended = status;
                    onEnd();
                }};
@@ -59,16 +59,16 @@ protected:
 TEST(MainWindow, SizeButtonsSwitchBetweenTheTwoHeights)
 {
     QTemporaryDir root;
-    Form1 window(unreachable(), root.path(), [](int) {});
-    EXPECT_EQ(window.outerHeightTwips(), Form1::kCompactHeightTwips);
+    App::Form1 window(unreachable(), root.path(), [](int) {});
+    EXPECT_EQ(window.outerHeightTwips(), App::Form1::kCompactHeightTwips);
     const int width = window.width();
 
     QTest::mouseClick(window.findChild<QPushButton *>("Command68"), Qt::LeftButton);
     EXPECT_EQ(window.outerHeightTwips(), 14085);
-    EXPECT_EQ(window.height(), (14085 - Form1::kFrameTwips) / 15);
+    EXPECT_EQ(window.height(), (14085 - App::Form1::kFrameTwips) / 15);
     QTest::mouseClick(window.findChild<QPushButton *>("Command67"), Qt::LeftButton);
     EXPECT_EQ(window.outerHeightTwips(), 8175);
-    EXPECT_EQ(window.height(), (8175 - Form1::kFrameTwips) / 15);
+    EXPECT_EQ(window.height(), (8175 - App::Form1::kFrameTwips) / 15);
     EXPECT_EQ(window.width(), width);
     EXPECT_EQ(window.windowTitle(), "VORLA - Pendric Hotel Manager");
 }
@@ -76,7 +76,7 @@ TEST(MainWindow, SizeButtonsSwitchBetweenTheTwoHeights)
 TEST(MainWindow, StartsWithoutCfgFolderAndCreatesTheWorkingFolders)
 {
     QTemporaryDir root;
-    Form1 window(unreachable(), root.path(), [](int) {});
+    App::Form1 window(unreachable(), root.path(), [](int) {});
     window.start();
     for (const char *folder : {"cfg", "cfg/textes", "temp"})
         EXPECT_TRUE(QDir(root.filePath(folder)).exists()) << folder;
@@ -89,9 +89,9 @@ TEST(MainWindow, CategoryListsLoadFromTheirFilesAndAMissingOneStaysEmpty)
 {
     QTemporaryDir root;
     QDir().mkpath(root.filePath("cfg"));
-    Module1::SaveListFile(root.filePath("cfg/plages.ini"), QStringList{"/v/a.mp4", "/v/b.mp4", ""});
-    Module1::SaveListFile(root.filePath("cfg/documentaires.ini"), QStringList{"/v/doc.mp4"});
-    Form1 window(unreachable(), root.path(), [](int) {});
+    Common::Module1::SaveListFile(root.filePath("cfg/plages.ini"), QStringList{"/v/a.mp4", "/v/b.mp4", ""});
+    Common::Module1::SaveListFile(root.filePath("cfg/documentaires.ini"), QStringList{"/v/doc.mp4"});
+    App::Form1 window(unreachable(), root.path(), [](int) {});
     window.start();
     auto &categories = window.manager().categories();
     EXPECT_EQ(categories.list("plages").items(), (QStringList{"/v/a.mp4", "/v/b.mp4", ""}));
@@ -103,7 +103,7 @@ TEST(MainWindow, ClosingEndsTheProgramWithStatusZero)
 {
     QTemporaryDir root;
     int ended = -1;
-    Form1 window(unreachable(), root.path(), [&](int status) { ended = status; });
+    App::Form1 window(unreachable(), root.path(), [&](int status) { ended = status; });
     window.start();
     window.close();
     EXPECT_EQ(ended, 0);
@@ -112,7 +112,7 @@ TEST(MainWindow, ClosingEndsTheProgramWithStatusZero)
 TEST(MainWindow, ProgressWindowDisablesTheMainWindowWhileShown)
 {
     QTemporaryDir root;
-    Form1 window(unreachable(), root.path(), [](int) {});
+    App::Form1 window(unreachable(), root.path(), [](int) {});
     window.start();
     window.manager().form3().frmWait(-1);
     auto *form3 = window.findChild<QWidget *>("Form3");
@@ -153,15 +153,15 @@ TEST(MainWindow, ClosedDuringAStalledStartUpDownloadEndsAtOnceAndKeepsTheLocalCo
     server.putFile(kTextes + "alpha_txt.ini", "NEW\r\n");
     QTemporaryDir root;
     QDir().mkpath(root.filePath("cfg/textes"));
-    Module1::SaveListFile(root.filePath("cfg/textes/alpha_txt.ini"), QStringList{"OLD"});
+    Common::Module1::SaveListFile(root.filePath("cfg/textes/alpha_txt.ini"), QStringList{"OLD"});
     QElapsedTimer sinceClose;
     qint64 endedAfterMs = -1;
-    Form1 window(server.profile(), root.path(), [&](int status) {
+    App::Form1 window(server.profile(), root.path(), [&](int status) {
         if (status == 0)
             endedAfterMs = sinceClose.elapsed();
     });
     window.manager().ftp().Inet1.setTimeouts({60000, 60000, 60000});
-    QObject::connect(&window.manager().ftp().Inet1, &Inet::commandSent, &window, [&](const QString &line) {
+    QObject::connect(&window.manager().ftp().Inet1, &Ftp::Inet::commandSent, &window, [&](const QString &line) {
         if (line.startsWith("RETR"))
             QTimer::singleShot(100, &window, [&] {
                 sinceClose.start();
@@ -192,7 +192,7 @@ TEST_F(MainWindowOnServer, StopDuringAStalledUploadEndsAtOnceAndLeavesTheServerF
         idleAtEnd = !form.manager().ftp().Inet1.StillExecuting();
         endedAfterMs = sinceClick.elapsed();
     };
-    QObject::connect(&form.manager().ftp().Inet1, &Inet::commandSent, &form, [&](const QString &line) {
+    QObject::connect(&form.manager().ftp().Inet1, &Ftp::Inet::commandSent, &form, [&](const QString &line) {
         if (!line.startsWith("STOR"))
             return;
         QTimer::singleShot(100, &form, [&] {
@@ -214,8 +214,8 @@ TEST_F(MainWindowOnServer, StopDuringAStalledUploadEndsAtOnceAndLeavesTheServerF
 
 TEST_F(MainWindowOnServer, KeyboardSelectsTheHotelThatIsThenPublished)
 {
-    auto *list = child<ListBoxView>("lstHotel");
-    QSignalSpy clicks(&hotels().lstHotel, &ListBox::clicked);
+    auto *list = child<Widgets::ListBoxView>("lstHotel");
+    QSignalSpy clicks(&hotels().lstHotel, &Common::ListBox::clicked);
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL BETA");

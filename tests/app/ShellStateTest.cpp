@@ -9,7 +9,7 @@
 TEST(ProgressWindowState, OnlyMinusOneShowsAndHidingResetsTheCaption)
 {
     ScriptedOperator op;
-    ProgressWindow form3(op);
+    Common::ProgressWindow form3(op);
     form3.frmWait(-1);
     EXPECT_TRUE(op.progressShown);
     EXPECT_FALSE(op.mainEnabled);
@@ -20,7 +20,7 @@ TEST(ProgressWindowState, OnlyMinusOneShowsAndHidingResetsTheCaption)
     form3.frmWait(1);
     EXPECT_FALSE(op.progressShown);
     EXPECT_TRUE(op.mainEnabled);
-    EXPECT_EQ(form3.lblMaj.text(), ProgressWindow::kDefaultCaption);
+    EXPECT_EQ(form3.lblMaj.text(), Common::ProgressWindow::kDefaultCaption);
     EXPECT_EQ(form3.value(), 3); // the bar keeps its last settings
     EXPECT_EQ(form3.max(), 5);
 
@@ -31,7 +31,7 @@ TEST(ProgressWindowState, OnlyMinusOneShowsAndHidingResetsTheCaption)
 TEST(ProgressWindowState, LoadShowsWithoutBlocking)
 {
     ScriptedOperator op;
-    ProgressWindow form3(op);
+    Common::ProgressWindow form3(op);
     form3.load();
     EXPECT_TRUE(op.progressShown);
     EXPECT_TRUE(op.mainEnabled);
@@ -39,24 +39,24 @@ TEST(ProgressWindowState, LoadShowsWithoutBlocking)
 
 TEST(StatusLogState, NewestLineSelectedAndCapacityBounded)
 {
-    StatusLog log;
+    Common::StatusLog log;
     for (int i = 0; i < 300; ++i)
         log.Ajout_Status(QString::number(i));
     EXPECT_EQ(log.lines().listIndex(), 299);
     EXPECT_EQ(log.lines().currentText(), "299");
 
-    for (int i = 300; i < StatusLog::kCapacity + 10; ++i)
+    for (int i = 300; i < Common::StatusLog::kCapacity + 10; ++i)
         log.Ajout_Status(QString::number(i));
-    EXPECT_EQ(log.lines().count(), StatusLog::kCapacity);
+    EXPECT_EQ(log.lines().count(), Common::StatusLog::kCapacity);
     EXPECT_EQ(log.lines().item(0), "10");
-    EXPECT_EQ(log.lines().currentText(), QString::number(StatusLog::kCapacity + 9));
+    EXPECT_EQ(log.lines().currentText(), QString::number(Common::StatusLog::kCapacity + 9));
 }
 
 TEST(ListBoxState, IndexFollowsInsertAndRemove)
 {
-    ListBox list(QStringLiteral("l"));
+    Common::ListBox list(QStringLiteral("l"));
     list.setItems({"a", "b", "c"});
-    QSignalSpy clicks(&list, &ListBox::clicked);
+    QSignalSpy clicks(&list, &Common::ListBox::clicked);
     list.setListIndex(1);
     list.setListIndex(1); // a second click on the same entry still reacts
     EXPECT_EQ(clicks.count(), 2);

@@ -38,7 +38,7 @@ protected:
 
     PyftpdProcess server;
     QTemporaryDir dataRoot;
-    Form1 form{server.profile(), dataRoot.path(), [](int) {}};
+    App::Form1 form{server.profile(), dataRoot.path(), [](int) {}};
     QWidget *window = nullptr;
 };
 
@@ -68,7 +68,7 @@ TEST_F(BrowserWindowTest, OpensFromTheFtpButtonWithItsControls)
     EXPECT_FALSE(child<QPushButton>("Command20")->isEnabled());
 
     // The remote pane shows the session's own listing, not a copy.
-    FtpSession &session = form.manager().ftp();
+    Ftp::FtpSession &session = form.manager().ftp();
     EXPECT_EQ(child<QListView>("List1")->model(), session.List1.model());
     session.Text2.setText("/www");
     EXPECT_EQ(child<QLineEdit>("Text2")->text(), "/www");

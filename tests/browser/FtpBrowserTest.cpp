@@ -59,10 +59,10 @@ protected:
     QTemporaryDir localDir;
     QString localRoot;
     ScriptedOperator ui;
-    StatusLog status;
-    ProgressWindow form3{ui};
-    FtpSession session{server.profile(), ui};
-    FtpBrowser browser{session, form3, status, ui};
+    Common::StatusLog status;
+    Common::ProgressWindow form3{ui};
+    Ftp::FtpSession session{server.profile(), ui};
+    Browser::FtpBrowser browser{session, form3, status, ui};
 };
 
 } // namespace
@@ -101,7 +101,7 @@ TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
     selectRemote("mon dossier/");
     browser.openRemoteEntry();
     EXPECT_TRUE(session.Text2.text().contains("/mon dossier"));
-    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
 
     browser.remoteUp();
     EXPECT_FALSE(session.Text2.text().contains("mon dossier"));
@@ -159,7 +159,7 @@ TEST_F(FtpBrowserTest, DeleteRemovesAFileAndAFolderEntryAsListed)
     browser.deleteRemoteEntry();
     EXPECT_EQ(commandsSince(beforeRmdir).filter(QRegularExpression("^(RMD|DELE)")), QStringList{"RMD sub"});
     EXPECT_FALSE(QDir(server.path("sub")).exists());
-    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
 }
 
 TEST_F(FtpBrowserTest, GetIsRefusedForNamesLeavingTheLocalFolderOrWithoutOne)
@@ -193,7 +193,7 @@ TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
 {
     ASSERT_TRUE(TestFiles::write(localRoot + "/a.txt", "x"));
     openBoth();
-    ASSERT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    ASSERT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
     selectLocal("a.txt");
     browser.local().Text1.setText({}); // as if the drive list had just been shown
     const qsizetype before = server.receivedCommands().size();
@@ -202,7 +202,7 @@ TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
     session.List1.setListIndex(0);
     browser.openRemoteEntry();
     EXPECT_TRUE(commandsSince(before).isEmpty());
-    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
@@ -232,7 +232,7 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
 {
     server.putFile("www/hmanager/datas/videos/plages/mer.mp4", "v");
     server.putFile("www/hmanager/datas/videos/vieux clip.mp4", "v");
-    VideoFolderEditor &editor = browser.editor();
+    Browser::VideoFolderEditor &editor = browser.editor();
     EXPECT_FALSE(editor.Command20Enabled.value());
 
     editor.enterEditingMode();
@@ -260,7 +260,7 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
 TEST_F(FtpBrowserTest, EditingModeStopsAtAFolderItCannotEnter)
 {
     server.putFile("www/hmanager/datas/videos/clip.mp4", "v");
-    VideoFolderEditor &editor = browser.editor();
+    Browser::VideoFolderEditor &editor = browser.editor();
     editor.enterEditingMode();
     ASSERT_TRUE(editor.Command20Enabled.value());
 
@@ -309,11 +309,11 @@ TEST(VideoFolderEditor, WithoutListingRestoresTheWindowsAndLogs)
 {
     // Nothing listens on port 1: every command fails and no listing comes.
     ScriptedOperator ui;
-    StatusLog status;
-    ProgressWindow form3{ui};
-    FtpSession session{ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, ui};
+    Common::StatusLog status;
+    Common::ProgressWindow form3{ui};
+    Ftp::FtpSession session{Common::ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, ui};
     session.configure();
-    VideoFolderEditor editor{session, form3, status};
+    Browser::VideoFolderEditor editor{session, form3, status};
 
     editor.enterEditingMode();
     EXPECT_FALSE(ui.progressShown);

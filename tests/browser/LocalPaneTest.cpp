@@ -30,7 +30,7 @@ protected:
 
     QTemporaryDir tmp;
     QString root;
-    LocalPane pane;
+    Browser::LocalPane pane;
 };
 
 } // namespace
@@ -71,7 +71,7 @@ TEST_F(LocalPaneTest, UpFromTheRootShowsTheDriveListAndADriveEntersItsMountFolde
     const QStringList drives = pane.List2.items();
     EXPECT_EQ(drives.value(0), "/");
     EXPECT_TRUE(drives.contains(QDir::homePath() + "/"));
-    EXPECT_EQ(drives, DriveList::entries());
+    EXPECT_EQ(drives, Browser::DriveList::entries());
 
     EXPECT_TRUE(pane.enter(QDir::homePath() + "/"));
     EXPECT_EQ(pane.Text1.text(), QDir::homePath() + "/");

@@ -5,25 +5,25 @@
 
 namespace {
 
-QList<FtpReply> feedAll(FtpReplyParser &parser, const QList<QByteArray> &pieces)
+QList<Ftp::FtpReply> feedAll(Ftp::FtpReplyParser &parser, const QList<QByteArray> &pieces)
 {
-    QList<FtpReply> replies;
+    QList<Ftp::FtpReply> replies;
     for (const QByteArray &piece : pieces)
         replies += parser.feed(piece);
     return replies;
 }
 
-FtpReply reply(int code, const QByteArray &line)
+Ftp::FtpReply reply(int code, const QByteArray &line)
 {
-    return FtpReply{code, {line}};
+    return Ftp::FtpReply{code, {line}};
 }
 
 } // namespace
 
 TEST(FtpReplyParser, SingleLineRepliesSurviveAnySplit)
 {
-    FtpReplyParser parser;
-    const QList<FtpReply> replies = feedAll(parser, {"2", "20 rea", "dy\r", "\n331 Pass\r\n"});
+    Ftp::FtpReplyParser parser;
+    const QList<Ftp::FtpReply> replies = feedAll(parser, {"2", "20 rea", "dy\r", "\n331 Pass\r\n"});
     ASSERT_EQ(replies.size(), 2);
     EXPECT_EQ(replies[0].code, 220);
     EXPECT_EQ(replies[0].lines, QList<QByteArray>{"220 ready"});
@@ -33,10 +33,10 @@ TEST(FtpReplyParser, SingleLineRepliesSurviveAnySplit)
 
 TEST(FtpReplyParser, MultiLineEndsOnlyAtItsOwnCodeAndSpace)
 {
-    FtpReplyParser parser;
+    Ftp::FtpReplyParser parser;
     // vsftpd/pyftpdlib style FEAT, then a reply whose middle line starts with
     // another code and one whose middle lines repeat the code with a hyphen.
-    const QList<FtpReply> replies = parser.feed(
+    const QList<Ftp::FtpReply> replies = parser.feed(
         "211-Features supported:\r\n EPSV\r\n MLST type*;size*;\r\n UTF8\r\n211 End FEAT.\r\n"
         "250-Directory changed\r\n200 inner line, not the end\r\n250 Done\r\n"
         "220-a\r\n220-b\r\n 220 c\r\n220 ready\r\n");
@@ -50,8 +50,8 @@ TEST(FtpReplyParser, MultiLineEndsOnlyAtItsOwnCodeAndSpace)
 
 TEST(FtpReplyParser, BareLineFeedsAreLineEnds)
 {
-    FtpReplyParser parser;
-    const QList<FtpReply> replies = parser.feed("220-Welcome\n 220 is not the end\n220 ok\n230 in\n");
+    Ftp::FtpReplyParser parser;
+    const QList<Ftp::FtpReply> replies = parser.feed("220-Welcome\n 220 is not the end\n220 ok\n230 in\n");
     ASSERT_EQ(replies.size(), 2);
     EXPECT_EQ(replies[0].lines.size(), 3);
     EXPECT_EQ(replies[1].code, 230);
@@ -59,18 +59,18 @@ TEST(FtpReplyParser, BareLineFeedsAreLineEnds)
 
 TEST(FtpReplyParser, HostileStreamsFailInsteadOfGrowing)
 {
-    FtpReplyParser garbage;
+    Ftp::FtpReplyParser garbage;
     EXPECT_TRUE(garbage.feed("hello there\r\n").isEmpty());
     EXPECT_TRUE(garbage.failed());
     EXPECT_TRUE(garbage.feed("220 ok\r\n").isEmpty()); // stays failed
 
-    FtpReplyParser endlessLine;
-    endlessLine.feed(QByteArray(FtpReplyParser::kMaxLineLength + 1, 'a'));
+    Ftp::FtpReplyParser endlessLine;
+    endlessLine.feed(QByteArray(Ftp::FtpReplyParser::kMaxLineLength + 1, 'a'));
     EXPECT_TRUE(endlessLine.failed());
 
-    FtpReplyParser endlessReply;
+    Ftp::FtpReplyParser endlessReply;
     QByteArray many = "211-x\r\n";
-    for (int i = 0; i < FtpReplyParser::kMaxLines + 1; ++i)
+    for (int i = 0; i < Ftp::FtpReplyParser::kMaxLines + 1; ++i)
         many += " line\r\n";
     endlessReply.feed(many);
     EXPECT_TRUE(endlessReply.failed());

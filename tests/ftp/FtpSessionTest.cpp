@@ -20,7 +20,7 @@ protected:
         server->putFile("www/a.ini", "a");
     }
 
-    FtpSession &session() { return harness.session; }
+    Ftp::FtpSession &session() { return harness.session; }
 
     std::unique_ptr<PyftpdProcess> server = std::make_unique<PyftpdProcess>();
     SessionHarness harness{server->profile()};
@@ -29,7 +29,7 @@ protected:
 TEST_F(SessionOnServer, StatusBarShowsEachStateAndTheSuffixOnlyWhileBusy)
 {
     QStringList shown;
-    QObject::connect(&session().StatusBar1, &TextValue::changed,
+    QObject::connect(&session().StatusBar1, &Common::TextValue::changed,
                      [&](const QString &text) { shown.append(text); });
     session().GetDir(QString());
     EXPECT_TRUE(shown.contains("Connecting to the host computer. Plaese wait..."));
@@ -38,10 +38,10 @@ TEST_F(SessionOnServer, StatusBarShowsEachStateAndTheSuffixOnlyWhileBusy)
 
     session().Inet1_StateChanged(13); // unknown codes leave the text
     EXPECT_EQ(session().StatusBar1.text(), kCompleted);
-    session().Inet1.Execute(FtpCommand::pwd());
+    session().Inet1.Execute(Ftp::FtpCommand::pwd());
     const QString running = session().StatusBar1.text();
     session().Inet1_StateChanged(13);
-    EXPECT_EQ(session().StatusBar1.text(), running + FtpSession::kBusySuffix);
+    EXPECT_EQ(session().StatusBar1.text(), running + Ftp::FtpSession::kBusySuffix);
     session().Wait();
 }
 
@@ -70,7 +70,7 @@ TEST_F(SessionOnServer, DisconnectWipesTheListingAndTheNextCommandStartsAtLogin)
     session().GetDir("www");
     session().disconnectFTP(); // does not wait
     EXPECT_TRUE(session().Inet1.StillExecuting());
-    session().runCommand(FtpCommand::pwd());
+    session().runCommand(Ftp::FtpCommand::pwd());
     EXPECT_EQ(session().GetData(), "/");
     EXPECT_TRUE(harness.states.contains(10));
     EXPECT_EQ(harness.sent.count("USER anonymous"), 2);
@@ -84,7 +84,7 @@ TEST_F(SessionOnServer, DisconnectWipesTheListingAndTheNextCommandStartsAtLogin)
 
 TEST_F(SessionOnServer, ConnectListsTheCurrentFolderOfAnOpenConnection)
 {
-    session().runCommand(FtpCommand::cd("www"));
+    session().runCommand(Ftp::FtpCommand::cd("www"));
     session().connectFTP();
     EXPECT_EQ(session().Text2.text(), "/www");
     EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
@@ -94,7 +94,7 @@ TEST_F(SessionOnServer, DroppedConnectionWipesTheListing)
 {
     session().GetDir("www");
     ASSERT_EQ(session().List1.count(), 1);
-    QSignalSpy states(&session().Inet1, &Inet::StateChanged);
+    QSignalSpy states(&session().Inet1, &Ftp::Inet::StateChanged);
     server.reset(); // the server goes away under an idle session
     ASSERT_TRUE(states.wait(5000));
     EXPECT_EQ(states.last().at(0).toInt(), 10);
@@ -104,7 +104,7 @@ TEST_F(SessionOnServer, DroppedConnectionWipesTheListing)
 TEST_F(SessionOnServer, WaitCalledFromAStateChangeDoesNotBlock)
 {
     bool nested = false;
-    QObject::connect(&session().Inet1, &Inet::StateChanged, [&](int state) {
+    QObject::connect(&session().Inet1, &Ftp::Inet::StateChanged, [&](int state) {
         if (state == 5 && !nested) {
             nested = true;
             session().Wait(); // blocking here would hold up the reply it waits for
@@ -112,7 +112,7 @@ TEST_F(SessionOnServer, WaitCalledFromAStateChangeDoesNotBlock)
     });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(session().runCommand(FtpCommand::pwd()).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::pwd()).ok);
     EXPECT_TRUE(nested);
     EXPECT_LT(clock.elapsed(), 5000);
 }
@@ -124,8 +124,8 @@ TEST_F(SessionOnServer, FailedListingResetsTheBrowserAndTellsTheOperator)
     ASSERT_EQ(harness.op.messages.size(), 1);
     const ScriptedOperator::Message &message = harness.op.messages.first();
     EXPECT_EQ(message.title, "Error");
-    EXPECT_EQ(message.icon, OperatorUi::Icon::Critical);
-    EXPECT_EQ(message.buttons, OperatorUi::Buttons::Ok);
+    EXPECT_EQ(message.icon, Common::OperatorUi::Icon::Critical);
+    EXPECT_EQ(message.buttons, Common::OperatorUi::Buttons::Ok);
     EXPECT_FALSE(message.text.isEmpty());
     EXPECT_TRUE(session().List1.items().isEmpty());
     EXPECT_TRUE(session().StatusBar1.text().isEmpty());
@@ -137,20 +137,20 @@ TEST(SessionStartUp, ConfiguresAndListsTheLoginFolder)
     PyftpdProcess server;
     ASSERT_TRUE(server.isRunning());
     ScriptedOperator op;
-    FtpSession session(server.profile(), op);
+    Ftp::FtpSession session(server.profile(), op);
     session.startUp();
     EXPECT_EQ(session.Inet1.RemoteHost(), "127.0.0.1");
     EXPECT_EQ(session.Inet1.accessSetting(), 4);
-    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
     EXPECT_EQ(session.Text2.text(), "/");
 }
 
 TEST(SessionStartUp, UnreachableServerLeavesTheEmptyMarkerAndNoMessage)
 {
     ScriptedOperator op;
-    FtpSession session(ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, op);
+    Ftp::FtpSession session(Common::ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, op);
     session.startUp();
-    EXPECT_EQ(session.List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
     EXPECT_TRUE(session.Text2.text().isEmpty());
     EXPECT_TRUE(op.messages.isEmpty());
     EXPECT_EQ(session.StatusBar1.text(), "Error occurred in communicating with the host computer");
@@ -161,10 +161,10 @@ TEST(SessionWait, SleepsWhileTheServerIsSlow)
     PyftpdProcess server(PyftpdProcess::Options{true, {"stall-retr"}, 0});
     ASSERT_TRUE(server.isRunning());
     server.putFile("a", "a");
-    SessionHarness harness(server.profile(), FtpTimeouts{2000, 2000, 1000});
-    harness.session.runCommand(FtpCommand::pwd());
+    SessionHarness harness(server.profile(), Ftp::FtpTimeouts{2000, 2000, 1000});
+    harness.session.runCommand(Ftp::FtpCommand::pwd());
     const std::clock_t before = std::clock();
-    harness.session.runCommand(FtpCommand::get("a", server.path("copy")));
+    harness.session.runCommand(Ftp::FtpCommand::get("a", server.path("copy")));
     const double cpuSeconds = double(std::clock() - before) / CLOCKS_PER_SEC;
     EXPECT_LT(cpuSeconds, 0.2); // a busy wait would burn about the whole second
 }

@@ -17,15 +17,15 @@ const QString kError = QStringLiteral("Error occurred in communicating with the 
 // pyftpd.py in one or more of its fault modes, with short client timeouts.
 class FaultServer : public ::testing::Test {
 protected:
-    void start(const QStringList &faults, bool mlsd = true, const FtpTimeouts &timeouts = {2000, 2000, 2000})
+    void start(const QStringList &faults, bool mlsd = true, const Ftp::FtpTimeouts &timeouts = {2000, 2000, 2000})
     {
         server = std::make_unique<PyftpdProcess>(PyftpdProcess::Options{mlsd, faults, 0});
         ASSERT_TRUE(server->isRunning());
         harness = std::make_unique<SessionHarness>(server->profile(), timeouts);
     }
 
-    FtpSession &session() { return harness->session; }
-    FtpOutcome run(const FtpCommand &command) { return session().runCommand(command); }
+    Ftp::FtpSession &session() { return harness->session; }
+    Ftp::FtpOutcome run(const Ftp::FtpCommand &command) { return session().runCommand(command); }
     QStringList serverFiles() { return QDir(server->root()).entryList(QDir::Files); }
     QStringList localFiles() { return QDir(local.path()).entryList(QDir::Files); }
     QString writeLocal(const QString &name, const QByteArray &content)
@@ -44,11 +44,11 @@ protected:
 TEST_F(FaultServer, RefusedCommandFailsAloneAndTheSessionGoesOn)
 {
     start({"refuse:MKD"});
-    const FtpOutcome outcome = run(FtpCommand::mkdir("new"));
+    const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::mkdir("new"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.replyCode, 550);
     EXPECT_EQ(session().StatusBar1.text(), kError);
-    EXPECT_TRUE(run(FtpCommand::pwd()).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::pwd()).ok);
     EXPECT_EQ(session().GetData(), "/");
     EXPECT_TRUE(server->receivedCommands().contains("MKD new"));
 }
@@ -59,7 +59,7 @@ TEST_F(FaultServer, DownloadDroppedMidwayLeavesTheLocalFileUntouched)
     server->putFile("video.mp4", QByteArray(200000, 'v'));
     const QString target = writeLocal("video.mp4", "previous copy");
 
-    const FtpOutcome outcome = run(FtpCommand::get("video.mp4", target));
+    const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::get("video.mp4", target));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.replyCode, 0);
     QFile kept(target);
@@ -75,17 +75,17 @@ TEST_F(FaultServer, DownloadDroppedMidwayLeavesTheLocalFileUntouched)
 TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
 {
     start({"drop-stor"});
-    EXPECT_FALSE(run(FtpCommand::put(writeLocal("big", QByteArray(1 << 20, 'b')), "video.mp4")).ok);
+    EXPECT_FALSE(run(Ftp::FtpCommand::put(writeLocal("big", QByteArray(1 << 20, 'b')), "video.mp4")).ok);
     EXPECT_FALSE(serverFiles().contains("video.mp4"));
     EXPECT_TRUE(serverFiles().contains("~hmpart-video.mp4"));
 
     // the next write to that folder reconnects and removes the leftover
-    EXPECT_TRUE(run(FtpCommand::put(writeLocal("small", "s"), "small.ini")).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("small", "s"), "small.ini")).ok);
     EXPECT_EQ(serverFiles(), QStringList{"small.ini"});
     EXPECT_EQ(harness->sent.count("USER anonymous"), 2);
     // once per folder and connection: a second upload there lists nothing first
     const qsizetype listings = harness->sent.filter(QRegularExpression("^(MLSD|LIST)")).size();
-    EXPECT_TRUE(run(FtpCommand::put(writeLocal("second", "2"), "second.ini")).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("second", "2"), "second.ini")).ok);
     EXPECT_EQ(harness->sent.filter(QRegularExpression("^(MLSD|LIST)")).size(), listings);
 }
 
@@ -95,7 +95,7 @@ TEST_F(FaultServer, StalledDataConnectionTimesOutAndClosesTheConnection)
     server->putFile("a.ini", "content");
     QElapsedTimer clock;
     clock.start();
-    const FtpOutcome outcome = run(FtpCommand::get("a.ini", local.filePath("a.ini")));
+    const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::get("a.ini", local.filePath("a.ini")));
     EXPECT_FALSE(outcome.ok);
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_TRUE(outcome.replyText.contains("stalled"));
@@ -112,9 +112,9 @@ TEST_F(FaultServer, ListingThatTricklesForeverEndsAtItsDeadline)
     start({"trickle-list"}, true, {2000, 2000, stallMs});
     QElapsedTimer clock;
     clock.start();
-    const FtpOutcome outcome = run(FtpCommand::ls());
-    EXPECT_GT(clock.elapsed(), FtpDataChannel::kAnswerStalls * stallMs / 2); // lines kept it past the stall timeout
-    EXPECT_LT(clock.elapsed(), FtpDataChannel::kAnswerStalls * stallMs + 5000);
+    const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::ls());
+    EXPECT_GT(clock.elapsed(), Ftp::FtpDataChannel::kAnswerStalls * stallMs / 2); // lines kept it past the stall timeout
+    EXPECT_LT(clock.elapsed(), Ftp::FtpDataChannel::kAnswerStalls * stallMs + 5000);
     EXPECT_FALSE(outcome.ok);
     EXPECT_TRUE(outcome.replyText.contains("takes too long")) << outcome.replyText.toStdString();
     EXPECT_EQ(session().StatusBar1.text(), kError);
@@ -123,7 +123,7 @@ TEST_F(FaultServer, ListingThatTricklesForeverEndsAtItsDeadline)
 TEST_F(FaultServer, SilentServerTimesOutWaitingForItsGreeting)
 {
     start({"mute"}, true, {2000, 300, 2000});
-    const FtpOutcome outcome = run(FtpCommand::pwd());
+    const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::pwd());
     EXPECT_FALSE(outcome.ok);
     EXPECT_FALSE(session().Inet1.StillExecuting());
     EXPECT_EQ(session().StatusBar1.text(), kError);
@@ -133,18 +133,18 @@ TEST_F(FaultServer, TransferCompletesWhenTheReplyComesBeforeTheData)
 {
     start({"early-226"});
     server->putFile("a.ini", QByteArray(50000, 'a'));
-    EXPECT_TRUE(run(FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
     QFile got(local.filePath("a.ini"));
     ASSERT_TRUE(got.open(QIODevice::ReadOnly));
     EXPECT_EQ(got.readAll(), QByteArray(50000, 'a'));
-    EXPECT_TRUE(run(FtpCommand::pwd()).ok); // the reply stream is still in step
+    EXPECT_TRUE(run(Ftp::FtpCommand::pwd()).ok); // the reply stream is still in step
 }
 
 TEST_F(FaultServer, MultiLineRepliesWithBareLineFeedsKeepTheStreamInStep)
 {
     start({"multiline"});
     server->putFile("www/a.ini", "a");
-    EXPECT_TRUE(run(FtpCommand::cd("www")).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::cd("www")).ok);
     session().GetDir(QString());
     EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
     EXPECT_EQ(session().Text2.text(), "/www");
@@ -156,7 +156,7 @@ TEST_F(FaultServer, DataConnectionGoesToTheControlPeerNotTheAdvertisedAddress)
     server->putFile("a.ini", "a");
     session().GetDir(QString());
     EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
-    EXPECT_TRUE(run(FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
     EXPECT_EQ(harness->sent.count("EPSV"), 1); // refused once, then not asked again
     EXPECT_EQ(harness->sent.count("PASV"), 2);
 }
@@ -179,7 +179,7 @@ TEST_F(FaultServer, ExistingFileIsMovedAsideWhenTheServerWillNotRenameOntoIt)
 {
     start({"no-overwrite"});
     server->putFile("x.ini", "old");
-    EXPECT_TRUE(run(FtpCommand::put(writeLocal("x", "new"), "x.ini")).ok);
+    EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("x", "new"), "x.ini")).ok);
     EXPECT_EQ(server->fileContent("x.ini"), "new");
     EXPECT_EQ(serverFiles(), QStringList{"x.ini"});
     EXPECT_TRUE(harness->sentLine("RNTO ~hmpart-old-x.ini"));
@@ -190,11 +190,11 @@ TEST_F(FaultServer, LineBreaksInArgumentsNeverReachTheServer)
 {
     start({});
     server->putFile("victim.ini", "keep me");
-    EXPECT_FALSE(session().Inet1.Execute(FtpCommand::cd("x\r\nDELE victim.ini")));
+    EXPECT_FALSE(session().Inet1.Execute(Ftp::FtpCommand::cd("x\r\nDELE victim.ini")));
     EXPECT_EQ(harness->states.last(), 11);
-    EXPECT_FALSE(session().runCommand(FtpCommand::put(writeLocal("p", "p"), "a\nDELE victim.ini")).ok);
-    EXPECT_FALSE(session().runCommand(FtpCommand::remove(QStringLiteral("victim.ini") + QChar(0))).ok);
-    EXPECT_TRUE(session().runCommand(FtpCommand::pwd()).ok);
+    EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::put(writeLocal("p", "p"), "a\nDELE victim.ini")).ok);
+    EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::remove(QStringLiteral("victim.ini") + QChar(0))).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::pwd()).ok);
 
     EXPECT_EQ(server->fileContent("victim.ini"), "keep me");
     for (const QString &line : server->receivedCommands())
@@ -203,8 +203,8 @@ TEST_F(FaultServer, LineBreaksInArgumentsNeverReachTheServer)
 
 TEST(UnreachableServer, FailsWithoutEverConnecting)
 {
-    SessionHarness harness(ServerProfile{"127.0.0.1", 1, "anonymous", "x"});
-    const FtpOutcome outcome = harness.session.runCommand(FtpCommand::ls());
+    SessionHarness harness(Common::ServerProfile{"127.0.0.1", 1, "anonymous", "x"});
+    const Ftp::FtpOutcome outcome = harness.session.runCommand(Ftp::FtpCommand::ls());
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(harness.states.last(), 11);
     EXPECT_FALSE(harness.states.contains(4));

@@ -31,10 +31,10 @@ protected:
         ASSERT_TRUE(server->isRunning());
         QDir().mkpath(server->path("www"));
         harness = std::make_unique<SessionHarness>(server->profile());
-        ASSERT_TRUE(session().runCommand(FtpCommand::cd("www")).ok);
+        ASSERT_TRUE(session().runCommand(Ftp::FtpCommand::cd("www")).ok);
     }
 
-    FtpSession &session() { return harness->session; }
+    Ftp::FtpSession &session() { return harness->session; }
     QStringList serverFiles() { return QDir(server->path("www")).entryList(QDir::Files); }
 
     std::unique_ptr<FtpServerProcess> server;
@@ -47,7 +47,7 @@ TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
     const QString source = local.filePath("a b.ini");
     ASSERT_TRUE(TestFiles::write(source, "BIENVENUE\r\nLIGNE 2\r\n"));
 
-    const FtpOutcome put = session().Transfert_FTP(source, "les pins_txt.ini");
+    const Ftp::FtpOutcome put = session().Transfert_FTP(source, "les pins_txt.ini");
     EXPECT_TRUE(put.ok) << put.replyText.toStdString();
     EXPECT_EQ(put.command.text(), "PUT " + source + " les pins_txt.ini");
     EXPECT_EQ(server->fileContent("www/les pins_txt.ini"), "BIENVENUE\r\nLIGNE 2\r\n");
@@ -77,37 +77,37 @@ TEST_P(RealServer, PutReplacesAnExistingFileAndSweepsLeftovers)
 
 TEST_P(RealServer, FolderCommandsChangeTheServerTree)
 {
-    EXPECT_TRUE(session().runCommand(FtpCommand::mkdir("new dir")).ok);
-    EXPECT_TRUE(session().runCommand(FtpCommand::cd("new dir")).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::mkdir("new dir")).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::cd("new dir")).ok);
     session().GetDir(QString());
     EXPECT_EQ(session().Text2.text(), "/www/new dir");
-    EXPECT_EQ(session().List1.items(), QStringList{FtpSession::kEmptyMarker});
+    EXPECT_EQ(session().List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
 
-    EXPECT_TRUE(session().runCommand(FtpCommand::cdup()).ok);
-    EXPECT_TRUE(session().runCommand(FtpCommand::rename("new dir", "renamed")).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::cdup()).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::rename("new dir", "renamed")).ok);
     server->putFile("www/renamed/gone.txt", "x");
     session().GetDir("renamed");
     EXPECT_EQ(session().List1.items(), QStringList{"gone.txt"});
-    EXPECT_TRUE(session().runCommand(FtpCommand::remove("gone.txt")).ok);
-    EXPECT_TRUE(session().runCommand(FtpCommand::cdup()).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::remove("gone.txt")).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::cdup()).ok);
     session().GetDir(QString());
     EXPECT_EQ(session().List1.items(), QStringList{"renamed/"});
     // a folder entry of the listing is accepted as it is
-    EXPECT_TRUE(session().runCommand(FtpCommand::rmdir("renamed/")).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::rmdir("renamed/")).ok);
     EXPECT_FALSE(QDir(server->path("www/renamed")).exists());
 }
 
 TEST_P(RealServer, RefusedCommandIsReportedAndTheConnectionGoesOn)
 {
-    const FtpOutcome outcome = session().runCommand(FtpCommand::cd("missing"));
+    const Ftp::FtpOutcome outcome = session().runCommand(Ftp::FtpCommand::cd("missing"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.replyCode, 550);
     EXPECT_EQ(session().StatusBar1.text(), "Error occurred in communicating with the host computer");
     EXPECT_EQ(harness->states.last(), 11);
-    EXPECT_FALSE(session().runCommand(FtpCommand::get("missing.ini", local.filePath("m"))).ok);
+    EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::get("missing.ini", local.filePath("m"))).ok);
     EXPECT_FALSE(QFile::exists(local.filePath("m")));
 
-    const FtpOutcome pwd = session().runCommand(FtpCommand::pwd());
+    const Ftp::FtpOutcome pwd = session().runCommand(Ftp::FtpCommand::pwd());
     EXPECT_TRUE(pwd.ok);
     EXPECT_EQ(session().GetData(), "/www");
     EXPECT_EQ(harness->sent.count("USER anonymous"), 1); // still the first connection
@@ -118,13 +118,13 @@ TEST_P(RealServer, LargeFileStreamsIntactWithProgress)
     QByteArray content(3 * 1024 * 1024 + 17, Qt::Uninitialized);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(content.data()), content.size() / 4);
     ASSERT_TRUE(TestFiles::write(local.filePath("big.bin"), content));
-    QSignalSpy progress(&session().Inet1, &Inet::transferProgress);
+    QSignalSpy progress(&session().Inet1, &Ftp::Inet::transferProgress);
 
-    EXPECT_TRUE(session().runCommand(FtpCommand::put(local.filePath("big.bin"), "big.bin")).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::put(local.filePath("big.bin"), "big.bin")).ok);
     ASSERT_FALSE(progress.isEmpty());
     EXPECT_EQ(progress.last().at(0).toLongLong(), content.size());
     EXPECT_EQ(progress.last().at(1).toLongLong(), content.size());
-    EXPECT_TRUE(session().runCommand(FtpCommand::get("big.bin", local.filePath("copy.bin"))).ok);
+    EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::get("big.bin", local.filePath("copy.bin"))).ok);
     EXPECT_TRUE(TestFiles::read(local.filePath("copy.bin")) == content);
 }
 
@@ -157,7 +157,7 @@ TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
     SessionHarness harness(server.profile());
     QTemporaryDir local;
     ASSERT_TRUE(TestFiles::write(local.filePath("c"), "x"));
-    harness.session.runCommand(FtpCommand::cd("www"));
+    harness.session.runCommand(Ftp::FtpCommand::cd("www"));
     EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
     const QByteArray rawName = server.path("www/").toUtf8() + "caf\xe9.ini";
     EXPECT_EQ(::unlink(rawName.constData()), 0); // also lets the temporary folder go
@@ -168,7 +168,7 @@ TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
     EXPECT_FALSE(harness.sentLine("OPTS UTF8 ON"));
 
     // a name with no place in the code page is refused, not mangled
-    const FtpOutcome outcome = harness.session.runCommand(FtpCommand::mkdir(QStringLiteral("名前")));
+    const Ftp::FtpOutcome outcome = harness.session.runCommand(Ftp::FtpCommand::mkdir(QStringLiteral("名前")));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.replyCode, 0);
 }

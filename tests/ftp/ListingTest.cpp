@@ -8,81 +8,81 @@
 
 namespace {
 
-RemoteEntry file(const QString &name) { return {name, false}; }
-RemoteEntry folder(const QString &name) { return {name, true}; }
+Ftp::RemoteEntry file(const QString &name) { return {name, false}; }
+Ftp::RemoteEntry folder(const QString &name) { return {name, true}; }
 
 } // namespace
 
 TEST(MlsdParser, RealServerLines)
 {
     // pyftpdlib
-    EXPECT_EQ(MlsdParser::parse("type=dir;size=4096;modify=20241208140900;perm=elcmfd; www"),
+    EXPECT_EQ(Ftp::MlsdParser::parse("type=dir;size=4096;modify=20241208140900;perm=elcmfd; www"),
               folder("www"));
-    EXPECT_EQ(MlsdParser::parse("type=file;size=6;modify=20241208140900;perm=radfwMT; a b.ini"),
+    EXPECT_EQ(Ftp::MlsdParser::parse("type=file;size=6;modify=20241208140900;perm=radfwMT; a b.ini"),
               file("a b.ini"));
     // ProFTPD: facts in another order, a name with a leading space kept
-    EXPECT_EQ(MlsdParser::parse("modify=20240101120000;perm=adfrw;size=12;type=file;"
+    EXPECT_EQ(Ftp::MlsdParser::parse("modify=20240101120000;perm=adfrw;size=12;type=file;"
                                 "UNIX.mode=0644; notes.txt"),
               file("notes.txt"));
-    EXPECT_EQ(MlsdParser::parse("type=file;size=1;  leading"), file(" leading"));
-    EXPECT_EQ(MlsdParser::parse("Type=DIR; Upper"), folder("Upper"));
-    EXPECT_EQ(MlsdParser::parse("type=OS.unix=symlink;size=7; latest"), file("latest"));
-    EXPECT_FALSE(MlsdParser::parse("type=cdir;size=4096; ."));
-    EXPECT_FALSE(MlsdParser::parse("type=pdir;size=4096; .."));
-    EXPECT_FALSE(MlsdParser::parse("nospace"));
+    EXPECT_EQ(Ftp::MlsdParser::parse("type=file;size=1;  leading"), file(" leading"));
+    EXPECT_EQ(Ftp::MlsdParser::parse("Type=DIR; Upper"), folder("Upper"));
+    EXPECT_EQ(Ftp::MlsdParser::parse("type=OS.unix=symlink;size=7; latest"), file("latest"));
+    EXPECT_FALSE(Ftp::MlsdParser::parse("type=cdir;size=4096; ."));
+    EXPECT_FALSE(Ftp::MlsdParser::parse("type=pdir;size=4096; .."));
+    EXPECT_FALSE(Ftp::MlsdParser::parse("nospace"));
 }
 
 TEST(ListParser, UnixLines)
 {
     // vsftpd, numeric owners and a name with spaces
-    EXPECT_EQ(ListParser::parse("drwxr-xr-x    2 102      105          4096 Dec 08 14:09 www"),
+    EXPECT_EQ(Ftp::ListParser::parse("drwxr-xr-x    2 102      105          4096 Dec 08 14:09 www"),
               folder("www"));
-    EXPECT_EQ(ListParser::parse("-rw-r--r--    1 102      105             3 Dec 08 14:09 x  y.txt"),
+    EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--    1 102      105             3 Dec 08 14:09 x  y.txt"),
               file("x  y.txt"));
     // ProFTPD with a year, Pure-FTPd padding
-    EXPECT_EQ(ListParser::parse("-rw-r--r--   1 ftp      ftp          1234 Mar  5  2021 readme"),
+    EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--   1 ftp      ftp          1234 Mar  5  2021 readme"),
               file("readme"));
-    EXPECT_EQ(ListParser::parse("drwxr-xr-x    2 1000       1000   4096 Jan  1 12:00 docs 2"),
+    EXPECT_EQ(Ftp::ListParser::parse("drwxr-xr-x    2 1000       1000   4096 Jan  1 12:00 docs 2"),
               folder("docs 2"));
     // no group column, ACL marker, symbolic link
-    EXPECT_EQ(ListParser::parse("-rw-r--r--+ 1 owner 1234 Jan 01 12:00 file.txt"), file("file.txt"));
-    EXPECT_EQ(ListParser::parse("lrwxrwxrwx    1 0        0       7 Jan 01  2020 latest -> v1.2"),
+    EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--+ 1 owner 1234 Jan 01 12:00 file.txt"), file("file.txt"));
+    EXPECT_EQ(Ftp::ListParser::parse("lrwxrwxrwx    1 0        0       7 Jan 01  2020 latest -> v1.2"),
               file("latest"));
-    EXPECT_FALSE(ListParser::parse("total 12"));
-    EXPECT_FALSE(ListParser::parse(""));
+    EXPECT_FALSE(Ftp::ListParser::parse("total 12"));
+    EXPECT_FALSE(Ftp::ListParser::parse(""));
 }
 
 TEST(ListParser, DosLines)
 {
-    EXPECT_EQ(ListParser::parse("01-15-24  10:30AM       <DIR>          Old Folder"), folder("Old Folder"));
-    EXPECT_EQ(ListParser::parse("11-02-2023  03:05PM                 1234 report 2023.pdf"),
+    EXPECT_EQ(Ftp::ListParser::parse("01-15-24  10:30AM       <DIR>          Old Folder"), folder("Old Folder"));
+    EXPECT_EQ(Ftp::ListParser::parse("11-02-2023  03:05PM                 1234 report 2023.pdf"),
               file("report 2023.pdf"));
-    EXPECT_EQ(ListParser::parse("11-02-23  15:05                 1 a"), file("a"));
+    EXPECT_EQ(Ftp::ListParser::parse("11-02-23  15:05                 1 a"), file("a"));
 }
 
 TEST(RemoteListing, UnsafeNamesNeverComeOut)
 {
-    FtpNameCodec utf8;
+    Ftp::FtpNameCodec utf8;
     utf8.setUtf8(true);
     const QByteArray answer = "type=cdir; .\r\ntype=pdir; ..\r\ntype=dir; my folder\r\n"
                               "type=file; caf\xc3\xa9.ini\r\ntype=file; ../x\r\ntype=file; a/b\r\n"
                               "type=file; bad\rname\r\ntype=file; tab\there\r\ntype=file; c\xc2\x85" "d\r\n"
                               "type=file; ~hmpart-left.ini\n"
                               "type=file; last";
-    const QList<RemoteEntry> entries = RemoteListing::parse(answer, RemoteListing::Format::Mlsd, utf8);
-    const QList<RemoteEntry> expected{folder("my folder"), file(QStringLiteral("café.ini")),
+    const QList<Ftp::RemoteEntry> entries = Ftp::RemoteListing::parse(answer, Ftp::RemoteListing::Format::Mlsd, utf8);
+    const QList<Ftp::RemoteEntry> expected{folder("my folder"), file(QStringLiteral("café.ini")),
                                       file("~hmpart-left.ini"), file("last")};
     EXPECT_EQ(entries, expected);
     // our temporary files are never shown
-    EXPECT_EQ(RemoteListing::render(entries), QStringLiteral("my folder/\r\ncafé.ini\r\nlast\r\n"));
+    EXPECT_EQ(Ftp::RemoteListing::render(entries), QStringLiteral("my folder/\r\ncafé.ini\r\nlast\r\n"));
 }
 
 TEST(RemoteListing, NamesDecodeInTheServersCharacterSet)
 {
-    FtpNameCodec cp1252;
-    const auto entries = RemoteListing::parse("caf\xe9.ini\r\n\x80uro\r\n\r\n",
-                                              RemoteListing::Format::Nlst, cp1252);
-    const QList<RemoteEntry> expected{file(QStringLiteral("café.ini")), file(QStringLiteral("€uro"))};
+    Ftp::FtpNameCodec cp1252;
+    const auto entries = Ftp::RemoteListing::parse("caf\xe9.ini\r\n\x80uro\r\n\r\n",
+                                              Ftp::RemoteListing::Format::Nlst, cp1252);
+    const QList<Ftp::RemoteEntry> expected{file(QStringLiteral("café.ini")), file(QStringLiteral("€uro"))};
     EXPECT_EQ(entries, expected);
     EXPECT_FALSE(cp1252.encode(QStringLiteral("名前")));
     EXPECT_EQ(cp1252.encode(QStringLiteral("café")), QByteArray("caf\xe9"));
@@ -90,12 +90,12 @@ TEST(RemoteListing, NamesDecodeInTheServersCharacterSet)
 
 TEST(FtpCommand, TextJoinsWithSingleSpacesAndLineBreaksInvalidate)
 {
-    EXPECT_EQ(FtpCommand::put("/a b.ini", "les pins_txt.ini").text(), "PUT /a b.ini les pins_txt.ini");
-    EXPECT_EQ(FtpCommand::cdup().text(), "CDUP");
-    EXPECT_EQ(FtpCommand::rename("a", "b").text(), "RENAME a b");
-    EXPECT_EQ(FtpCommand::remove("x").text(), "DELETE x");
-    EXPECT_TRUE(FtpCommand::cd("les pins").isValid());
-    EXPECT_FALSE(FtpCommand::cd("a\r\nDELE b").isValid());
-    EXPECT_FALSE(FtpCommand::get("a\nb", "/tmp/x").isValid());
-    EXPECT_FALSE(FtpCommand::mkdir(QStringLiteral("a") + QChar(0)).isValid());
+    EXPECT_EQ(Ftp::FtpCommand::put("/a b.ini", "les pins_txt.ini").text(), "PUT /a b.ini les pins_txt.ini");
+    EXPECT_EQ(Ftp::FtpCommand::cdup().text(), "CDUP");
+    EXPECT_EQ(Ftp::FtpCommand::rename("a", "b").text(), "RENAME a b");
+    EXPECT_EQ(Ftp::FtpCommand::remove("x").text(), "DELETE x");
+    EXPECT_TRUE(Ftp::FtpCommand::cd("les pins").isValid());
+    EXPECT_FALSE(Ftp::FtpCommand::cd("a\r\nDELE b").isValid());
+    EXPECT_FALSE(Ftp::FtpCommand::get("a\nb", "/tmp/x").isValid());
+    EXPECT_FALSE(Ftp::FtpCommand::mkdir(QStringLiteral("a") + QChar(0)).isValid());
 }

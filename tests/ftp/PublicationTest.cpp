@@ -18,9 +18,9 @@ TEST(Publication, RunsTheProgressProtocolAndStopsWhereTheWalkFails)
     const QString file = local.filePath("f.txt");
     QFile(file).open(QIODevice::WriteOnly);
     SessionHarness h(server.profile());
-    ProgressWindow progress(h.op);
+    Common::ProgressWindow progress(h.op);
     {
-        Publication publication(h.session, progress);
+        Ftp::Publication publication(h.session, progress);
         EXPECT_EQ(h.op.progressEvents, QStringList{"show-blocking"});
         publication.setBar(2, 5);
         publication.connect();
@@ -36,9 +36,9 @@ TEST(Publication, RunsTheProgressProtocolAndStopsWhereTheWalkFails)
 
     h.sent.clear();
     {
-        Publication publication(h.session, progress);
+        Ftp::Publication publication(h.session, progress);
         publication.connect();
-        const FtpOutcome walk = publication.walk({"a", "missing", "b"});
+        const Ftp::FtpOutcome walk = publication.walk({"a", "missing", "b"});
         EXPECT_FALSE(walk.ok);
         EXPECT_EQ(walk.command.text(), "CD missing");
     }

@@ -9,21 +9,21 @@
 // A configured session on a test server, recording what went over the wire
 // and every state code.
 struct SessionHarness {
-    explicit SessionHarness(const ServerProfile &profile, const FtpTimeouts &timeouts = {})
+    explicit SessionHarness(const Common::ServerProfile &profile, const Ftp::FtpTimeouts &timeouts = {})
         : session(profile, op)
     {
         session.Inet1.setTimeouts(timeouts);
         session.configure();
-        QObject::connect(&session.Inet1, &Inet::commandSent,
+        QObject::connect(&session.Inet1, &Ftp::Inet::commandSent,
                          [this](const QString &line) { sent.append(line); });
-        QObject::connect(&session.Inet1, &Inet::StateChanged,
+        QObject::connect(&session.Inet1, &Ftp::Inet::StateChanged,
                          [this](int state) { states.append(state); });
     }
 
     bool sentLine(const QString &line) const { return sent.contains(line); }
 
     ScriptedOperator op;
-    FtpSession session;
+    Ftp::FtpSession session;
     QStringList sent;
     QList<int> states;
 };

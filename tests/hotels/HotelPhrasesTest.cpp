@@ -15,10 +15,10 @@ namespace {
 class LocalHotels : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    DataRoot root{dir.path()};
-    StatusLog status;
+    Common::DataRoot root{dir.path()};
+    Common::StatusLog status;
     ScriptedOperator op;
-    HotelPhrases hotels{root, status, op};
+    Hotels::HotelPhrases hotels{root, status, op};
 
     void SetUp() override { root.ensureFolders(); }
 
@@ -30,7 +30,7 @@ protected:
 
     void seed(const QString &hotel, const QStringList &phrases)
     {
-        Module1::SaveListFile(root.textes() + "/" + HotelName::fileName(hotel), phrases);
+        Common::Module1::SaveListFile(root.textes() + "/" + Hotels::HotelName::fileName(hotel), phrases);
         hotels.lstHotel.addItem(hotel);
     }
 };
@@ -39,10 +39,10 @@ protected:
 
 TEST(HotelNames, CaseAndFileNameRules)
 {
-    EXPECT_EQ(HotelName::fileName("LES PINS ÉTÉ"), "les pins été_txt.ini");
-    EXPECT_EQ(HotelName::fromFileName("les pins été_txt.ini"), "LES PINS ÉTÉ");
-    EXPECT_EQ(HotelName::fromFileName("welcome.ini"), "WEL");
-    EXPECT_EQ(HotelName::upper("ÿ µ ß"), "Ÿ µ ß"); // capitals outside the code page are not taken
+    EXPECT_EQ(Hotels::HotelName::fileName("LES PINS ÉTÉ"), "les pins été_txt.ini");
+    EXPECT_EQ(Hotels::HotelName::fromFileName("les pins été_txt.ini"), "LES PINS ÉTÉ");
+    EXPECT_EQ(Hotels::HotelName::fromFileName("welcome.ini"), "WEL");
+    EXPECT_EQ(Hotels::HotelName::upper("ÿ µ ß"), "Ÿ µ ß"); // capitals outside the code page are not taken
 }
 
 TEST(HotelNames, UnsafeNamesAreRefused)
@@ -51,8 +51,8 @@ TEST(HotelNames, UnsafeNamesAreRefused)
                                QString(".."), QString("tab\there"), QString("cr\rlf"),
                                QString(QChar(0)) + "nul", QString(201, QChar('x')),
                                QString("smile 😀"), QString(" lead"), QString("trail ")})
-        EXPECT_FALSE(HotelName::problem(bad).isEmpty()) << bad.toStdString();
-    EXPECT_TRUE(HotelName::problem("Les Pins Été").isEmpty());
+        EXPECT_FALSE(Hotels::HotelName::problem(bad).isEmpty()) << bad.toStdString();
+    EXPECT_TRUE(Hotels::HotelName::problem("Les Pins Été").isEmpty());
 }
 
 TEST_F(LocalHotels, AddingAHotelWritesTheDefaultPhraseAndSelectsIt)
@@ -129,7 +129,7 @@ TEST_F(LocalHotels, ClearThenSaveWritesAnEmptyFileAndCancelKeepsTheList)
 {
     seed("MIMOSA", {"A", "B"});
     hotels.lstHotel.setListIndex(0);
-    op.messageAnswers.enqueue(OperatorUi::Answer::Cancel);
+    op.messageAnswers.enqueue(Common::OperatorUi::Answer::Cancel);
     hotels.clearPhrases();
     EXPECT_EQ(hotels.lstHoteltxt.count(), 2);
     hotels.clearPhrases();
@@ -156,7 +156,7 @@ TEST_F(LocalHotels, MissingPhraseFileOrFolderNeverEndsTheProgram)
 
 TEST_F(LocalHotels, PhraseFileIsFoundWhateverItsLetterCase)
 {
-    Module1::SaveListFile(root.textes() + "/Mimosa_TXT.ini", QStringList{"FROM SERVER"});
+    Common::Module1::SaveListFile(root.textes() + "/Mimosa_TXT.ini", QStringList{"FROM SERVER"});
     hotels.lstHotel.addItem("MIMOSA");
     hotels.lstHotel.setListIndex(0);
     EXPECT_EQ(hotels.lstHoteltxt.items(), QStringList{"FROM SERVER"});

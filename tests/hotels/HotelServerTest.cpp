@@ -21,7 +21,7 @@ protected:
     PyftpdProcess server;
     QTemporaryDir dataRoot;
     ScriptedOperator op;
-    std::unique_ptr<HotelManager> app;
+    std::unique_ptr<App::HotelManager> app;
     QStringList wire;
 
     void SetUp() override
@@ -31,10 +31,10 @@ protected:
         server.putFile(kTextes + "les pins_txt.ini", kPins);
     }
 
-    void start(const ServerProfile &profile)
+    void start(const Common::ServerProfile &profile)
     {
-        app = std::make_unique<HotelManager>(profile, dataRoot.path(), op);
-        QObject::connect(&app->ftp().Inet1, &Inet::commandSent, [this](const QString &l) { wire.append(l); });
+        app = std::make_unique<App::HotelManager>(profile, dataRoot.path(), op);
+        QObject::connect(&app->ftp().Inet1, &Ftp::Inet::commandSent, [this](const QString &l) { wire.append(l); });
         app->start();
     }
     void start() { start(server.profile()); }
@@ -53,7 +53,7 @@ protected:
 TEST_F(HotelsOnServer, StartUpDownloadsEveryPhraseFileAndSelectsTheFirstHotel)
 {
     start();
-    HotelPhrases &hotels = app->hotels();
+    Hotels::HotelPhrases &hotels = app->hotels();
     EXPECT_EQ(hotels.lstHotel.items().size(), 2);
     EXPECT_TRUE(hotels.lstHotel.items().contains("MIMOSA"));
     EXPECT_TRUE(hotels.lstHotel.items().contains("LES PINS"));
@@ -73,7 +73,7 @@ TEST_F(HotelsOnServer, StartUpDownloadsEveryPhraseFileAndSelectsTheFirstHotel)
 TEST_F(HotelsOnServer, UnpublishedLocalFileIsGoneAfterTheNextStart)
 {
     QDir().mkpath(dataRoot.path() + "/cfg/textes");
-    Module1::SaveListFile(textes("local only_txt.ini"), QStringList{"X"});
+    Common::Module1::SaveListFile(textes("local only_txt.ini"), QStringList{"X"});
     start();
     EXPECT_FALSE(QFile::exists(textes("local only_txt.ini")));
     EXPECT_FALSE(app->hotels().lstHotel.items().contains("LOCAL ONLY"));
@@ -107,7 +107,7 @@ TEST_F(HotelsOnServer, PublishAllOverFourHotelsStepsTheBarPerHotel)
     ASSERT_EQ(app->hotels().lstHotel.count(), 4);
     QList<float> startValues;
     QList<float> maxima;
-    QObject::connect(&app->form3(), &ProgressWindow::barChanged, [&] {
+    QObject::connect(&app->form3(), &Common::ProgressWindow::barChanged, [&] {
         if (app->form3().max() == 4 && (startValues.isEmpty() || startValues.last() != app->form3().value()))
             startValues.append(app->form3().value());
         maxima.append(app->form3().max());
@@ -143,7 +143,7 @@ TEST_F(HotelsOnServer, RemovalDeletesOnTheServerOnlyAfterConfirmation)
     start();
     const int pins = app->hotels().lstHotel.items().indexOf("LES PINS");
     app->hotels().lstHotel.setListIndex(pins);
-    op.messageAnswers.enqueue(OperatorUi::Answer::Cancel);
+    op.messageAnswers.enqueue(Common::OperatorUi::Answer::Cancel);
     wire.clear();
     app->phrasePublisher().removeSelected();
     EXPECT_TRUE(wire.isEmpty());
@@ -173,9 +173,9 @@ TEST(HotelsOffline, UnreachableServerKeepsTheLocalCopiesAndListsThem)
 {
     QTemporaryDir dataRoot;
     QDir().mkpath(dataRoot.path() + "/cfg/textes");
-    Module1::SaveListFile(dataRoot.path() + "/cfg/textes/mimosa_txt.ini", QStringList{"KEEP ME"});
+    Common::Module1::SaveListFile(dataRoot.path() + "/cfg/textes/mimosa_txt.ini", QStringList{"KEEP ME"});
     ScriptedOperator op;
-    HotelManager app(ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, dataRoot.path(), op);
+    App::HotelManager app(Common::ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, dataRoot.path(), op);
     app.start();
     EXPECT_EQ(app.hotels().lstHotel.items(), QStringList{"MIMOSA"});
     EXPECT_EQ(app.hotels().lstHoteltxt.items(), QStringList{"KEEP ME"});
@@ -191,9 +191,9 @@ TEST(HotelsOffline, FailedDownloadsKeepTheirLocalCopyAndAreCounted)
     server.putFile(kTextes + "mimosa_txt.ini", "NEW\r\n");
     QTemporaryDir dataRoot;
     QDir().mkpath(dataRoot.path() + "/cfg/textes");
-    Module1::SaveListFile(dataRoot.path() + "/cfg/textes/mimosa_txt.ini", QStringList{"OLD"});
+    Common::Module1::SaveListFile(dataRoot.path() + "/cfg/textes/mimosa_txt.ini", QStringList{"OLD"});
     ScriptedOperator op;
-    HotelManager app(server.profile(), dataRoot.path(), op);
+    App::HotelManager app(server.profile(), dataRoot.path(), op);
     app.start();
     EXPECT_EQ(TestFiles::read(dataRoot.path() + "/cfg/textes/mimosa_txt.ini"), QByteArray("OLD\r\n"));
     EXPECT_TRUE(app.status().all().filter("1 fichier(s) sur 1 non reçu(s)").size() == 1);

@@ -20,7 +20,7 @@ namespace {
 const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
 const QString kVideos = QStringLiteral("www/hmanager/datas/videos/");
 const QString kSales = QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
-const FtpTimeouts kShort{1000, 1000, 500};
+const Ftp::FtpTimeouts kShort{1000, 1000, 500};
 constexpr int kHangMs = 60000;   // the watchdog's limit for one cell
 constexpr int kPromptMs = 25000; // the longest an operation may take: a few timeouts in a row
 
@@ -118,7 +118,7 @@ public:
     // Plays the cell; what it broke, if anything, goes to `broke`.
     Outcome play(const Outcome *sound, QStringList &broke);
 
-    HotelManager &app() { return *app_; }
+    App::HotelManager &app() { return *app_; }
     ScriptedOperator &op() { return op_; }
     QString local(const QString &relative) const { return data_ + '/' + relative; }
     void writeLocal(const QString &relative, const QByteArray &content) const
@@ -127,12 +127,12 @@ public:
     }
     void selectHotel(const QString &name)
     {
-        ListBox &hotels = app_->hotels().lstHotel;
+        Common::ListBox &hotels = app_->hotels().lstHotel;
         hotels.setListIndex(static_cast<int>(hotels.items().indexOf(name)));
     }
     void selectRemote(const QString &name)
     {
-        ListBox &list = app_->ftp().List1;
+        Common::ListBox &list = app_->ftp().List1;
         list.setListIndex(static_cast<int>(list.items().indexOf(name)));
     }
     void openBrowser()
@@ -153,7 +153,7 @@ private:
     const Operation &operation_;
     const Fault &fault_;
     ScriptedOperator op_;
-    std::unique_ptr<HotelManager> app_;
+    std::unique_ptr<App::HotelManager> app_;
     qsizetype linesBefore_ = 0;
 };
 
@@ -163,7 +163,7 @@ void Cell::seedServer() const
     QDir().mkpath(server_.root());
     server_.putFile(kTextes + "mimosa_txt.ini", "MIMOSA V1\r\n");
     server_.putFile(kTextes + "les pins_txt.ini", "PINS V1\r\n");
-    for (const Category &c : categories())
+    for (const Videos::Category &c : Videos::categories())
         QDir().mkpath(server_.path(kVideos + c.key));
     server_.putFile(kVideos + "plages/a.mp4", "old a");
     server_.putFile("www/hmanager/datas/videos_lst/plages.ini", "old list\r\n");
@@ -194,10 +194,10 @@ void Cell::seedLocal() const
 // server unless starting is what is tried, then prepared.
 void Cell::setUp()
 {
-    ServerProfile profile = server_.profile();
+    Common::ServerProfile profile = server_.profile();
     if (fault_.unreachable && operation_.before == Before::Nothing)
         profile.port = closedPort();
-    app_ = std::make_unique<HotelManager>(profile, data_, op_);
+    app_ = std::make_unique<App::HotelManager>(profile, data_, op_);
     app_->ftp().Inet1.setTimeouts(kShort);
     if (operation_.before == Before::StartUp)
         app_->start();
@@ -256,7 +256,7 @@ void Cell::check(const Snapshot &serverBefore, const Snapshot &localBefore, cons
         broke << "local file changed: " + path;
     const bool succeeded = after.server == sound->server && after.local == sound->local;
     if (operation_.shows == Shows::Listing) {
-        FtpSession &ftp = app_->ftp();
+        Ftp::FtpSession &ftp = app_->ftp();
         QStringList shown = ftp.List1.items().replaceInStrings(QRegularExpression("/$"), QString());
         shown.sort();
         if (ftp.lastListingOk() && shown != after.server.topLevelNames())
@@ -276,7 +276,7 @@ QString salesPicture(Cell &cell, const QString &name)
 
 void prepareSales(Cell &cell)
 {
-    SalesPanel &panel = cell.app().sales();
+    Sales::SalesPanel &panel = cell.app().sales();
     panel.dropIndexImage({salesPicture(cell, "p1.jpg")});
     panel.dropThumbnails({salesPicture(cell, "p1.jpg"), salesPicture(cell, "p2.jpg")});
     panel.dropLargeImages({salesPicture(cell, "p2.jpg"), salesPicture(cell, "p1.jpg")});
@@ -286,19 +286,19 @@ void prepareSales(Cell &cell)
 
 void prepareVideos(Cell &cell)
 {
-    CategoryLists &lists = cell.app().categories();
-    ListBox &plages = lists.list("plages");
+    Videos::CategoryLists &lists = cell.app().categories();
+    Common::ListBox &plages = lists.list("plages");
     plages.setItems({cell.local("videos/a.mp4"), cell.local("videos/b.mp4")});
     plages.setListIndex(0);
     lists.save(lists.indexOf("plages"), cell.app().root(), cell.app().status());
 }
 
-Operation sales(const QString &name, void (SalesPublisher::*click)())
+Operation sales(const QString &name, void (Sales::SalesPublisher::*click)())
 {
     return {name, Shows::SalesLog, prepareSales, [click](Cell &c) { (c.app().salesPublisher().*click)(); }};
 }
 
-Operation video(const QString &name, void (VideoPublisher::*click)(int))
+Operation video(const QString &name, void (Videos::VideoPublisher::*click)(int))
 {
     return {name, Shows::Log, prepareVideos, [click](Cell &c) {
                 (c.app().videos().*click)(c.app().categories().indexOf("plages"));
@@ -323,9 +323,9 @@ const QList<Operation> hotelAndVideoOperations()
         {"remove a hotel", Shows::Log, [](Cell &c) { c.selectHotel("LES PINS"); },
          [](Cell &c) { c.app().phrasePublisher().removeSelected(); }, Before::StartUp},
         {"start-up download", Shows::Log, {}, [](Cell &c) { c.app().start(); }, Before::Nothing},
-        video("video ->", &VideoPublisher::sendSelected),
-        video("video =>", &VideoPublisher::sendAll),
-        video("video L", &VideoPublisher::sendList),
+        video("video ->", &Videos::VideoPublisher::sendSelected),
+        video("video =>", &Videos::VideoPublisher::sendAll),
+        video("video L", &Videos::VideoPublisher::sendList),
         {"video ===>", Shows::Log, prepareVideos, [](Cell &c) { c.app().videos().sendAllCategories(); }},
     };
 }
@@ -333,14 +333,14 @@ const QList<Operation> hotelAndVideoOperations()
 const QList<Operation> salesOperations()
 {
     return {
-        sales("sales index", &SalesPublisher::publishIndexImage),
-        sales("sales thumbnails", &SalesPublisher::publishThumbnails),
-        sales("sales large", &SalesPublisher::publishLargeImages),
-        sales("sales all images", &SalesPublisher::publishAllImages),
-        sales("sales all texts", &SalesPublisher::publishAllTexts),
-        sales("sales short text", &SalesPublisher::publishShortText),
-        sales("sales long text", &SalesPublisher::publishLongText),
-        sales("sales everything", &SalesPublisher::publishEverything),
+        sales("sales index", &Sales::SalesPublisher::publishIndexImage),
+        sales("sales thumbnails", &Sales::SalesPublisher::publishThumbnails),
+        sales("sales large", &Sales::SalesPublisher::publishLargeImages),
+        sales("sales all images", &Sales::SalesPublisher::publishAllImages),
+        sales("sales all texts", &Sales::SalesPublisher::publishAllTexts),
+        sales("sales short text", &Sales::SalesPublisher::publishShortText),
+        sales("sales long text", &Sales::SalesPublisher::publishLongText),
+        sales("sales everything", &Sales::SalesPublisher::publishEverything),
     };
 }
 
@@ -350,7 +350,7 @@ const QList<Operation> browserOperations()
         {"browser PUT", Shows::Listing,
          [](Cell &c) {
              c.openBrowser();
-             LocalPane &pane = c.app().browser().local();
+             Browser::LocalPane &pane = c.app().browser().local();
              pane.List2.setListIndex(static_cast<int>(pane.List2.items().indexOf("up.txt")));
          },
          [](Cell &c) { c.app().browser().openLocalEntry(); }},

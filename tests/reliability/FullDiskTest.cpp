@@ -51,10 +51,10 @@ protected:
 
 TEST_F(FullDisk, ListFileSaveFailsAndKeepsTheOldFile)
 {
-    Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList{"KEEP"});
+    Common::Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList{"KEEP"});
     fill();
-    EXPECT_THROW(Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList(2000, "A LONGER PHRASE")),
-                 ListFileError);
+    EXPECT_THROW(Common::Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList(2000, "A LONGER PHRASE")),
+                 Common::ListFileError);
     EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "KEEP\r\n");
 }
 
@@ -63,11 +63,11 @@ TEST_F(FullDisk, StartUpDownloadKeepsTheLocalCopiesAndSaysItFailed)
     PyftpdProcess server;
     ASSERT_TRUE(server.isRunning());
     server.putFile("www/hmanager/datas/textes/mimosa_txt.ini", QByteArray("MIMOSA SERVEUR\r\n").repeated(20000));
-    Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList{"MIMOSA LOCAL"});
+    Common::Module1::SaveListFile(textes("mimosa_txt.ini"), QStringList{"MIMOSA LOCAL"});
     fill();
 
     ScriptedOperator op;
-    HotelManager app(server.profile(), root(), op);
+    App::HotelManager app(server.profile(), root(), op);
     app.start();
     app.ftp().Wait();
 

@@ -17,7 +17,7 @@ Snapshot Snapshot::of(const QString &folder, const QStringList &skippedFolders)
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = base.relativeFilePath(path);
-        if (it.fileName().startsWith(RemoteListing::kTempPrefix)
+        if (it.fileName().startsWith(Ftp::RemoteListing::kTempPrefix)
             || skippedFolders.contains(relative.section(QLatin1Char('/'), 0, 0)))
             continue;
         if (it.fileInfo().isDir()) {

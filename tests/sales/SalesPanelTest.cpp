@@ -12,7 +12,7 @@ TEST(SalesGalleryDrop, KeepsJpgAndJPGInOrderDropsFoldersAndSelectsTheLast)
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("album.jpg"));
     ScriptedOperator ui;
-    SalesPanel panel(ui);
+    Sales::SalesPanel panel(ui);
     panel.dropThumbnails({"/p/a.jpg", "/p/b.JPG", "/p/c.jpeg", "/p/d.Jpg", dir.filePath("album.jpg"),
                                 "/p/photojpg", "/p/a.jpg"});
     EXPECT_EQ(panel.lstThbVente.items(), (QStringList{"/p/a.jpg", "/p/b.JPG", "/p/photojpg", "/p/a.jpg"}));
@@ -29,8 +29,8 @@ TEST(SalesGalleryDrop, KeepsJpgAndJPGInOrderDropsFoldersAndSelectsTheLast)
 TEST(SalesGalleryDrop, OnlyRejectedFilesSelectTheLastExistingEntryOrNothing)
 {
     ScriptedOperator ui;
-    SalesPanel panel(ui);
-    QSignalSpy previews(&panel.imgThbv, &ImageValue::loaded);
+    Sales::SalesPanel panel(ui);
+    QSignalSpy previews(&panel.imgThbv, &Common::ImageValue::loaded);
     panel.dropThumbnails({"/p/x.png", "/p/y.jpeg"});
     EXPECT_EQ(panel.lstThbVente.listIndex(), -1);
     ASSERT_EQ(previews.count(), 1);
@@ -46,16 +46,16 @@ TEST(SalesGalleryDrop, OnlyRejectedFilesSelectTheLastExistingEntryOrNothing)
 TEST(SalesIndexDrop, TwoFilesAreRefusedAndARejectedOneKeepsThePath)
 {
     ScriptedOperator ui;
-    SalesPanel panel(ui);
+    Sales::SalesPanel panel(ui);
     panel.dropIndexImage({"/p/y.jpg"});
-    QSignalSpy previews(&panel.imgThb, &ImageValue::loaded);
+    QSignalSpy previews(&panel.imgThb, &Common::ImageValue::loaded);
 
     panel.dropIndexImage({"/p/a.jpg", "/p/b.jpg"});
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(ui.messages[0].text, "1 seul fichier requis seulement pour la vignette !");
-    EXPECT_EQ(ui.messages[0].icon, OperatorUi::Icon::Critical);
-    EXPECT_EQ(ui.messages[0].buttons, OperatorUi::Buttons::Ok);
-    EXPECT_EQ(ui.messages[0].title, OperatorUi::kDialogTitle);
+    EXPECT_EQ(ui.messages[0].icon, Common::OperatorUi::Icon::Critical);
+    EXPECT_EQ(ui.messages[0].buttons, Common::OperatorUi::Buttons::Ok);
+    EXPECT_EQ(ui.messages[0].title, Common::OperatorUi::kDialogTitle);
     EXPECT_EQ(previews.count(), 0);
 
     panel.dropIndexImage({"/p/x.png"});

@@ -29,7 +29,7 @@ struct Publishing {
             QDir().mkpath(server.path(folder));
         root.ensureFolders();
         ftp.configure();
-        QObject::connect(&ftp.Inet1, &Inet::StateChanged, [this](int state) {
+        QObject::connect(&ftp.Inet1, &Ftp::Inet::StateChanged, [this](int state) {
             if (state == 11 || state == 12)
                 trace.append(ftp.Inet1.lastOutcome().command.text());
         });
@@ -50,13 +50,13 @@ struct Publishing {
     QStringList trace; // first, as the client reports until it goes
     PyftpdProcess server;
     QTemporaryDir local;
-    DataRoot root{local.filePath("app")};
+    Common::DataRoot root{local.filePath("app")};
     ScriptedOperator ui;
-    StatusLog status;
-    ProgressWindow progress{ui};
-    FtpSession ftp{server.profile(), ui};
-    SalesPanel panel{ui};
-    SalesPublisher publisher{panel, ftp, progress, status, ui, root};
+    Common::StatusLog status;
+    Common::ProgressWindow progress{ui};
+    Ftp::FtpSession ftp{server.profile(), ui};
+    Sales::SalesPanel panel{ui};
+    Sales::SalesPublisher publisher{panel, ftp, progress, status, ui, root};
 };
 
 } // namespace
@@ -68,7 +68,7 @@ TEST(SalesGalleryUpload, ThumbnailsGoNumberedIntoTheReferenceFolder)
     p.panel.dropThumbnails({a, b, c});
     p.panel.lstThbVente.setListIndex(0);
     QStringList captions;
-    QObject::connect(&p.progress.lblMaj, &TextValue::changed, [&](const QString &text) { captions.append(text); });
+    QObject::connect(&p.progress.lblMaj, &Common::TextValue::changed, [&](const QString &text) { captions.append(text); });
 
     p.publisher.publishThumbnails();
 
@@ -157,7 +157,7 @@ TEST(SalesPublishAll, SendsEveryPartOverFiveConnections)
 
 TEST(SalesReference, AnUnsafeReferenceIsRefusedBeforeAnythingIsSent)
 {
-    EXPECT_TRUE(SalesPublisher::isSafeReference(QString::fromUtf8("villa 7 é")));
+    EXPECT_TRUE(Sales::SalesPublisher::isSafeReference(QString::fromUtf8("villa 7 é")));
     Publishing p;
     p.panel.dropIndexImage({p.picture("i.jpg", "I")});
     const QStringList unsafe = {"", "/", "a/b", "a\\b", "..", "x..y", ".", "a\tb", "a\x7f", " ref", "ref ", "ref\n",
@@ -166,9 +166,9 @@ TEST(SalesReference, AnUnsafeReferenceIsRefusedBeforeAnythingIsSent)
         p.panel.txtRef.setText(reference);
         p.publisher.publishEverything();
     }
-    for (auto click : {&SalesPublisher::publishIndexImage, &SalesPublisher::publishThumbnails, &SalesPublisher::publishLargeImages,
-                       &SalesPublisher::publishAllImages, &SalesPublisher::publishAllTexts,
-                       &SalesPublisher::publishShortText, &SalesPublisher::publishLongText})
+    for (auto click : {&Sales::SalesPublisher::publishIndexImage, &Sales::SalesPublisher::publishThumbnails, &Sales::SalesPublisher::publishLargeImages,
+                       &Sales::SalesPublisher::publishAllImages, &Sales::SalesPublisher::publishAllTexts,
+                       &Sales::SalesPublisher::publishShortText, &Sales::SalesPublisher::publishLongText})
         (p.publisher.*click)();
 
     EXPECT_EQ(p.ui.messages.size(), unsafe.size() + 7);

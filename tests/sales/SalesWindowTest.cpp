@@ -32,13 +32,13 @@ void dropFiles(QWidget *area, const QStringList &paths)
 
 struct OpenedPanel {
     QTemporaryDir root;
-    Form1 window{ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, root.path(), [](int) {}};
-    SalesWindow *sales = nullptr;
+    App::Form1 window{Common::ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, root.path(), [](int) {}};
+    Sales::SalesWindow *sales = nullptr;
 
     OpenedPanel()
     {
         QTest::mouseClick(window.findChild<QPushButton *>("cmdVentes"), Qt::LeftButton);
-        sales = window.findChild<SalesWindow *>();
+        sales = window.findChild<Sales::SalesWindow *>();
     }
     template <class T> T *child(const char *name) { return sales->findChild<T *>(name); }
 };
@@ -48,11 +48,11 @@ struct OpenedPanel {
 TEST(SalesWindow, VentesOpensThePanelAndItsTextBoxesFeedThePanel)
 {
     OpenedPanel p;
-    EXPECT_EQ(p.window.findChild<QPushButton *>("cmdVentes")->geometry(), twipsRect(120, 120, 1335, 375));
+    EXPECT_EQ(p.window.findChild<QPushButton *>("cmdVentes")->geometry(), Widgets::twipsRect(120, 120, 1335, 375));
     ASSERT_NE(p.sales, nullptr);
     EXPECT_TRUE(p.sales->isVisible() && p.sales->isWindow());
 
-    SalesPanel &panel = p.window.manager().sales();
+    Sales::SalesPanel &panel = p.window.manager().sales();
     auto *ref = p.child<QLineEdit>("txtRef");
     EXPECT_EQ(ref->text(), "ref001");
     QTest::keyClicks(ref, "b");
@@ -73,19 +73,19 @@ TEST(SalesWindow, DroppedPicturesArePreviewedWithoutDistortionOrEmptied)
     }
     OpenedPanel p;
 
-    dropFiles(p.child<DropArea>("Picture3"), {pictures.filePath("wide.jpg"), pictures.filePath("tall.JPG")});
-    auto *thumb = p.child<PreviewImage>("imgThbv");
+    dropFiles(p.child<Widgets::DropArea>("Picture3"), {pictures.filePath("wide.jpg"), pictures.filePath("tall.JPG")});
+    auto *thumb = p.child<Sales::PreviewImage>("imgThbv");
     ASSERT_TRUE(thumb->hasPicture());
     EXPECT_EQ(thumb->pixmap().height(), thumb->height());
     EXPECT_NEAR(thumb->pixmap().width(), thumb->height() / 4, 1);
 
-    dropFiles(p.child<DropArea>("Picture2"), {pictures.filePath("wide.jpg")});
-    auto *index = p.child<PreviewImage>("imgThb");
+    dropFiles(p.child<Widgets::DropArea>("Picture2"), {pictures.filePath("wide.jpg")});
+    auto *index = p.child<Sales::PreviewImage>("imgThb");
     ASSERT_TRUE(index->hasPicture());
     EXPECT_EQ(index->pixmap().width(), index->width());
     EXPECT_NEAR(index->pixmap().height(), index->width() / 4, 1);
 
     // A picture name whose file cannot be read leaves the preview empty.
-    dropFiles(p.child<DropArea>("Picture2"), {pictures.filePath("gone.jpg")});
+    dropFiles(p.child<Widgets::DropArea>("Picture2"), {pictures.filePath("gone.jpg")});
     EXPECT_FALSE(index->hasPicture());
 }

@@ -19,9 +19,9 @@ FtpServerProcess::~FtpServerProcess()
     process_.waitForFinished(5000);
 }
 
-ServerProfile FtpServerProcess::profile() const
+Common::ServerProfile FtpServerProcess::profile() const
 {
-    return ServerProfile{QStringLiteral("127.0.0.1"), port_, user_, password_};
+    return Common::ServerProfile{QStringLiteral("127.0.0.1"), port_, user_, password_};
 }
 
 void FtpServerProcess::putFile(const QString &relative, const QByteArray &content) const

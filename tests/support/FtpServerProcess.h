@@ -13,7 +13,7 @@ public:
     virtual ~FtpServerProcess();
 
     bool isRunning() const { return port_ != 0 && process_.state() == QProcess::Running; }
-    ServerProfile profile() const;
+    Common::ServerProfile profile() const;
     // The served folder and a path inside it.
     QString root() const { return work_.path() + QStringLiteral("/root"); }
     QString path(const QString &relative) const { return root() + QLatin1Char('/') + relative; }

@@ -7,7 +7,7 @@ QString ScriptedOperator::inputBox(const QString &prompt, const QString &title,
     return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
 }
 
-OperatorUi::Answer ScriptedOperator::messageBox(const QString &text, Buttons buttons, Icon icon,
+Common::OperatorUi::Answer ScriptedOperator::messageBox(const QString &text, Buttons buttons, Icon icon,
                                                 const QString &title)
 {
     messages.append({text, buttons, icon, title});

@@ -9,7 +9,7 @@
 
 // The operator of a test: answers come from queues, and everything shown is recorded.
 // An input box with no scripted answer is cancelled; a message box with none gets OK.
-class ScriptedOperator : public OperatorUi {
+class ScriptedOperator : public Common::OperatorUi {
 public:
     struct Message {
         QString text;

@@ -46,9 +46,9 @@ struct CategoryAreaTest : ::testing::Test {
     // signal carries what its drop handler would have read from the data.
     void dropData(const QString &area, const QMimeData &data)
     {
-        auto *target = client.findChild<DropArea *>(area);
+        auto *target = client.findChild<Widgets::DropArea *>(area);
         ASSERT_NE(target, nullptr) << area.toStdString();
-        emit target->filesDropped(DropArea::localPaths(&data));
+        emit target->filesDropped(Widgets::DropArea::localPaths(&data));
     }
 
     void click(const QString &button)
@@ -60,10 +60,10 @@ struct CategoryAreaTest : ::testing::Test {
 
     QTemporaryDir dir;
     ScriptedOperator op;
-    HotelManager manager{ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, dir.path(), op};
+    App::HotelManager manager{Common::ServerProfile{"127.0.0.1", 1, "pendric", "12345678"}, dir.path(), op};
     QWidget client;
-    CategoryArea *area = new CategoryArea({manager.categories(), manager.videos(), manager.root(), manager.status()}, &client);
-    ListBox &plages = manager.categories().list("plages");
+    Videos::CategoryArea *area = new Videos::CategoryArea({manager.categories(), manager.videos(), manager.root(), manager.status()}, &client);
+    Common::ListBox &plages = manager.categories().list("plages");
 };
 
 } // namespace
@@ -73,7 +73,7 @@ TEST_F(CategoryAreaTest, DroppedFilesAreAppendedInOrderWithoutFoldersAndTheLastS
     drop("p2_plages", {video("a.mp4"), video("un dossier"), video("b vidéo.mp4"), video("c.avi")});
     EXPECT_EQ(plages.items(), (QStringList{video("a.mp4"), video("b vidéo.mp4"), video("c.avi")}));
     EXPECT_EQ(plages.listIndex(), 2);
-    auto *view = client.findChild<ListBoxView *>("l2_plages");
+    auto *view = client.findChild<Widgets::ListBoxView *>("l2_plages");
     EXPECT_EQ(view->currentIndex().row(), 2);
 
     drop("p2_plages", {video("a.mp4")});
@@ -85,7 +85,7 @@ TEST_F(CategoryAreaTest, DroppedFilesAreAppendedInOrderWithoutFoldersAndTheLastS
 TEST_F(CategoryAreaTest, DropsOfOnlyFoldersOrWithoutFilesAddNothing)
 {
     drop("p6_docs", {video("un dossier"), dir.path()});
-    ListBox &docs = manager.categories().list("documentaires");
+    Common::ListBox &docs = manager.categories().list("documentaires");
     EXPECT_EQ(docs.count(), 0);
     EXPECT_EQ(docs.listIndex(), -1);
 
@@ -102,13 +102,13 @@ TEST_F(CategoryAreaTest, SaveAndClearButtonsWorkOnTheirOwnCategory)
 {
     drop("p2_plages", {video("a.mp4"), video("c.avi")});
     click("Command26");
-    EXPECT_EQ(Module1::readListFile(manager.root().categoryFile("plages")),
+    EXPECT_EQ(Common::Module1::readListFile(manager.root().categoryFile("plages")),
               (QStringList{video("a.mp4"), video("c.avi")}));
     EXPECT_EQ(manager.status().all(), QStringList{"Plages: votre selection a été sauvegardée avec succès"});
 
     click("Command27");
     EXPECT_EQ(plages.count(), 0);
-    EXPECT_EQ(Module1::readListFile(manager.root().categoryFile("plages")).size(), 2);
+    EXPECT_EQ(Common::Module1::readListFile(manager.root().categoryFile("plages")).size(), 2);
 }
 
 TEST_F(CategoryAreaTest, PagesSwitchAndListsKeepTheirItemsAndSelection)
@@ -144,7 +144,7 @@ TEST_F(CategoryAreaTest, EachCategorySitsInItsColumnOfItsPage)
         {"l4_boutiques", "p2", 0}, {"l5_services", "p2", 3240}, {"l6_docs", "p2", 6480}};
     for (const auto &c : columns) {
         auto *page = client.findChild<QWidget *>(c.page);
-        auto *view = page->findChild<ListBoxView *>(c.list);
+        auto *view = page->findChild<Widgets::ListBoxView *>(c.list);
         ASSERT_NE(view, nullptr) << c.list;
         EXPECT_EQ(view->mapTo(page, QPoint(0, 0)), QPoint(c.left / 15, 2160 / 15)) << c.list;
     }
@@ -153,7 +153,7 @@ TEST_F(CategoryAreaTest, EachCategorySitsInItsColumnOfItsPage)
     EXPECT_EQ(docsLabel->text(), "Documentaires");
     EXPECT_EQ(docsLabel->width(), 1335 / 15);
     EXPECT_EQ(client.findChild<QPushButton *>("Command64")->parentWidget(),
-              client.findChild<ListBoxView *>("l6_docs")->parentWidget());
+              client.findChild<Widgets::ListBoxView *>("l6_docs")->parentWidget());
 }
 
 TEST_F(CategoryAreaTest, PublishingButtonsReachThePublisher)

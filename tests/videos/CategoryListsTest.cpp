@@ -13,25 +13,25 @@ struct SavedCategories : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(QDir().mkpath(root.cfg()));
-        Module1::SaveListFile(root.categoryFile("night"), QStringList{"/v/one.mp4", "/v/two.mp4"});
+        Common::Module1::SaveListFile(root.categoryFile("night"), QStringList{"/v/one.mp4", "/v/two.mp4"});
         lists.loadAll(root);
     }
 
     QTemporaryDir dir;
-    DataRoot root{dir.path()};
-    StatusLog status;
-    CategoryLists lists;
+    Common::DataRoot root{dir.path()};
+    Common::StatusLog status;
+    Videos::CategoryLists lists;
 };
 
 } // namespace
 
 TEST_F(SavedCategories, SaveWritesTheListThenLogsItsMessageWithTheLastItemSelected)
 {
-    ListBox &night = lists.list("night");
+    Common::ListBox &night = lists.list("night");
     night.addItem("/v/trois vidéos.mp4");
     night.setListIndex(0);
     lists.save(2, root, status);
-    EXPECT_EQ(Module1::readListFile(root.categoryFile("night")),
+    EXPECT_EQ(Common::Module1::readListFile(root.categoryFile("night")),
               (QStringList{"/v/one.mp4", "/v/two.mp4", "/v/trois vidéos.mp4"}));
     EXPECT_EQ(status.all(), QStringList{"Night: votre selection a été sauvegardée avec succès"});
     EXPECT_EQ(night.listIndex(), 2);
@@ -50,7 +50,7 @@ TEST_F(SavedCategories, ClearThenSaveWritesAnEmptyFile)
 TEST_F(SavedCategories, ClearThenRestartWithoutSaveShowsTheSavedSelectionAgain)
 {
     lists.list("night").clear();
-    CategoryLists restarted;
+    Videos::CategoryLists restarted;
     restarted.loadAll(root);
     EXPECT_EQ(restarted.list("night").items(), (QStringList{"/v/one.mp4", "/v/two.mp4"}));
 }

@@ -17,7 +17,7 @@ class ContentServer : public PyftpdProcess {
 public:
     explicit ContentServer(const Options &options) : PyftpdProcess(options)
     {
-        for (const Category &c : categories())
+        for (const Videos::Category &c : Videos::categories())
             QDir().mkpath(path("www/hmanager/datas/videos/" + c.key));
         QDir().mkpath(path("www/hmanager/datas/videos_lst"));
     }
@@ -40,7 +40,7 @@ protected:
         for (const QString &name : QStringList{"a.mp4", "b vidéo.mp4", "c.avi"})
             writeVideo(name, name.toUtf8().repeated(1000));
         manager.ftp().configure();
-        QObject::connect(&manager.form3(), &ProgressWindow::valueSet, &manager,
+        QObject::connect(&manager.form3(), &Common::ProgressWindow::valueSet, &manager,
                          [this](float value) { progress.append(value); });
     }
 
@@ -62,7 +62,7 @@ protected:
         manager.ftp().Wait();
         return server.commands(verb);
     }
-    ListBox &list(const QString &key) { return manager.categories().list(key); }
+    Common::ListBox &list(const QString &key) { return manager.categories().list(key); }
     int index(const QString &key) { return manager.categories().indexOf(key); }
     QStringList status() { return manager.status().all(); }
 
@@ -87,7 +87,7 @@ protected:
     ContentServer server;
     QTemporaryDir local;
     ScriptedOperator op;
-    HotelManager manager{server.profile(), local.path(), op};
+    App::HotelManager manager{server.profile(), local.path(), op};
     QList<float> progress; // the bar's value at each move
 };
 
@@ -107,7 +107,7 @@ TEST_F(Publishing, SendAllOverThreeVideosUsesOneConnectionEachAndMovesTheSelecti
 {
     list("plages").setItems({video("a.mp4"), video("b vidéo.mp4"), video("c.avi")});
     QList<int> selected;
-    QObject::connect(&list("plages"), &ListBox::clicked, &manager, [&](int i) { selected.append(i); });
+    QObject::connect(&list("plages"), &Common::ListBox::clicked, &manager, [&](int i) { selected.append(i); });
 
     manager.videos().sendAll(index("plages"));
 
@@ -238,7 +238,7 @@ TEST_F(SlowServer, TheProgressWindowShowsBytesSpeedAndTimeLeftAtLeastEverySecond
     QElapsedTimer clock;
     QList<qint64> times;
     QStringList texts;
-    QObject::connect(&manager.form3().detail, &TextValue::changed, &manager, [&](const QString &text) {
+    QObject::connect(&manager.form3().detail, &Common::TextValue::changed, &manager, [&](const QString &text) {
         times.append(clock.elapsed());
         texts.append(text);
     });
