@@ -43,7 +43,8 @@ void FtpListing::listWith(RemoteListing::Format format)
             link_.noteListRefused();
             return listWith(RemoteListing::Format::Nlst);
         }
-        done_(ok, reply, RemoteListing::parse(answer_.data(), format, link_.codec()));
+        // A listing that failed (cut off, over its limit, refused) is not shown in part.
+        done_(ok, reply, ok ? RemoteListing::parse(answer_.data(), format, link_.codec()) : QList<RemoteEntry>{});
     };
     link_.transfer(*command, &answer_, FtpConnection::Direction::Download, -1, std::move(parse), kMaxListingBytes);
 }
