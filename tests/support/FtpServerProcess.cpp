@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 FtpServerProcess::FtpServerProcess()
 {
     QFile::setPermissions(work_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
@@ -11,6 +14,8 @@ FtpServerProcess::FtpServerProcess()
                                             | QFileDevice::ExeOther | QFileDevice::ReadGroup
                                             | QFileDevice::ExeGroup);
     QDir().mkpath(root());
+    // A test that aborts (its watchdog, a sanitizer report) must not leave its server running.
+    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
 
 FtpServerProcess::~FtpServerProcess()
