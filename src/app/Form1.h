@@ -6,16 +6,10 @@
 #include <QMainWindow>
 #include <functional>
 
-namespace Widgets {
-class Form3;
-}
-namespace Browser {
-class BrowserWindow;
-}
+namespace Widgets { class Form3; }
+namespace Browser { class BrowserWindow; }
 class QFrame;
-namespace Sales {
-class SalesWindow;
-}
+namespace Sales { class SalesWindow; }
 
 namespace App {
 

@@ -17,9 +17,7 @@
 #include <QObject>
 #include <functional>
 
-namespace Common {
-class OperatorUi;
-}
+namespace Common { class OperatorUi; }
 
 namespace App {
 

@@ -3,14 +3,9 @@
 #include <QPushButton>
 #include <QWidget>
 
-namespace Common {
-class BoolValue;
-class ListBox;
-}
+namespace Common { class BoolValue; class ListBox; }
 class QLineEdit;
-namespace Common {
-class TextValue;
-}
+namespace Common { class TextValue; }
 
 namespace Browser {
 

@@ -6,14 +6,8 @@
 
 #include <QObject>
 
-namespace Common {
-class OperatorUi;
-class ProgressWindow;
-class StatusLog;
-}
-namespace Ftp {
-class FtpSession;
-}
+namespace Common { class OperatorUi; class ProgressWindow; class StatusLog; }
+namespace Ftp { class FtpSession; }
 
 namespace Browser {
 

@@ -4,13 +4,8 @@
 
 #include <QObject>
 
-namespace Common {
-class ProgressWindow;
-class StatusLog;
-}
-namespace Ftp {
-class FtpSession;
-}
+namespace Common { class ProgressWindow; class StatusLog; }
+namespace Ftp { class FtpSession; }
 
 namespace Browser {
 

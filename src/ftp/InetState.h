@@ -3,21 +3,13 @@
 namespace Ftp {
 
 // The client's progress, as the engine knows it. Only Inet turns these into the numbers
-// 0 to 12 that its StateChanged reports.
+// 0 to 12 that its StateChanged reports, in this order.
 enum class InetState {
-    None = 0,
-    Resolving = 1,
-    Resolved = 2,
-    Connecting = 3,
-    Connected = 4,
-    Requesting = 5,
-    RequestSent = 6,
-    Receiving = 7,
-    ResponseReceived = 8,
-    Disconnecting = 9,
-    Disconnected = 10,
-    Error = 11,
-    Completed = 12,
+    None,                                                  // 0
+    Resolving, Resolved, Connecting, Connected,            // 1 to 4
+    Requesting, RequestSent, Receiving, ResponseReceived,  // 5 to 8
+    Disconnecting, Disconnected,                           // 9, 10
+    Error, Completed,                                      // 11, 12
 };
 
 } // namespace Ftp

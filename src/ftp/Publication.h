@@ -4,9 +4,7 @@
 
 #include <QStringList>
 
-namespace Common {
-class ProgressWindow;
-}
+namespace Common { class ProgressWindow; }
 
 namespace Ftp {
 

@@ -1,7 +1,6 @@
 #include "hotels/HotelName.h"
 
 #include "common/Cp1252.h"
-#include "common/PlainName.h"
 
 namespace Hotels {
 
@@ -28,10 +27,6 @@ QString fromFileName(const QString &entry)
     return upper(entry.left(entry.size() - kSuffix.size()));
 }
 
-QString problem(const QString &name)
-{
-    return Common::PlainName::typedProblem(name);
-}
 
 } // namespace HotelName
 

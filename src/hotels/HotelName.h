@@ -16,8 +16,6 @@ QString upper(const QString &text);
 QString fileName(const QString &name);
 // The hotel a server entry stands for: the entry without its last 8 characters, upper-cased.
 QString fromFileName(const QString &entry);
-// Why the name cannot be a plain file name on both sides; empty when it can.
-QString problem(const QString &name);
 
 } // namespace HotelName
 

@@ -2,9 +2,9 @@
 
 #include "common/Cp1252.h"
 #include "common/DataRoot.h"
-#include "common/OperatorUi.h"
 #include "common/Module1.h"
 #include "common/OperatorUi.h"
+#include "common/PlainName.h"
 #include "common/StatusLog.h"
 #include "hotels/HotelName.h"
 
@@ -81,7 +81,7 @@ QString HotelPhrases::askHotelName()
                                         Common::OperatorUi::kDialogTitle);
     if (answer.isEmpty())
         return {};
-    const QString why = HotelName::problem(answer);
+    const QString why = Common::PlainName::typedProblem(answer);
     if (!why.isEmpty()) {
         refuse(QStringLiteral("Nom d'hôtel refusé: %1.").arg(why));
         return {};

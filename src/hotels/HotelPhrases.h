@@ -5,11 +5,7 @@
 
 #include <QObject>
 
-namespace Common {
-class DataRoot;
-class OperatorUi;
-class StatusLog;
-}
+namespace Common { class DataRoot; class OperatorUi; class StatusLog; }
 
 namespace Hotels {
 

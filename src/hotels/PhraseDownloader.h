@@ -3,15 +3,8 @@
 #include <QObject>
 #include <QStringList>
 
-namespace Common {
-class DataRoot;
-class ProgressWindow;
-class StatusLog;
-}
-namespace Ftp {
-class FtpSession;
-class Publication;
-}
+namespace Common { class DataRoot; class ProgressWindow; class StatusLog; }
+namespace Ftp { class FtpSession; class Publication; }
 
 namespace Hotels {
 

@@ -2,17 +2,8 @@
 
 #include <QObject>
 
-namespace Common {
-class DataRoot;
-class ListBox;
-class OperatorUi;
-class ProgressWindow;
-class StatusLog;
-}
-namespace Ftp {
-class FtpSession;
-class Publication;
-}
+namespace Common { class DataRoot; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; }
+namespace Ftp { class FtpSession; class Publication; }
 
 namespace Hotels {
 

@@ -3,9 +3,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace Common {
-class ImageValue;
-}
+namespace Common { class ImageValue; }
 
 namespace Sales {
 

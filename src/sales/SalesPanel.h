@@ -7,9 +7,7 @@
 #include <QObject>
 #include <QStringList>
 
-namespace Common {
-class OperatorUi;
-}
+namespace Common { class OperatorUi; }
 
 namespace Sales {
 

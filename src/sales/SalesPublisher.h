@@ -5,19 +5,8 @@
 #include <QStringList>
 #include <functional>
 
-namespace Common {
-class DataRoot;
-class ImageValue;
-class ListBox;
-class OperatorUi;
-class ProgressWindow;
-class StatusLog;
-class TextValue;
-}
-namespace Ftp {
-class FtpSession;
-class Publication;
-}
+namespace Common { class DataRoot; class ImageValue; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; class TextValue; }
+namespace Ftp { class FtpSession; class Publication; }
 
 namespace Sales {
 

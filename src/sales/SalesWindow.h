@@ -2,9 +2,7 @@
 
 #include <QWidget>
 
-namespace Common {
-class TextValue;
-}
+namespace Common { class TextValue; }
 
 namespace Sales {
 

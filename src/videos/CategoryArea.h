@@ -2,10 +2,7 @@
 
 #include <QFrame>
 
-namespace Common {
-class DataRoot;
-class StatusLog;
-}
+namespace Common { class DataRoot; class StatusLog; }
 
 namespace Videos {
 

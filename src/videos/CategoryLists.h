@@ -8,10 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace Common {
-class DataRoot;
-class StatusLog;
-}
+namespace Common { class DataRoot; class StatusLog; }
 
 namespace Videos {
 

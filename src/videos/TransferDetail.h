@@ -4,12 +4,8 @@
 #include <QObject>
 #include <QTimer>
 
-namespace Common {
-class TextValue;
-}
-namespace Ftp {
-class Inet;
-}
+namespace Common { class TextValue; }
+namespace Ftp { class Inet; }
 
 namespace Videos {
 

@@ -5,17 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
-namespace Common {
-class DataRoot;
-class ListBox;
-class OperatorUi;
-class ProgressWindow;
-class StatusLog;
-}
-namespace Ftp {
-class FtpSession;
-class Publication;
-}
+namespace Common { class DataRoot; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; }
+namespace Ftp { class FtpSession; class Publication; }
 
 namespace Videos {
 

@@ -2,9 +2,7 @@
 
 #include <QWidget>
 
-namespace Common {
-class ProgressWindow;
-}
+namespace Common { class ProgressWindow; }
 class QLabel;
 class QProgressBar;
 

@@ -2,9 +2,7 @@
 
 #include <QListView>
 
-namespace Common {
-class ListBox;
-}
+namespace Common { class ListBox; }
 
 namespace Widgets {
 

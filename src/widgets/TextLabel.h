@@ -2,9 +2,7 @@
 
 #include <QLabel>
 
-namespace Common {
-class TextValue;
-}
+namespace Common { class TextValue; }
 
 namespace Widgets {
 

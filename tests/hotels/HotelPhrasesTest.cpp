@@ -1,5 +1,6 @@
 #include "common/DataRoot.h"
 #include "common/Module1.h"
+#include "common/PlainName.h"
 #include "common/StatusLog.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
@@ -51,8 +52,8 @@ TEST(HotelNames, UnsafeNamesAreRefused)
                                QString(".."), QString("tab\there"), QString("cr\rlf"),
                                QString(QChar(0)) + "nul", QString(201, QChar('x')),
                                QString("smile 😀"), QString(" lead"), QString("trail ")})
-        EXPECT_FALSE(Hotels::HotelName::problem(bad).isEmpty()) << bad.toStdString();
-    EXPECT_TRUE(Hotels::HotelName::problem("Les Pins Été").isEmpty());
+        EXPECT_FALSE(Common::PlainName::typedProblem(bad).isEmpty()) << bad.toStdString();
+    EXPECT_TRUE(Common::PlainName::typedProblem("Les Pins Été").isEmpty());
 }
 
 TEST_F(LocalHotels, AddingAHotelWritesTheDefaultPhraseAndSelectsIt)

@@ -21,8 +21,10 @@ const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
 const QString kVideos = QStringLiteral("www/hmanager/datas/videos/");
 const QString kSales = QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
 const Ftp::FtpTimeouts kShort{1000, 1000, 500};
-constexpr int kHangMs = 60000;   // the watchdog's limit for one cell
-constexpr int kPromptMs = 25000; // the longest an operation may take: a few timeouts in a row
+// A sanitizer build runs data-heavy cells (an endless listing) several times slower.
+constexpr int kSlowBuild = HM_SLOW_BUILD_FACTOR;
+constexpr int kHangMs = 60000 * kSlowBuild;   // the watchdog's limit for one cell
+constexpr int kPromptMs = 25000 * kSlowBuild; // the longest an operation may take: a few timeouts in a row
 
 struct Fault {
     QString name;
