@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "widgets/Form3.h"
+#include "widgets/Icons.h"
 #include "widgets/ListBoxView.h"
 #include "widgets/TabOrder.h"
 #include "widgets/TextLabel.h"
@@ -146,6 +147,17 @@ void Form1::openBrowser()
 void Form1::buildStatusBar(QWidget *client)
 {
     Widgets::statusBarLabel(manager_.ftp().StatusBar1, Widgets::twipsRect(120, 13200, 9735, 375), client);
+    Common::TextValue &tls = manager_.ftp().TlsStatus;
+    auto *protection = Widgets::statusBarLabel(tls, Widgets::twipsRect(9900, 13200, 1755, 375), client);
+    protection->setIndent(Widgets::twipsToPixels(300));
+    auto *padlock = new QLabel(protection);
+    padlock->setObjectName(QStringLiteral("padlock"));
+    const int side = protection->height() - 6;
+    padlock->setPixmap(Widgets::Icons::padlock().pixmap(side, side));
+    padlock->setGeometry(3, 3, side, side);
+    const auto showPadlock = [padlock](const QString &text) { padlock->setVisible(text.startsWith(QLatin1String("TLS"))); };
+    showPadlock(tls.text());
+    connect(&tls, &Common::TextValue::changed, padlock, showPadlock);
 }
 
 void Form1::buildCategoryArea(QWidget *client)

@@ -9,7 +9,7 @@ namespace App {
 HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &dataRoot, Common::OperatorUi &ui,
                            QObject *parent)
     : QObject(parent), ui_(ui), root_(dataRoot), form3_(ui),
-      ftp_(profile, ui), hotels_(root_, status_, ui),
+      ftp_(profile, ui, root_.cfg() + QStringLiteral("/trusted-certificates")), hotels_(root_, status_, ui),
       phrasePublisher_(hotels_, ftp_, form3_, status_, ui),
       phraseDownloader_(root_, hotels_, ftp_, form3_, status_),
       browser_(ftp_, form3_, status_, ui), sales_(ui),

@@ -3,6 +3,8 @@
 #include "ftp/FtpListing.h"
 #include "ftp/FtpLogin.h"
 
+#include <QTimer>
+
 namespace Ftp {
 
 FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
@@ -43,19 +45,63 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
     swept_.clear();
     features_ = {};
     codec_.setUtf8(false);
+    refused_.reset();
+    account_ = account;
+    ready_ = std::move(ready);
     control_.open(account.host, account.port, timeouts_.connectMs);
-    login_ = std::make_unique<FtpLogin>(
-        *this, account, [this, ready = std::move(ready)](bool ok, const FtpReply &reply, const FtpFeatures &features) {
-            if (!ok) {
-                control_.close();
-                return ready(false, reply);
-            }
-            features_ = features;
-            codec_.setUtf8(features.utf8);
-            open_ = true;
-            ready(true, reply);
-        });
+    login_ = std::make_unique<FtpLogin>(*this, account, [this](bool ok, const FtpReply &reply, const FtpFeatures &features) {
+        Done ready = std::move(ready_);
+        if (!ok) {
+            control_.close();
+            return ready(false, reply);
+        }
+        features_ = features;
+        codec_.setUtf8(features.utf8);
+        open_ = true;
+        emit encryptionChanged(protocolName());
+        ready(true, reply);
+    });
     expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
+}
+
+void FtpConnection::startTls(std::function<void()> encrypted)
+{
+    control_.startTls(
+        TlsTrust::configuration(account_.extraCaPem), account_.host,
+        [this](const QList<QSslError> &errors) { return acceptsCertificate(errors); }, std::move(encrypted));
+}
+
+bool FtpConnection::acceptsCertificate(const QList<QSslError> &errors)
+{
+    const QSslCertificate certificate = control_.peerCertificate();
+    if (trust_->isPinned(hostPort(), certificate))
+        return true;
+    refused_ = Refusal{certificate, errors};
+    return false;
+}
+
+void FtpConnection::askAboutCertificate(const QString &reason)
+{
+    const Refusal refusal = *std::exchange(refused_, std::nullopt);
+    if (!trust_->askOperator(hostPort(), refusal.certificate, refusal.errors))
+        return emit lost(tr("Certificate refused: ") + reason);
+    open(account_, std::move(ready_));
+}
+
+QString FtpConnection::hostPort() const
+{
+    return account_.host + QLatin1Char(':') + QString::number(account_.port);
+}
+
+QString FtpConnection::protocolName() const
+{
+    if (!control_.isEncrypted())
+        return {};
+    switch (control_.sessionProtocol()) {
+    case QSsl::TlsV1_2: return QStringLiteral("TLS 1.2");
+    case QSsl::TlsV1_3: return QStringLiteral("TLS 1.3");
+    default: return QStringLiteral("TLS");
+    }
 }
 
 void FtpConnection::quit(Done done)
@@ -161,7 +207,10 @@ void FtpConnection::connectData(quint16 port)
     // Always the control connection's peer: an address inside a 227 reply may
     // be wrong behind NAT, or hostile.
     QIODevice *sink = transfer_->direction == Direction::Download ? transfer_->device : nullptr;
-    data_.open(control_.peerAddress(), port, sink, transfer_->limit);
+    std::optional<FtpDataChannel::Tls> tls;
+    if (control_.isEncrypted())
+        tls = FtpDataChannel::Tls{control_.sslConfiguration(), account_.host, control_.peerCertificate()};
+    data_.open(control_.peerAddress(), port, tls, sink, transfer_->limit);
 }
 
 void FtpConnection::onTransferReply(const FtpReply &reply)
@@ -223,12 +272,20 @@ void FtpConnection::onControlState(QAbstractSocket::SocketState state)
     }
 }
 
+void FtpConnection::abort(const QString &reason)
+{
+    refused_.reset();
+    drop(reason);
+}
+
 void FtpConnection::drop(const QString &reason)
 {
     open_ = false;
     transfer_.reset();
     data_.abort();
     control_.close();
+    if (refused_) // asked outside the socket's own signal, with the socket closed
+        return QTimer::singleShot(0, this, [this, reason] { if (refused_) askAboutCertificate(reason); });
     emit lost(reason);
 }
 

@@ -10,6 +10,7 @@
 #include "ftp/InetState.h"
 #include "ftp/RemoteEntry.h"
 #include "ftp/RemoteListing.h"
+#include "ftp/TlsTrust.h"
 
 #include <QObject>
 #include <QSet>
@@ -37,13 +38,20 @@ public:
     ~FtpConnection() override;
 
     void setTimeouts(const FtpTimeouts &timeouts);
+    // Who decides on certificates no CA vouches for; by default nobody, so they are refused.
+    void setTrust(TlsTrust *trust) { trust_ = trust; }
     bool isOpen() const { return open_; }
-    // Connects, logs in, learns the features, switches to binary.
+    // Connects, logs in (over TLS as the account's policy says), learns the features,
+    // switches to binary. A certificate nobody vouches for is put to the operator
+    // before anything is sent; accepted, the connection opens again from the start.
     void open(const Common::ServerProfile &account, Done ready);
+    // Switches the control connection to TLS; `encrypted` once it is up, else `lost`.
+    void startTls(std::function<void()> encrypted);
+    bool isEncrypted() const { return control_.isEncrypted(); }
     // QUIT, then closes whether or not the server answers.
     void quit(Done done);
     // Drops both connections now, without a word to the server; ends in `lost`.
-    void abort(const QString &reason) { drop(reason); }
+    void abort(const QString &reason);
 
     const FtpNameCodec &codec() const { return codec_; }
     const FtpFeatures &features() const { return features_; }
@@ -73,6 +81,8 @@ signals:
     void commandSent(const QString &line);
     void progress(qint64 done, qint64 total);
     void lost(const QString &reason);
+    // After each login: "TLS 1.3" and the like, or empty for plain FTP.
+    void encryptionChanged(const QString &protocol);
 
 private:
     struct Transfer {
@@ -94,6 +104,16 @@ private:
     void endTransfer(bool ok, FtpReply reply); // by value: it may outlive the transfer it came from
     void onControlState(QAbstractSocket::SocketState state);
     void drop(const QString &reason);
+    bool acceptsCertificate(const QList<QSslError> &errors);
+    void askAboutCertificate(const QString &reason);
+    QString hostPort() const;
+    QString protocolName() const;
+
+    // A certificate the handshake refused, to put to the operator once the socket is closed.
+    struct Refusal {
+        QSslCertificate certificate;
+        QList<QSslError> errors;
+    };
 
     FtpControlChannel control_;
     FtpDataChannel data_;
@@ -104,6 +124,11 @@ private:
     std::unique_ptr<FtpLogin> login_;
     std::unique_ptr<FtpListing> listing_;
     FtpFeatures features_;
+    TlsTrust defaultTrust_;
+    TlsTrust *trust_ = &defaultTrust_;
+    Common::ServerProfile account_;
+    Done ready_;
+    std::optional<Refusal> refused_;
     QSet<QString> swept_;
     bool open_ = false;
     bool wasConnected_ = false;

@@ -1,5 +1,7 @@
 #include "ftp/FtpControlChannel.h"
 
+#include <utility>
+
 namespace Ftp {
 
 FtpControlChannel::FtpControlChannel(QObject *parent) : QObject(parent)
@@ -9,10 +11,19 @@ FtpControlChannel::FtpControlChannel(QObject *parent) : QObject(parent)
         fail(isConnected() ? tr("Timed out waiting for the server's reply")
                            : tr("Timed out connecting to the server"));
     });
-    connect(&socket_, &QTcpSocket::stateChanged, this, &FtpControlChannel::socketStateChanged);
-    connect(&socket_, &QTcpSocket::connected, this, &FtpControlChannel::onConnected);
-    connect(&socket_, &QTcpSocket::readyRead, this, &FtpControlChannel::onReadyRead);
-    connect(&socket_, &QTcpSocket::errorOccurred, this, [this] { fail(socket_.errorString()); });
+    connect(&socket_, &QSslSocket::stateChanged, this, &FtpControlChannel::socketStateChanged);
+    connect(&socket_, &QSslSocket::connected, this, &FtpControlChannel::onConnected);
+    connect(&socket_, &QSslSocket::readyRead, this, &FtpControlChannel::onReadyRead);
+    connect(&socket_, &QSslSocket::errorOccurred, this, [this] { fail(socket_.errorString()); });
+    connect(&socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
+        if (check_ && check_(errors))
+            socket_.ignoreSslErrors(errors);
+    });
+    connect(&socket_, &QSslSocket::encrypted, this, [this] {
+        timer_.stop();
+        if (encrypted_)
+            std::exchange(encrypted_, nullptr)();
+    });
 }
 
 FtpControlChannel::~FtpControlChannel()
@@ -24,6 +35,9 @@ FtpControlChannel::~FtpControlChannel()
 void FtpControlChannel::open(const QString &host, quint16 port, int connectTimeoutMs)
 {
     parser_ = {};
+    check_ = nullptr;
+    encrypted_ = nullptr;
+    socket_.setSslConfiguration(QSslConfiguration::defaultConfiguration());
     timer_.start(connectTimeoutMs);
     socket_.connectToHost(host, port);
 }
@@ -48,10 +62,22 @@ void FtpControlChannel::armReplyTimer()
     timer_.start(replyTimeoutMs_);
 }
 
+void FtpControlChannel::startTls(const QSslConfiguration &config, const QString &peerName, ErrorsCheck check,
+                                 std::function<void()> encrypted)
+{
+    check_ = std::move(check);
+    encrypted_ = std::move(encrypted);
+    socket_.setSslConfiguration(config);
+    socket_.setPeerVerifyName(peerName);
+    armReplyTimer();
+    socket_.startClientEncryption();
+}
+
 void FtpControlChannel::close()
 {
     timer_.stop();
     handler_ = nullptr;
+    encrypted_ = nullptr;
     socket_.abort();
 }
 

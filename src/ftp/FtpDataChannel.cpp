@@ -1,6 +1,7 @@
 #include "ftp/FtpDataChannel.h"
 
 #include <QIODevice>
+#include <utility>
 
 namespace Ftp {
 
@@ -18,37 +19,83 @@ FtpDataChannel::FtpDataChannel(QObject *parent) : QObject(parent)
     answerDeadline_.setSingleShot(true);
     connect(&answerDeadline_, &QTimer::timeout, this,
             [this] { fail(tr("The answer takes too long")); });
-    connect(&socket_, &QTcpSocket::connected, this, [this] {
-        stallTimer_.start(stallMs_);
-        emit connected();
-    });
-    connect(&socket_, &QTcpSocket::readyRead, this, &FtpDataChannel::onReadyRead);
-    connect(&socket_, &QTcpSocket::bytesWritten, this, &FtpDataChannel::onBytesWritten);
-    connect(&socket_, &QTcpSocket::disconnected, this, &FtpDataChannel::onDisconnected);
-    connect(&socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        if (active_ && error != QAbstractSocket::RemoteHostClosedError)
-            fail(socket_.errorString());
-    });
 }
 
 FtpDataChannel::~FtpDataChannel()
 {
-    // The socket signals its own closing while it is destroyed; nobody is listening by then.
-    socket_.disconnect();
+    release();
 }
 
-void FtpDataChannel::open(const QHostAddress &host, quint16 port, QIODevice *sink, qint64 limit)
+// A socket of its own for each connection: a TLS socket must not be reset from inside its
+// own signals, which is where a transfer ends and the next one starts.
+void FtpDataChannel::makeSocket()
+{
+    release();
+    socket_ = new QSslSocket(this);
+    socket_->setReadBufferSize(kHighWater);
+    connect(socket_, &QSslSocket::connected, this, [this] {
+        stallTimer_.start(stallMs_);
+        emit connected();
+    });
+    connect(socket_, &QSslSocket::readyRead, this, &FtpDataChannel::onReadyRead);
+    connect(socket_, &QSslSocket::bytesWritten, this, &FtpDataChannel::onBytesWritten);
+    connect(socket_, &QSslSocket::encryptedBytesWritten, this, [this] {
+        stallTimer_.start(stallMs_);
+        fillSocket();
+    });
+    connect(socket_, &QSslSocket::encrypted, this, &FtpDataChannel::fillSocket);
+    connect(socket_, &QSslSocket::disconnected, this, &FtpDataChannel::onDisconnected);
+    connect(socket_, &QSslSocket::errorOccurred, this, &FtpDataChannel::onError);
+    connect(socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
+        // The certificate the operator or a CA vouched for on the control connection.
+        if (!accepted_.isNull() && socket_->peerCertificate() == accepted_)
+            socket_->ignoreSslErrors(errors);
+    });
+}
+
+void FtpDataChannel::release()
+{
+    if (!socket_)
+        return;
+    // Closed and deleted once its own signal, if that is where we are, has returned.
+    QSslSocket *old = std::exchange(socket_, nullptr);
+    old->disconnect(this);
+    QMetaObject::invokeMethod(old, [old] {
+        old->abort();
+        old->deleteLater();
+    }, Qt::QueuedConnection);
+}
+
+void FtpDataChannel::onError(QAbstractSocket::SocketError error)
+{
+    if (!active_)
+        return;
+    if (error != QAbstractSocket::RemoteHostClosedError)
+        return fail(socket_->errorString());
+    // A TLS close leaves the connection open until we close too (vsftpd waits for it).
+    if (socket_->mode() != QSslSocket::UnencryptedMode)
+        QMetaObject::invokeMethod(socket_, &QSslSocket::disconnectFromHost, Qt::QueuedConnection);
+}
+
+void FtpDataChannel::open(const QHostAddress &host, quint16 port, const std::optional<Tls> &tls, QIODevice *sink,
+                          qint64 limit)
 {
     abort();
     active_ = true;
     sink_ = sink;
     limit_ = limit;
     moved_ = 0;
-    socket_.setReadBufferSize(kHighWater);
+    makeSocket();
     stallTimer_.start(stallMs_);
     if (limit >= 0)
         answerDeadline_.start(kAnswerStalls * stallMs_);
-    socket_.connectToHost(host, port);
+    if (!tls) {
+        socket_->connectToHost(host, port);
+        return;
+    }
+    accepted_ = tls->accepted;
+    socket_->setSslConfiguration(tls->config);
+    socket_->connectToHostEncrypted(host.toString(), port, tls->peerName);
 }
 
 void FtpDataChannel::startSending(QIODevice *source)
@@ -63,7 +110,8 @@ void FtpDataChannel::abort()
     stallTimer_.stop();
     answerDeadline_.stop();
     sink_ = source_ = nullptr;
-    socket_.abort();
+    accepted_ = QSslCertificate();
+    release();
 }
 
 void FtpDataChannel::onReadyRead()
@@ -71,8 +119,8 @@ void FtpDataChannel::onReadyRead()
     if (!sink_)
         return;
     stallTimer_.start(stallMs_);
-    while (socket_.bytesAvailable() > 0) {
-        const qint64 n = socket_.read(buffer_.data(), kChunk);
+    while (socket_->bytesAvailable() > 0) {
+        const qint64 n = socket_->read(buffer_.data(), kChunk);
         if (n <= 0 || sink_->write(buffer_.constData(), n) != n)
             return fail(tr("Cannot write the received data"));
         moved_ += n;
@@ -92,21 +140,29 @@ void FtpDataChannel::onBytesWritten(qint64 bytes)
 
 void FtpDataChannel::fillSocket()
 {
-    if (!source_)
+    if (!source_ || !socket_)
         return;
-    while (socket_.bytesToWrite() < kHighWater && !source_->atEnd()) {
+    if (socket_->mode() != QSslSocket::UnencryptedMode && !socket_->isEncrypted())
+        return; // the handshake is not done yet
+    while (queued() < kHighWater && !source_->atEnd()) {
         // A chunk of its own, which the socket queues without copying it.
         QByteArray chunk(kChunk, Qt::Uninitialized);
         const qint64 n = source_->read(chunk.data(), kChunk);
         if (n < 0)
             return fail(tr("Cannot read the file to send"));
         chunk.truncate(n);
-        socket_.write(chunk);
+        socket_->write(chunk);
     }
-    if (source_->atEnd() && socket_.bytesToWrite() == 0) {
+    if (source_->atEnd() && queued() == 0) {
         source_ = nullptr;
-        socket_.disconnectFromHost();
+        socket_->disconnectFromHost();
     }
+}
+
+qint64 FtpDataChannel::queued() const
+{
+    // Over TLS, what the socket took is encrypted at once into a buffer of its own.
+    return socket_->bytesToWrite() + socket_->encryptedBytesToWrite();
 }
 
 void FtpDataChannel::onDisconnected()

@@ -2,7 +2,10 @@
 
 #include <QHostAddress>
 #include <QObject>
-#include <QTcpSocket>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslSocket>
+#include <optional>
 #include <QTimer>
 
 class QIODevice;
@@ -15,9 +18,20 @@ namespace Ftp {
 // with no byte moved for the stall timeout fails the channel. An answer kept in
 // memory must also end within kAnswerStalls stall periods, so a server that
 // trickles a listing forever cannot keep the client busy.
+//
+// Over TLS the command goes out as soon as the connection is up (the server
+// starts its handshake only after it), and nothing is sent before the
+// handshake is done. The data connection resumes the control connection's
+// session and must show the certificate accepted there.
 class FtpDataChannel : public QObject {
     Q_OBJECT
 public:
+    struct Tls {
+        QSslConfiguration config; // the control connection's, with its session
+        QString peerName;
+        QSslCertificate accepted;
+    };
+
     explicit FtpDataChannel(QObject *parent = nullptr);
     ~FtpDataChannel() override;
 
@@ -26,7 +40,8 @@ public:
     void setStallTimeout(int ms) { stallMs_ = ms; }
     // Connects; with a sink, receiving starts at once. `limit` caps what the
     // sink takes (-1: none, and no deadline), for answers kept in memory.
-    void open(const QHostAddress &host, quint16 port, QIODevice *sink, qint64 limit = -1);
+    void open(const QHostAddress &host, quint16 port, const std::optional<Tls> &tls, QIODevice *sink,
+              qint64 limit = -1);
     void startSending(QIODevice *source);
     void abort();
 
@@ -37,13 +52,18 @@ signals:
     void failed(const QString &reason);
 
 private:
+    void makeSocket();
+    void release();
+    void onError(QAbstractSocket::SocketError error);
     void onReadyRead();
     void onBytesWritten(qint64 bytes);
     void onDisconnected();
     void fillSocket();
+    qint64 queued() const;
     void fail(const QString &reason);
 
-    QTcpSocket socket_;
+    QSslSocket *socket_ = nullptr;
+    QSslCertificate accepted_;
     QTimer stallTimer_;
     QTimer answerDeadline_;
     QIODevice *sink_ = nullptr;

@@ -15,11 +15,13 @@ struct FtpFeatures {
     bool size = false;
     bool epsv = true;
     bool utf8 = false;
+    bool authTls = false;
     bool listRefused = false; // LIST unknown: NLST then
 };
 
-// Logging in on a fresh control connection: the greeting, USER and PASS, the feature
-// list, UTF-8 names when offered, binary mode. Ends once, with what the server offers.
+// Logging in on a fresh control connection: the greeting, TLS as the account's policy
+// says (AUTH TLS before USER, then PBSZ 0 and PROT P), USER and PASS, the feature list,
+// UTF-8 names when offered, binary mode. Ends once, with what the server offers.
 class FtpLogin {
 public:
     using Done = std::function<void(bool ok, const FtpReply &reply, const FtpFeatures &features)>;
@@ -28,8 +30,14 @@ public:
     void greeted(const FtpReply &greeting);
 
 private:
+    void askFeaturesFirst();
+    void secure();
+    void sendUser();
     void sendPassword();
+    void protectData();
     void readFeatures();
+    void takeFeatures(const FtpReply &reply);
+    void useUtf8();
     void switchToBinary();
     void fail(const FtpReply &reply);
 
@@ -37,6 +45,7 @@ private:
     Common::ServerProfile account_;
     Done done_;
     FtpFeatures features_;
+    bool featuresKnown_ = false;
 };
 
 } // namespace Ftp

@@ -30,10 +30,14 @@ constexpr int kAccessSetting = 4;
 
 } // namespace
 
-FtpSession::FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, QObject *parent)
-    : QObject(parent), profile_(profile), ui_(ui)
+FtpSession::FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, const QString &pinsFile,
+                       QObject *parent)
+    : QObject(parent), profile_(profile), ui_(ui), trust_(pinsFile, &ui)
 {
     connect(&Inet1, &Inet::StateChanged, this, &FtpSession::Inet1_StateChanged);
+    connect(&Inet1, &Inet::encryptionChanged, this,
+            [this](const QString &protocol) { TlsStatus.setText(protocol.isEmpty() ? kPlainText : protocol); });
+    Inet1.setTrust(&trust_);
 }
 
 void FtpSession::configure()
@@ -43,6 +47,7 @@ void FtpSession::configure()
     Inet1.setRemoteHost(profile_.host);
     Inet1.setUserName(profile_.user);
     Inet1.setPassword(profile_.password);
+    Inet1.setTls(profile_.tls, profile_.extraCaPem);
     Inet1.setAccessSetting(kAccessSetting);
 }
 

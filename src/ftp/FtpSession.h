@@ -7,6 +7,7 @@
 #include "ftp/FtpCommand.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/Inet.h"
+#include "ftp/TlsTrust.h"
 
 #include <QObject>
 #include <QString>
@@ -22,12 +23,17 @@ public:
     static inline const QString kEmptyMarker = QStringLiteral("This folder is empty");
     static inline const QString kBusySuffix = QStringLiteral(". Plaese wait...");
 
-    FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, QObject *parent = nullptr);
+    // Certificates the operator accepts are pinned in `pinsFile`.
+    FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, const QString &pinsFile = {},
+               QObject *parent = nullptr);
 
     Inet Inet1;
     Common::ListBox List1{QStringLiteral("List1")};
     Common::TextValue Text2{QStringLiteral("Text2")};
     Common::TextValue StatusBar1{QStringLiteral("StatusBar1")};
+    // Beside the status bar: how the last connection was protected, empty before any.
+    Common::TextValue TlsStatus{QStringLiteral("TlsStatus")};
+    static inline const QString kPlainText = QStringLiteral("Non chiffré");
 
     // Hands the client the server's profile; nothing is sent yet.
     void configure();
@@ -72,6 +78,7 @@ private:
 
     Common::ServerProfile profile_;
     Common::OperatorUi &ui_;
+    TlsTrust trust_;
     bool lastListingOk_ = false;
     int waitDepth_ = 0;
     int actionDepth_ = 0;

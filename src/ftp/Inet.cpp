@@ -56,6 +56,7 @@ Inet::Engine::Engine(Inet &owner) : owner_(owner)
     QObject::connect(&connection, &FtpConnection::stateChanged, &owner, [this](InetState state) { report(state); });
     QObject::connect(&connection, &FtpConnection::commandSent, &owner, &Inet::commandSent);
     QObject::connect(&connection, &FtpConnection::progress, &owner, &Inet::transferProgress);
+    QObject::connect(&connection, &FtpConnection::encryptionChanged, &owner, &Inet::encryptionChanged);
     QObject::connect(&connection, &FtpConnection::lost, &owner, [this](const QString &reason) { onLost(reason); });
 }
 
@@ -209,6 +210,13 @@ void Inet::setUserName(const QString &user) { engine_->account.user = user; }
 void Inet::setPassword(const QString &password) { engine_->account.password = password; }
 void Inet::setAccessSetting(int value) { engine_->accessSetting = value; }
 void Inet::setTimeouts(const FtpTimeouts &timeouts) { engine_->connection.setTimeouts(timeouts); }
+void Inet::setTrust(TlsTrust *trust) { engine_->connection.setTrust(trust); }
+
+void Inet::setTls(Common::TlsPolicy policy, const QByteArray &extraCaPem)
+{
+    engine_->account.tls = policy;
+    engine_->account.extraCaPem = extraCaPem;
+}
 const QString &Inet::RemoteHost() const { return engine_->account.host; }
 int Inet::accessSetting() const { return engine_->accessSetting; }
 bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command); }

@@ -5,6 +5,7 @@
 #include "ftp/FtpOutcome.h"
 #include "ftp/FtpTimeouts.h"
 #include "ftp/RemoteEntry.h"
+#include "ftp/TlsTrust.h"
 
 #include <QList>
 #include <QObject>
@@ -34,6 +35,11 @@ public:
     // A further numeric setting the program makes; kept, not interpreted.
     void setAccessSetting(int value);
     void setTimeouts(const FtpTimeouts &timeouts);
+    // The TLS policy and extra CAs of the account; the host, port, user and password
+    // keep their own setters.
+    void setTls(Common::TlsPolicy policy, const QByteArray &extraCaPem);
+    // Who decides on certificates no CA vouches for; refused when nobody does.
+    void setTrust(TlsTrust *trust);
 
     const QString &RemoteHost() const;
     int accessSetting() const;
@@ -58,6 +64,8 @@ signals:
     void StateChanged(int state);
     void commandSent(const QString &line);
     void transferProgress(qint64 done, qint64 total);
+    // After each login: "TLS 1.3" and the like, or empty for plain FTP.
+    void encryptionChanged(const QString &protocol);
 
 private:
     class Engine;

@@ -129,6 +129,22 @@ QIcon dropArea()
     });
 }
 
+QIcon padlock()
+{
+    return painted([](QPainter &p) {
+        p.setPen(QPen(QColor(90, 90, 90), 6));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRect(18, 6, 28, 36), 0, 180 * 16);
+        p.drawLine(18, 24, 18, 30);
+        p.drawLine(46, 24, 46, 30);
+        p.setPen(QPen(QColor(140, 100, 10), 2));
+        p.setBrush(QColor(230, 180, 40));
+        p.drawRoundedRect(QRect(10, 28, 44, 30), 4, 4);
+        p.setBrush(QColor(90, 60, 0));
+        p.drawEllipse(QPoint(32, 42), 4, 4);
+    });
+}
+
 } // namespace Icons
 
 } // namespace Widgets

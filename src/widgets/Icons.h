@@ -13,6 +13,7 @@ QIcon diskette();
 QIcon folderOne();
 QIcon folderArrow();
 QIcon dropArea(); // shown in the drop areas
+QIcon padlock();  // beside the status bar while the connection is encrypted
 } // namespace Icons
 
 } // namespace Widgets

@@ -27,6 +27,15 @@ known way each:
   odd-names          MLSD and LIST answer a fixed listing of awkward names
   no-overwrite       RNTO onto an existing file is refused
   mute               accept connections but never greet
+
+With --tls-cert (and --tls-key) the server offers explicit FTPS (AUTH TLS, PBSZ,
+PROT), and these modes misbehave in TLS:
+  tls-stall-handshake  accept AUTH TLS, then never answer the handshake
+  tls-drop-handshake   accept AUTH TLS, then drop the connection mid-handshake
+  tls-garbage-handshake accept AUTH TLS, then answer the handshake with clear text
+  tls-plain-data       data connections stay clear text whatever PROT says
+  tls-rogue            the handshake shows --tls-rogue-cert instead
+With --tls-required, USER and PASS are refused before AUTH TLS.
 """
 
 import argparse
@@ -39,6 +48,11 @@ import warnings
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.log import config_logging
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+try:
+    from OpenSSL import SSL
+    from pyftpdlib.handlers import SSLConnection, TLS_DTPHandler, TLS_FTPHandler
+except ImportError:  # python3-openssl missing: plain FTP only
+    SSL = None
 from pyftpdlib.servers import FTPServer
 
 ODD_MLSD = (b"type=cdir; .\r\n"
@@ -78,6 +92,10 @@ def parse_args():
     p.add_argument("--fault", action="append", default=[])
     p.add_argument("--fault-file", help="more fault modes, one a line, read at each use")
     p.add_argument("--log", help="append every received command line to this file")
+    p.add_argument("--tls-cert", help="PEM certificate chain: offer explicit FTPS")
+    p.add_argument("--tls-key", help="PEM private key of --tls-cert")
+    p.add_argument("--tls-rogue-cert", help="PEM certificate with its key, for tls-rogue")
+    p.add_argument("--tls-required", action="store_true")
     return p.parse_args()
 
 
@@ -131,7 +149,7 @@ class FaultDTPHandler(ThrottledDTPHandler):
             channel.close_when_done()
 
 
-class FaultHandler(FTPHandler):
+class FaultMixin:
     static_faults = set()
     fault_file = None
     log_path = None
@@ -259,6 +277,52 @@ class FaultHandler(FTPHandler):
         return super().ftp_RNTO(path)
 
 
+class FaultHandler(FaultMixin, FTPHandler):
+    pass
+
+
+if SSL is not None:
+    class TlsFaultDTPHandler(TLS_DTPHandler, FaultDTPHandler):
+        def __init__(self, sock, cmd_channel):
+            if "tls-plain-data" in cmd_channel.faults:
+                SSLConnection.__init__(self, sock, cmd_channel)  # never secured
+            else:
+                super().__init__(sock, cmd_channel)
+
+    class TlsFaultHandler(FaultMixin, TLS_FTPHandler):
+        rogue_cert = None
+
+        def ftp_AUTH(self, line):
+            faults = self.faults
+            if "tls-stall-handshake" in faults:
+                return self.respond("234 AUTH TLS successful.")
+            if "tls-drop-handshake" in faults:
+                self.respond("234 AUTH TLS successful.")
+                return self.ioloop.call_later(0.2, self.close)
+            if "tls-garbage-handshake" in faults:
+                self.respond("234 AUTH TLS successful.")
+                return self.push("this is no TLS handshake\r\n" * 4)
+            if "tls-rogue" in faults and self.rogue_cert:
+                rogue = SSL.Context(self.ssl_protocol)
+                rogue.use_certificate_chain_file(self.rogue_cert)
+                rogue.use_privatekey_file(self.rogue_cert)
+                self.ssl_context = rogue
+            return super().ftp_AUTH(line)
+
+
+def tls_handler(args):
+    if SSL is None:
+        sys.exit("pyftpd.py: --tls-cert needs python3-openssl")
+    handler = TlsFaultHandler
+    handler.certfile = args.tls_cert
+    handler.keyfile = args.tls_key
+    handler.rogue_cert = args.tls_rogue_cert
+    handler.tls_control_required = handler.tls_data_required = args.tls_required
+    handler.ssl_options = SSL.OP_NO_SSLv2 | SSL.OP_NO_SSLv3 | SSL.OP_NO_TLSv1 | SSL.OP_NO_TLSv1_1
+    handler.dtp_handler = TlsFaultDTPHandler
+    return handler
+
+
 def main():
     args = parse_args()
     warnings.filterwarnings("ignore", category=RuntimeWarning)
@@ -268,17 +332,17 @@ def main():
     else:
         authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
 
-    handler = FaultHandler
+    handler = tls_handler(args) if args.tls_cert else FaultHandler
     handler.authorizer = authorizer
     handler.static_faults = set(args.fault)
     handler.fault_file = args.fault_file
     handler.log_path = args.log
     handler.passive_ports = None
     handler.permit_foreign_addresses = False
-    dtp = FaultDTPHandler
+    dtp = handler.dtp_handler if args.tls_cert else FaultDTPHandler
     dtp.read_limit = dtp.write_limit = args.throttle
     handler.dtp_handler = dtp
-    commands = dict(FTPHandler.proto_cmds)
+    commands = dict(handler.proto_cmds)
     if args.no_mlsd:
         commands.pop("MLSD", None)
         commands.pop("MLST", None)

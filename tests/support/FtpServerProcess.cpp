@@ -1,5 +1,7 @@
 #include "support/FtpServerProcess.h"
 
+#include "support/TestCertificates.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +28,10 @@ FtpServerProcess::~FtpServerProcess()
 
 Common::ServerProfile FtpServerProcess::profile() const
 {
-    return Common::ServerProfile{QStringLiteral("127.0.0.1"), port_, user_, password_};
+    if (!tls_)
+        return Common::ServerProfile{QStringLiteral("127.0.0.1"), port_, user_, password_};
+    return Common::ServerProfile{QStringLiteral("127.0.0.1"), port_, user_, password_, Common::TlsPolicy::Required,
+                                 TestCertificates::caPem()};
 }
 
 void FtpServerProcess::putFile(const QString &relative, const QByteArray &content) const

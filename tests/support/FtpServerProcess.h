@@ -14,6 +14,7 @@ public:
 
     bool isRunning() const { return port_ != 0 && process_.state() == QProcess::Running; }
     Common::ServerProfile profile() const;
+    bool offersTls() const { return tls_; }
     // The served folder and a path inside it.
     QString root() const { return work_.path() + QStringLiteral("/root"); }
     QString path(const QString &relative) const { return root() + QLatin1Char('/') + relative; }
@@ -30,4 +31,7 @@ protected:
     quint16 port_ = 0;
     QString user_ = QStringLiteral("anonymous");
     QString password_ = QStringLiteral("test@example.com");
+    // A server that offers TLS is reached the way a build for it would: TLS required,
+    // the test CA trusted.
+    bool tls_ = false;
 };

@@ -1,5 +1,7 @@
 #include "support/PyftpdProcess.h"
 
+#include "support/TestCertificates.h"
+
 #include <QFile>
 
 PyftpdProcess::PyftpdProcess(const Options &options)
@@ -13,6 +15,11 @@ PyftpdProcess::PyftpdProcess(const Options &options)
         args << QStringLiteral("--no-mlsd");
     if (options.throttleBytesPerSecond > 0)
         args << QStringLiteral("--throttle") << QString::number(options.throttleBytesPerSecond);
+    tls_ = options.tls;
+    if (options.tls)
+        args << QStringLiteral("--tls-cert") << TestCertificates::serverCertificate() << QStringLiteral("--tls-key")
+             << TestCertificates::serverKey() << QStringLiteral("--tls-rogue-cert")
+             << TestCertificates::rogueCertificate();
     for (const QString &fault : options.faults)
         args << QStringLiteral("--fault") << fault;
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -11,6 +11,7 @@ public:
         bool mlsd = true;
         QStringList faults;
         int throttleBytesPerSecond = 0;
+        bool tls = false; // explicit FTPS with the test CA's certificate, and the rogue one at hand
     };
 
     explicit PyftpdProcess(const Options &options);

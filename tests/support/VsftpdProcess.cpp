@@ -1,5 +1,7 @@
 #include "support/VsftpdProcess.h"
 
+#include "support/TestCertificates.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTcpServer>
@@ -20,8 +22,9 @@ quint16 freeLoopbackPort()
 
 } // namespace
 
-VsftpdProcess::VsftpdProcess()
+VsftpdProcess::VsftpdProcess(bool tls)
 {
+    tls_ = tls;
     password_.clear();
     QDir().mkpath(path(QStringLiteral("www")));
     QDir().mkpath(workPath(QStringLiteral("empty")));
@@ -47,6 +50,12 @@ void VsftpdProcess::writeConfig(quint16 port) const
                    .replace(QStringLiteral("@EMPTY@"), workPath(QStringLiteral("empty")))
                    .replace(QStringLiteral("@ROOT@"), root())
                    .toUtf8());
+    if (tls_)
+        conf.write(QStringLiteral("ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\n"
+                                  "force_anon_data_ssl=YES\nrequire_ssl_reuse=YES\nssl_ciphers=HIGH\n"
+                                  "rsa_cert_file=%1\nrsa_private_key_file=%2\n")
+                       .arg(TestCertificates::serverCertificate(), TestCertificates::serverKey())
+                       .toUtf8());
 }
 
 bool VsftpdProcess::waitUntilListening(quint16 port) const
