@@ -1,13 +1,16 @@
 #include "BuildProfile.h"
 #include "app/Form1.h"
 #include "app/TerminationWatcher.h"
+#include "common/DataRootChoice.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    App::Form1 window(buildProfile(), QCoreApplication::applicationDirPath());
+    const auto data = Common::DataRootChoice::choose(QCoreApplication::applicationDirPath());
+    App::Form1 window(buildProfile(), data.path);
+    window.manager().status().Ajout_Status(data.statusLine());
     App::TerminationWatcher watcher;
     QObject::connect(&watcher, &App::TerminationWatcher::terminationRequested, &window, &QWidget::close);
     window.start();
