@@ -8,6 +8,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Ties the window to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(HMANAGER_APP_ID));
     const auto data = Common::DataRootChoice::choose(QCoreApplication::applicationDirPath());
     App::Form1 window(buildProfile(), data.path);
     window.manager().status().Ajout_Status(data.statusLine());
