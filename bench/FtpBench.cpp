@@ -5,14 +5,16 @@
 //   ftp_bench PORT publish ROOT          "publish all" of the hotels stored under ROOT
 //   ftp_bench PORT videos ROOT           "=>" of the first category saved under ROOT
 //   ftp_bench PORT list FOLDER           connect, then GetDir of FOLDER
-// Anonymous login. Prints the count the script checks: hotels listed after start,
-// transfers logged OK, or entries listed; put and get exit 1 on failure.
+// Anonymous login; with HM_BENCH_CA set (a CA's PEM file), TLS required and that CA trusted.
+// Prints the count the script checks: hotels listed after start, transfers logged OK, or
+// entries listed; put and get exit 1 on failure.
 #include "app/HotelManager.h"
 #include "common/OperatorUi.h"
 #include "hotels/HotelName.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 
 namespace {
@@ -30,7 +32,13 @@ public:
 
 Common::ServerProfile profile(const QString &port)
 {
-    return Common::ServerProfile{"127.0.0.1", port.toUShort(), "anonymous", "bench@"};
+    Common::ServerProfile account{"127.0.0.1", port.toUShort(), "anonymous", "bench@", Common::TlsPolicy::Off};
+    QFile ca(qEnvironmentVariable("HM_BENCH_CA"));
+    if (!ca.fileName().isEmpty() && ca.open(QIODevice::ReadOnly)) {
+        account.tls = Common::TlsPolicy::Required;
+        account.extraCaPem = ca.readAll();
+    }
+    return account;
 }
 
 int transfer(Ftp::FtpSession &session, const Ftp::FtpCommand &command)

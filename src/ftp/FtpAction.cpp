@@ -12,7 +12,11 @@ FtpAction::FtpAction(FtpSession &session) : session_(session), accepted_(!sessio
 
 FtpAction::~FtpAction()
 {
-    if (accepted_ && --session_.actionDepth_ == 0)
+    if (!accepted_)
+        return;
+    if (session_.actionDepth_ == 1)
+        session_.listIfDue(); // still part of the action
+    if (--session_.actionDepth_ == 0)
         emit session_.actionRunningChanged(false);
 }
 

@@ -1,10 +1,13 @@
 #include "ftp/FtpDownload.h"
 
+#include <cstdio>
+
 namespace Ftp {
 
 FtpDownload::FtpDownload(FtpConnection &link, const QString &remoteName, const QString &localPath,
                          FtpConnection::Done done)
-    : link_(link), remoteName_(remoteName), file_(localPath), done_(std::move(done))
+    : link_(link), remoteName_(remoteName), target_(localPath), file_(localPath + QStringLiteral(".XXXXXX")),
+      done_(std::move(done))
 {
 }
 
@@ -13,8 +16,11 @@ void FtpDownload::start()
     const std::optional<QByteArray> retr = link_.line("RETR", remoteName_);
     if (!retr)
         return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
-    if (file_.fileName().isEmpty() || !file_.open(QIODevice::WriteOnly))
-        return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + file_.fileName()));
+    if (target_.isEmpty() || !file_.open())
+        return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + target_));
+    // A temporary file is the owner's alone; the file it becomes keeps the usual rights.
+    file_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
+                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // The size only feeds the progress bar; a refusal is no failure.
     link_.remoteSize(remoteName_, [this, retr = *retr](qint64 total) { retrieve(retr, total); });
 }
@@ -27,10 +33,15 @@ void FtpDownload::retrieve(const QByteArray &retr, qint64 total)
 
 void FtpDownload::end(bool ok, const FtpReply &reply)
 {
-    if (!ok)
-        file_.cancelWriting(); // the commit below then discards the temporary file
-    if (!file_.commit() && ok)
-        return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + file_.fileName()));
+    const bool written = file_.flush();
+    // rename(2) replaces the target in one step: it is the old file or the whole new one.
+    const bool placed = ok && written
+                        && std::rename(QFile::encodeName(file_.fileName()).constData(),
+                                       QFile::encodeName(target_).constData()) == 0;
+    file_.setAutoRemove(!placed);
+    file_.close();
+    if (ok && !placed)
+        return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + target_));
     done_(ok, reply);
 }
 

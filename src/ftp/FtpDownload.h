@@ -2,13 +2,15 @@
 
 #include "ftp/FtpConnection.h"
 
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QString>
 
 namespace Ftp {
 
 // "GET": RETR into a temporary file beside the local target, renamed onto it
-// only once the whole file is in. A failure leaves the target untouched.
+// only once the whole file is in. A failure or a cancel leaves the target untouched
+// and no temporary file. The file is not forced to disk: the server is the
+// reference, and whatever a power cut loses is fetched again.
 class FtpDownload {
 public:
     FtpDownload(FtpConnection &link, const QString &remoteName, const QString &localPath,
@@ -21,7 +23,8 @@ private:
 
     FtpConnection &link_;
     QString remoteName_;
-    QSaveFile file_;
+    QString target_;
+    QTemporaryFile file_; // removed with the job unless it became the target
     FtpConnection::Done done_;
 };
 

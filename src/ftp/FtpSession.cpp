@@ -81,6 +81,7 @@ void FtpSession::connectFTP()
 
 void FtpSession::disconnectFTP()
 {
+    listIfDue();
     Wait();
     if (!Inet1.RemoteHost().isEmpty())
         Inet1.Execute(FtpCommand::close());
@@ -88,6 +89,7 @@ void FtpSession::disconnectFTP()
 
 void FtpSession::GetDir(const QString &GetDirDir)
 {
+    listingDue_ = false; // this listing is the newer one
     List1.clear();
     lastListingOk_ = false;
     Wait();
@@ -116,19 +118,37 @@ QString FtpSession::GetData()
 FtpOutcome FtpSession::Transfert_FTP(const QString &localfic, const QString &remotefic)
 {
     const FtpOutcome outcome = runCommand(FtpCommand::put(localfic, remotefic));
-    GetDir(QString());
+    listAfterTransfer(outcome);
     return outcome;
 }
 
 FtpOutcome FtpSession::GET_Transfert_FTP(const QString &remotefic, const QString &localfic)
 {
     const FtpOutcome outcome = runCommand(FtpCommand::get(remotefic, localfic));
-    GetDir(QString());
+    listAfterTransfer(outcome);
     return outcome;
+}
+
+void FtpSession::listAfterTransfer(const FtpOutcome &transfer)
+{
+    // Within an action nobody reads the listing before the next command that leaves the
+    // folder or the connection: it is made once, then. After a failure, at once as ever.
+    if (transfer.ok && actionRunning())
+        listingDue_ = true;
+    else
+        GetDir(QString());
+}
+
+void FtpSession::listIfDue()
+{
+    if (listingDue_)
+        GetDir(QString());
 }
 
 FtpOutcome FtpSession::runCommand(const FtpCommand &command)
 {
+    if (command.verb() != FtpCommand::Verb::Put && command.verb() != FtpCommand::Verb::Get)
+        listIfDue();
     Wait();
     Inet1.Execute(command);
     Wait();

@@ -54,7 +54,9 @@ public:
     // marker after a failed listing must not be taken for an empty folder.
     bool lastListingOk() const { return lastListingOk_; }
     QString GetData();
-    // Each returns how the transfer itself went; the folder is listed again after it.
+    // Each returns how the transfer itself went; the folder is listed again after it: at
+    // once outside an operator action or after a failure, else before the action's next
+    // command that is no transfer, or when the action ends.
     FtpOutcome Transfert_FTP(const QString &localfic, const QString &remotefic);
     FtpOutcome GET_Transfert_FTP(const QString &remotefic, const QString &localfic);
     // One command issued the standard way: Wait, Execute, Wait.
@@ -74,12 +76,16 @@ private:
     friend class FtpAction;
 
     void fillList(const QList<RemoteEntry> &entries);
+    void listAfterTransfer(const FtpOutcome &transfer);
+    // The listing a transfer owes, made before anything that would change what it shows.
+    void listIfDue();
     void reportListingFailure();
 
     Common::ServerProfile profile_;
     Common::OperatorUi &ui_;
     TlsTrust trust_;
     bool lastListingOk_ = false;
+    bool listingDue_ = false;
     int waitDepth_ = 0;
     int actionDepth_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
 #include "common/RemoteTree.h"
+#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "ftp/Publication.h"
 #include "hotels/HotelName.h"
@@ -32,6 +33,7 @@ PhraseDownloader::PhraseDownloader(const Common::DataRoot &root, HotelPhrases &h
 
 void PhraseDownloader::DownPhrases()
 {
+    const Ftp::FtpAction action(ftp_); // one action: the listings owed by the files are made once
     status_.Ajout_Status(kStart);
     Ftp::Publication publication(ftp_, form3_);
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));

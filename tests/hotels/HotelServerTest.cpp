@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -199,4 +200,25 @@ TEST(HotelsOffline, FailedDownloadsKeepTheirLocalCopyAndAreCounted)
     EXPECT_TRUE(app.status().all().filter("1 fichier(s) sur 1 non reçu(s)").size() == 1);
     EXPECT_FALSE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
     EXPECT_EQ(app.hotels().lstHotel.items(), QStringList{"MIMOSA"});
+}
+
+// On the operator's link every round trip costs; a file costs its SIZE, EPSV and RETR, and
+// the folder is listed once at the end, not after each file.
+TEST(HotelsOnALateServer, StartUpCostsThreeRoundTripsAFile)
+{
+    PyftpdProcess::Options late;
+    late.latencyMs = 20;
+    PyftpdProcess server(late);
+    for (int i = 0; i < 20; ++i)
+        server.putFile(kTextes + QStringLiteral("hotel%1_txt.ini").arg(i), "BIENVENUE\r\n");
+    QTemporaryDir dataRoot;
+    ScriptedOperator op;
+    App::HotelManager app(server.profile(), dataRoot.path(), op);
+    app.start();
+    EXPECT_EQ(app.hotels().lstHotel.count(), 20);
+    const QStringList received = server.receivedCommands();
+    EXPECT_EQ(received.filter(QRegularExpression("^RETR ")).size(), 20);
+    EXPECT_LE(received.size(), 3 * 20 + 25) << received.join(" | ").toStdString();
+    EXPECT_EQ(app.ftp().Text2.text(), "/www/hmanager/datas/textes");
+    EXPECT_EQ(app.ftp().List1.count(), 20);
 }

@@ -30,6 +30,7 @@ struct Fault {
     QString name;
     QStringList modes;
     bool unreachable = false;
+    bool operatorRefuses = false; // Cancel to every question, a certificate among them
 };
 
 // "none" first: what an operation does on a sound server is what its other
@@ -51,9 +52,22 @@ const QList<Fault> kFaults = {
     {"data stalls", {"stall-stor", "stall-retr"}},
     {"452 in STOR", {"full-stor:452"}},
     {"552 in STOR", {"full-stor:552"}},
+    {"STOR kept short", {"short-stor"}},
     {"endless reply", {"endless:STOR", "endless:RETR", "endless:DELE", "endless:RNFR", "endless:MKD", "endless:MLSD"}},
     {"endless listing", {"endless-list"}},
     {"garbage reply", {"garbage:STOR", "garbage:RETR", "garbage:DELE", "garbage:RNFR", "garbage:MKD", "garbage:MLSD"}},
+};
+
+// What only an encrypted connection can get wrong; the client requires TLS.
+const QList<Fault> kTlsFaults = {
+    {"TLS handshake hangs", {"tls-stall-handshake"}},
+    {"TLS dropped in handshake", {"tls-drop-handshake"}},
+    {"TLS handshake in clear", {"tls-garbage-handshake"}},
+    {"AUTH TLS refused", {"refuse:AUTH:534"}},
+    {"TLS not offered", {"refuse:AUTH:502"}},
+    {"PROT P refused", {"refuse:PROT:536"}},
+    {"data in clear", {"tls-plain-data"}},
+    {"certificate replaced", {"tls-rogue"}, false, true},
 };
 
 // How an operation tells the operator that something failed.
@@ -221,6 +235,8 @@ Outcome Cell::play(const Outcome *sound, QStringList &broke)
     const Snapshot localBefore = Snapshot::of(data_, {"temp"});
     linesBefore_ = app_->status().all().size();
     server_.setFaults(fault_.modes);
+    for (int i = 0; fault_.operatorRefuses && i < 8; ++i)
+        op_.messageAnswers.enqueue(Common::OperatorUi::Answer::Cancel);
     if (fault_.unreachable)
         app_->ftp().Inet1.setRemotePort(closedPort());
 
@@ -390,13 +406,31 @@ const QList<Operation> &allOperations()
     return operations;
 }
 
+// The cells over TLS: the operations that download, upload and publish in turn.
+const QList<Operation> &tlsOperations()
+{
+    static const QList<Operation> operations = [] {
+        QList<Operation> chosen;
+        for (const Operation &o : allOperations())
+            if (o.name == "start-up download" || o.name == "publish one hotel" || o.name == "video =>")
+                chosen.append(o);
+        return chosen;
+    }();
+    return operations;
+}
+
+const QList<Fault> &tlsFaults()
+{
+    static const QList<Fault> faults = kFaults + kTlsFaults;
+    return faults;
+}
+
 using CellIndex = std::tuple<int, int>; // operation, fault
 
 // A name CTest can carry: "video =>" x "CWD refused" -> video_send_all__CWD_refused.
-std::string cellName(const ::testing::TestParamInfo<CellIndex> &cell)
+std::string cellName(const Operation &operation, const Fault &fault)
 {
-    QString name = allOperations().at(std::get<0>(cell.param)).name + QStringLiteral("__")
-                   + kFaults.at(std::get<1>(cell.param)).name;
+    QString name = operation.name + QStringLiteral("__") + fault.name;
     name.replace(QStringLiteral("===>"), QStringLiteral("send_all_categories"))
         .replace(QStringLiteral("->"), QStringLiteral("send_one"))
         .replace(QStringLiteral("=>"), QStringLiteral("send_all"));
@@ -404,30 +438,57 @@ std::string cellName(const ::testing::TestParamInfo<CellIndex> &cell)
     return name.toStdString();
 }
 
-class FaultMatrix : public ::testing::TestWithParam<CellIndex> {};
-
-} // namespace
-
-// One operation against one fault of the scripted server: the operator's files survive,
-// the log tells the truth, nothing hangs. The operation first runs on the sound server,
-// which gives what the faulty run is measured against.
-TEST_P(FaultMatrix, Holds)
+// The operation on the sound server, then against the fault: what the first left
+// behind is what the second is measured against.
+void playCell(PyftpdProcess &server, const Operation &operation, const Fault &fault)
 {
-    const auto [operationIndex, faultIndex] = GetParam();
-    const Operation &operation = allOperations().at(operationIndex);
-    PyftpdProcess server;
     ASSERT_TRUE(server.isRunning());
     QTemporaryDir workspace;
     const QString dataRoot = workspace.filePath("data");
     QStringList broke;
     const Outcome sound = Cell(server, dataRoot, operation, kFaults.first()).play(nullptr, broke);
     ASSERT_TRUE(broke.isEmpty()) << "on the sound server: " << qPrintable(broke.join("; "));
-    if (faultIndex > 0)
-        Cell(server, dataRoot, operation, kFaults.at(faultIndex)).play(&sound, broke);
+    if (fault.name != kFaults.first().name)
+        Cell(server, dataRoot, operation, fault).play(&sound, broke);
     EXPECT_TRUE(broke.isEmpty()) << qPrintable(broke.join("\n"));
+}
+
+class FaultMatrix : public ::testing::TestWithParam<CellIndex> {};
+class TlsFaultMatrix : public ::testing::TestWithParam<CellIndex> {};
+
+} // namespace
+
+// One operation against one fault of the scripted server: the operator's files survive,
+// the log tells the truth, nothing hangs.
+TEST_P(FaultMatrix, Holds)
+{
+    const auto [operation, fault] = GetParam();
+    PyftpdProcess server;
+    playCell(server, allOperations().at(operation), kFaults.at(fault));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, FaultMatrix,
                          ::testing::Combine(::testing::Range(0, static_cast<int>(allOperations().size())),
                                             ::testing::Range(0, static_cast<int>(kFaults.size()))),
-                         cellName);
+                         [](const auto &cell) {
+                             return cellName(allOperations().at(std::get<0>(cell.param)),
+                                             kFaults.at(std::get<1>(cell.param)));
+                         });
+
+// The same over explicit FTPS, with what only TLS can get wrong besides.
+TEST_P(TlsFaultMatrix, Holds)
+{
+    const auto [operation, fault] = GetParam();
+    PyftpdProcess::Options tls;
+    tls.tls = true;
+    PyftpdProcess server(tls);
+    playCell(server, tlsOperations().at(operation), tlsFaults().at(fault));
+}
+
+INSTANTIATE_TEST_SUITE_P(TlsCells, TlsFaultMatrix,
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(tlsOperations().size())),
+                                            ::testing::Range(0, static_cast<int>(tlsFaults().size()))),
+                         [](const auto &cell) {
+                             return cellName(tlsOperations().at(std::get<0>(cell.param)),
+                                             tlsFaults().at(std::get<1>(cell.param)));
+                         });

@@ -20,6 +20,7 @@ known way each:
   trickle-list       MLSD and LIST answers that never end, a line every 50 ms
   drop-retr          send half of a file, then drop the connection
   drop-stor          drop the connection after 64 KiB of an upload
+  short-stor         keep only half of each upload, and still answer 226
   stall-retr         open the data connection for RETR and never send
   early-226          answer 226 to RETR before the data arrives
   multiline          multi-line greeting and CWD reply, bare LF line ends
@@ -36,6 +37,9 @@ PROT), and these modes misbehave in TLS:
   tls-plain-data       data connections stay clear text whatever PROT says
   tls-rogue            the handshake shows --tls-rogue-cert instead
 With --tls-required, USER and PASS are refused before AUTH TLS.
+
+--latency-ms N sends every reply N ms late, in order, as a server a few hundred
+kilometres away does (plain FTP only: a late 234 would go out encrypted).
 """
 
 import argparse
@@ -43,6 +47,7 @@ import itertools
 import logging
 import os
 import sys
+import time
 import warnings
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -96,6 +101,7 @@ def parse_args():
     p.add_argument("--tls-key", help="PEM private key of --tls-cert")
     p.add_argument("--tls-rogue-cert", help="PEM certificate with its key, for tls-rogue")
     p.add_argument("--tls-required", action="store_true")
+    p.add_argument("--latency-ms", type=int, default=0)
     return p.parse_args()
 
 
@@ -144,7 +150,10 @@ class FaultDTPHandler(ThrottledDTPHandler):
         if "early-226" in channel.faults and not self.receive:
             self._resp = ()  # the 226 went out before the data
         finished = not self._closed and self.transfer_finished
+        kept = self.file_obj.name if self.receive and self.file_obj is not None else None
         super().close()
+        if finished and kept and "short-stor" in channel.faults:
+            os.truncate(kept, os.path.getsize(kept) // 2)
         if finished and "drop-after-data" in channel.faults:
             channel.close_when_done()
 
@@ -186,10 +195,22 @@ class FaultMixin:
             self.push(" and on\r\n" * 50)
             self.ioloop.call_later(0.02, self._reply_more)
 
+    latency = 0.0
+    _reply_due = 0.0
+
     def push(self, s):
         if "multiline" in self.faults:
             s = s.replace("\r\n", "\n")
-        super().push(s)
+        if not self.latency:
+            return super().push(s)
+        # Each reply after the one before it, never before `latency` has passed.
+        now = time.monotonic()
+        self._reply_due = max(now + self.latency, self._reply_due + 1e-6)
+        self.ioloop.call_later(self._reply_due - now, self._push_late, s)
+
+    def _push_late(self, s):
+        if not self._closed:
+            super().push(s)
 
     def handle(self):
         if "mute" in self.faults:
@@ -335,6 +356,7 @@ def main():
     handler = tls_handler(args) if args.tls_cert else FaultHandler
     handler.authorizer = authorizer
     handler.static_faults = set(args.fault)
+    handler.latency = args.latency_ms / 1000.0
     handler.fault_file = args.fault_file
     handler.log_path = args.log
     handler.passive_ports = None

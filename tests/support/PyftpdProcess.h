@@ -12,6 +12,7 @@ public:
         QStringList faults;
         int throttleBytesPerSecond = 0;
         bool tls = false; // explicit FTPS with the test CA's certificate, and the rogue one at hand
+        int latencyMs = 0; // every reply this late
     };
 
     explicit PyftpdProcess(const Options &options);
