@@ -38,8 +38,10 @@ public:
     ~FtpConnection() override;
 
     void setTimeouts(const FtpTimeouts &timeouts);
+    const FtpTimeouts &timeouts() const { return timeouts_; }
     // Who decides on certificates no CA vouches for; by default nobody, so they are refused.
     void setTrust(TlsTrust *trust) { trust_ = trust; }
+    TlsTrust *trust() const { return trust_; }
     bool isOpen() const { return open_; }
     // Connects, logs in (over TLS as the account's policy says), learns the features,
     // switches to binary. A certificate nobody vouches for is put to the operator

@@ -210,7 +210,9 @@ void Inet::setUserName(const QString &user) { engine_->account.user = user; }
 void Inet::setPassword(const QString &password) { engine_->account.password = password; }
 void Inet::setAccessSetting(int value) { engine_->accessSetting = value; }
 void Inet::setTimeouts(const FtpTimeouts &timeouts) { engine_->connection.setTimeouts(timeouts); }
+const FtpTimeouts &Inet::timeouts() const { return engine_->connection.timeouts(); }
 void Inet::setTrust(TlsTrust *trust) { engine_->connection.setTrust(trust); }
+TlsTrust *Inet::trust() const { return engine_->connection.trust(); }
 
 void Inet::setTls(Common::TlsPolicy policy, const QByteArray &extraCaPem)
 {
@@ -218,10 +220,15 @@ void Inet::setTls(Common::TlsPolicy policy, const QByteArray &extraCaPem)
     engine_->account.extraCaPem = extraCaPem;
 }
 const QString &Inet::RemoteHost() const { return engine_->account.host; }
+const Common::ServerProfile &Inet::account() const { return engine_->account; }
 int Inet::accessSetting() const { return engine_->accessSetting; }
 bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command); }
 bool Inet::StillExecuting() const { return engine_->busy; }
-void Inet::Cancel() { engine_->cancel(); }
+void Inet::Cancel()
+{
+    engine_->cancel();
+    emit cancelled();
+}
 QString Inet::GetChunk(int size) { return engine_->chunk(size); }
 const QList<RemoteEntry> &Inet::listing() const { return engine_->entries; }
 const FtpOutcome &Inet::lastOutcome() const { return engine_->outcome; }

@@ -35,13 +35,17 @@ public:
     // A further numeric setting the program makes; kept, not interpreted.
     void setAccessSetting(int value);
     void setTimeouts(const FtpTimeouts &timeouts);
+    const FtpTimeouts &timeouts() const;
     // The TLS policy and extra CAs of the account; the host, port, user and password
     // keep their own setters.
     void setTls(Common::TlsPolicy policy, const QByteArray &extraCaPem);
     // Who decides on certificates no CA vouches for; refused when nobody does.
     void setTrust(TlsTrust *trust);
+    TlsTrust *trust() const;
 
     const QString &RemoteHost() const;
+    // The account as set: host, port, user, password and TLS.
+    const Common::ServerProfile &account() const;
     int accessSetting() const;
 
     // Starts a command. Refused (state 11, a failed outcome, false) while another
@@ -49,7 +53,8 @@ public:
     bool Execute(const FtpCommand &command);
     bool StillExecuting() const;
     // Ends the command in flight and the connection at once, without waiting for the
-    // server: a transfer stops where it is, and its temporary files are let go of.
+    // server: a transfer stops where it is, and its temporary files are let go of. Helpers
+    // working beside the client on connections of their own stop too (`cancelled`).
     void Cancel();
     // The next `size` characters of the last answer (the "LS" listing, one line a name,
     // or the "PWD" path); empty once all is read.
@@ -64,6 +69,7 @@ signals:
     void StateChanged(int state);
     void commandSent(const QString &line);
     void transferProgress(qint64 done, qint64 total);
+    void cancelled();
     // After each login: "TLS 1.3" and the like, or empty for plain FTP.
     void encryptionChanged(const QString &protocol);
 

@@ -7,6 +7,7 @@
 #include "common/RemoteTree.h"
 #include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
+#include "ftp/ParallelFetch.h"
 #include "ftp/Publication.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
@@ -76,29 +77,33 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication)
     return ftp_.lastListingOk();
 }
 
-// Fetches every plain file entry of the listing; returns how many arrived.
+// Fetches every plain file entry of the listing; returns how many arrived. The files come
+// over several connections at once; what none of them got to comes over the session's own.
 int PhraseDownloader::downloadListed(Ftp::Publication &publication, const QString &staging, QStringList &failed)
 {
-    // Each download lists the folder again and a lost connection empties List1:
-    // every entry listed now is either received or counted as failed.
-    const QStringList entries = ftp_.List1.items();
-    int received = 0;
-    for (int i = 0; i < entries.size(); ++i) {
-        ftp_.List1.setListIndex(i);
-        const QString entry = entries.at(i);
+    QStringList files;
+    for (const QString &entry : ftp_.List1.items()) {
         if (entry == Ftp::FtpSession::kEmptyMarker || !Common::PlainName::isFileName(entry))
             continue;
-        if (entry.size() >= HotelName::kSuffix.size()) {
-            const QString hotel = HotelName::fromFileName(entry);
-            publication.caption(QStringLiteral("Telechargement phrases Hôtel: ") + hotel);
-            hotels_.lstHotel.addItem(hotel);
-        }
-        if (ftp_.GET_Transfert_FTP(entry, staging + QLatin1Char('/') + entry).ok)
+        files.append(entry);
+        if (entry.size() >= HotelName::kSuffix.size())
+            hotels_.lstHotel.addItem(HotelName::fromFileName(entry));
+    }
+    int received = 0;
+    const auto count = [&](const QString &file, bool ok) {
+        if (file.size() >= HotelName::kSuffix.size())
+            publication.caption(QStringLiteral("Telechargement phrases Hôtel: ") + HotelName::fromFileName(file));
+        if (ok)
             ++received;
         else
-            failed.append(entry);
-        ftp_.Wait();
-    }
+            failed.append(file);
+    };
+    Ftp::ParallelFetch fetch(ftp_.Inet1);
+    QObject::connect(&fetch, &Ftp::ParallelFetch::arrived, &fetch, count);
+    for (const QString &file : fetch.run(ftp_.Text2.text(), files, staging))
+        count(file, ftp_.GET_Transfert_FTP(file, staging + QLatin1Char('/') + file).ok);
+    if (!files.isEmpty())
+        ftp_.GetDir(QString()); // the listing each download would have left
     return received;
 }
 

@@ -202,23 +202,43 @@ TEST(HotelsOffline, FailedDownloadsKeepTheirLocalCopyAndAreCounted)
     EXPECT_EQ(app.hotels().lstHotel.items(), QStringList{"MIMOSA"});
 }
 
-// On the operator's link every round trip costs; a file costs its SIZE, EPSV and RETR, and
-// the folder is listed once at the end, not after each file.
-TEST(HotelsOnALateServer, StartUpCostsThreeRoundTripsAFile)
+// On the operator's link every round trip costs: the files come over several connections
+// at once, each file costs its SIZE, EPSV and RETR, and the folder is listed once at the
+// end, not after each file.
+TEST(HotelsOnALateServer, StartUpSharesTheFilesAndListsOnce)
 {
     PyftpdProcess::Options late;
     late.latencyMs = 20;
     PyftpdProcess server(late);
     for (int i = 0; i < 20; ++i)
-        server.putFile(kTextes + QStringLiteral("hotel%1_txt.ini").arg(i), "BIENVENUE\r\n");
+        server.putFile(kTextes + QStringLiteral("hotel%1_txt.ini").arg(i, 2, 10, QLatin1Char('0')), "BIENVENUE\r\n");
     QTemporaryDir dataRoot;
     ScriptedOperator op;
     App::HotelManager app(server.profile(), dataRoot.path(), op);
     app.start();
-    EXPECT_EQ(app.hotels().lstHotel.count(), 20);
+    ASSERT_EQ(app.hotels().lstHotel.count(), 20);
+    EXPECT_EQ(TestFiles::read(dataRoot.filePath("cfg/textes/hotel07_txt.ini")), "BIENVENUE\r\n");
     const QStringList received = server.receivedCommands();
     EXPECT_EQ(received.filter(QRegularExpression("^RETR ")).size(), 20);
-    EXPECT_LE(received.size(), 3 * 20 + 25) << received.join(" | ").toStdString();
+    EXPECT_EQ(received.filter(QRegularExpression("^USER ")).size(), 1 + 5) << "one connection per four files";
+    EXPECT_EQ(received.filter(QRegularExpression("^(MLSD|LIST)")).size(), 4) << received.join(" | ").toStdString();
     EXPECT_EQ(app.ftp().Text2.text(), "/www/hmanager/datas/textes");
     EXPECT_EQ(app.ftp().List1.count(), 20);
+}
+
+// A server that takes one login at a time still delivers every file, over the one it takes.
+TEST(HotelsOnARestrictedServer, StartUpWithOneLoginAllowedGetsEveryFile)
+{
+    PyftpdProcess::Options single;
+    single.maxLogins = 1;
+    PyftpdProcess server(single);
+    for (int i = 0; i < 12; ++i)
+        server.putFile(kTextes + QStringLiteral("hotel%1_txt.ini").arg(i), "X\r\n");
+    QTemporaryDir dataRoot;
+    ScriptedOperator op;
+    App::HotelManager app(server.profile(), dataRoot.path(), op);
+    app.start();
+    EXPECT_EQ(app.hotels().lstHotel.count(), 12);
+    EXPECT_EQ(QDir(dataRoot.filePath("cfg/textes")).entryList(QDir::Files).size(), 12);
+    EXPECT_TRUE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
 }

@@ -102,6 +102,7 @@ def parse_args():
     p.add_argument("--tls-rogue-cert", help="PEM certificate with its key, for tls-rogue")
     p.add_argument("--tls-required", action="store_true")
     p.add_argument("--latency-ms", type=int, default=0)
+    p.add_argument("--max-logins", type=int, default=0, help="connections at once (421 beyond)")
     return p.parse_args()
 
 
@@ -357,6 +358,7 @@ def main():
     handler.authorizer = authorizer
     handler.static_faults = set(args.fault)
     handler.latency = args.latency_ms / 1000.0
+    handler.max_cons_per_ip = args.max_logins
     handler.fault_file = args.fault_file
     handler.log_path = args.log
     handler.passive_ports = None

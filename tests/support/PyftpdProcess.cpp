@@ -15,6 +15,8 @@ PyftpdProcess::PyftpdProcess(const Options &options)
         args << QStringLiteral("--no-mlsd");
     if (options.throttleBytesPerSecond > 0)
         args << QStringLiteral("--throttle") << QString::number(options.throttleBytesPerSecond);
+    if (options.maxLogins > 0)
+        args << QStringLiteral("--max-logins") << QString::number(options.maxLogins);
     if (options.latencyMs > 0)
         args << QStringLiteral("--latency-ms") << QString::number(options.latencyMs);
     tls_ = options.tls;

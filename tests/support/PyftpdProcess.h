@@ -13,6 +13,7 @@ public:
         int throttleBytesPerSecond = 0;
         bool tls = false; // explicit FTPS with the test CA's certificate, and the rogue one at hand
         int latencyMs = 0; // every reply this late
+        int maxLogins = 0; // connections at once; 0 for no limit
     };
 
     explicit PyftpdProcess(const Options &options);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace Ftp {
+
+class Inet;
+class TlsTrust;
+
+// Fetches files of one server folder over several connections at once, each logged in
+// and sent straight to the folder's path, taking the next name as soon as it is free.
+// A connection the server refuses (too many logins) leaves its share to the others;
+// what none could fetch is reported as not arrived. The connections are the client's
+// helpers: they log in with its account, trust and timeouts, report their commands as its
+// own, and stop when it is cancelled.
+class ParallelFetch : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxConnections = 8;
+
+    explicit ParallelFetch(Inet &client, QObject *parent = nullptr);
+    ~ParallelFetch() override;
+
+    // Fetches `names` from `folder` (an absolute path) into `targetFolder`, returning once
+    // no connection is left, the event loop running meanwhile. Each name tried is reported
+    // by `arrived`; returns the names no connection got to.
+    QStringList run(const QString &folder, const QStringList &names, const QString &targetFolder);
+
+    // Enough connections to hide the round trips, never more than there are files to share.
+    static int connectionsFor(qsizetype files);
+
+signals:
+    void arrived(const QString &name, bool ok);
+
+private:
+    class Worker;
+    friend class Worker;
+
+    bool takeNext(QString &name);
+    void cancel();
+
+    Inet &client_;
+    QString folder_;
+    QString target_;
+    QStringList queue_;
+    std::vector<std::unique_ptr<Worker>> workers_;
+    int running_ = 0;
+};
+
+} // namespace Ftp
