@@ -11,7 +11,7 @@ FtpDownload::FtpDownload(FtpConnection &link, const QString &remoteName, const Q
 {
 }
 
-void FtpDownload::start()
+void FtpDownload::start(bool withTotal)
 {
     const std::optional<QByteArray> retr = link_.line("RETR", remoteName_);
     if (!retr)
@@ -21,6 +21,8 @@ void FtpDownload::start()
     // A temporary file is the owner's alone; the file it becomes keeps the usual rights.
     file_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
                                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!withTotal)
+        return retrieve(*retr, -1);
     // The size only feeds the progress bar; a refusal is no failure.
     link_.remoteSize(remoteName_, [this, retr = *retr](qint64 total) { retrieve(retr, total); });
 }

@@ -15,7 +15,8 @@ class FtpDownload {
 public:
     FtpDownload(FtpConnection &link, const QString &remoteName, const QString &localPath,
                 FtpConnection::Done done);
-    void start();
+    // `withTotal`: ask the size first, for a progress bar; a round trip a file.
+    void start(bool withTotal = true);
 
 private:
     void retrieve(const QByteArray &retr, qint64 total);

@@ -40,7 +40,7 @@ private:
             return link_.quit([this](bool, const FtpReply &) { end(); });
         download_ = std::make_unique<FtpDownload>(link_, current_, pool_.target_ + QLatin1Char('/') + current_,
                                                   [this](bool ok, const FtpReply &) { fetched(ok); });
-        download_->start();
+        download_->start(false); // nobody shows these files' progress
     }
 
     void fetched(bool ok)
