@@ -27,27 +27,49 @@ public:
             const std::optional<QByteArray> cwd = link_.line("CWD", pool_.folder_);
             if (!ok || !cwd)
                 return end();
-            link_.request(*cwd, [this](const FtpReply &reply) { reply.isPositive() ? next() : end(); });
+            link_.request(*cwd, [this](const FtpReply &reply) {
+                if (!reply.isPositive())
+                    return end();
+                idle_ = true;
+                if (pool_.fed_)
+                    next();
+            });
         });
     }
 
-    void cancel() { link_.abort(QStringLiteral("Cancelled")); }
-
-private:
+    // Takes the next name, or quits once the names are in and none is left.
     void next()
     {
-        if (!pool_.takeNext(current_))
-            return link_.quit([this](bool, const FtpReply &) { end(); });
+        if (!idle_ || ended_)
+            return;
+        if (!pool_.takeNext(current_)) {
+            if (pool_.fed_)
+                quit();
+            return;
+        }
+        idle_ = false;
         download_ = std::make_unique<FtpDownload>(link_, current_, pool_.target_ + QLatin1Char('/') + current_,
                                                   [this](bool ok, const FtpReply &) { fetched(ok); });
         download_->start(false); // nobody shows these files' progress
     }
 
+    // Not needed: quits when idle, else at once.
+    void release() { idle_ ? quit() : cancel(); }
+    void cancel() { link_.abort(QStringLiteral("Cancelled")); }
+
+private:
     void fetched(bool ok)
     {
         emit pool_.arrived(std::exchange(current_, QString()), ok);
+        idle_ = true;
         // The next download replaces this one: not from inside its own callback.
         QMetaObject::invokeMethod(&pool_, [this] { next(); }, Qt::QueuedConnection);
+    }
+
+    void quit()
+    {
+        idle_ = false;
+        link_.quit([this](bool, const FtpReply &) { end(); });
     }
 
     void lost()
@@ -59,6 +81,7 @@ private:
 
     void end()
     {
+        idle_ = false;
         if (!std::exchange(ended_, true))
             --pool_.running_;
     }
@@ -67,6 +90,7 @@ private:
     FtpConnection link_;
     std::unique_ptr<FtpDownload> download_;
     QString current_;
+    bool idle_ = false;
     bool ended_ = false;
 };
 
@@ -82,17 +106,42 @@ int ParallelFetch::connectionsFor(qsizetype files)
     return static_cast<int>(std::clamp<qsizetype>((files + 3) / 4, 1, kMaxConnections));
 }
 
-QStringList ParallelFetch::run(const QString &folder, const QStringList &names, const QString &targetFolder)
+void ParallelFetch::prepare(const QString &folder, qsizetype expectedFiles)
 {
     folder_ = folder;
-    target_ = targetFolder;
-    queue_ = names;
-    workers_.clear();
-    const int count = connectionsFor(names.size());
-    running_ = count;
+    start(expectedFiles > 0 ? connectionsFor(expectedFiles) : kMaxConnections / 2);
+}
+
+void ParallelFetch::start(int count)
+{
+    running_ += count;
     for (int i = 0; i < count; ++i) {
         workers_.push_back(std::make_unique<Worker>(*this));
         workers_.back()->start();
+    }
+}
+
+QStringList ParallelFetch::run(const QString &folder, const QStringList &names, const QString &targetFolder)
+{
+    target_ = targetFolder;
+    queue_ = names;
+    fed_ = true;
+    const std::size_t wanted = names.isEmpty() ? 0 : connectionsFor(names.size());
+    std::size_t from = 0;
+    if (folder != folder_) { // prepared for another folder, or not at all
+        for (const auto &worker : workers_)
+            worker->release();
+        from = workers_.size();
+        folder_ = folder;
+    }
+    if (const std::size_t have = workers_.size() - from; have < wanted)
+        start(static_cast<int>(wanted - have));
+    const std::size_t surplus = workers_.size() - from - wanted;
+    for (std::size_t i = from; i < workers_.size(); ++i) {
+        if (i < from + surplus)
+            workers_[i]->release();
+        else
+            workers_[i]->next();
     }
     while (running_ > 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -113,6 +162,5 @@ bool ParallelFetch::takeNext(QString &name)
     name = queue_.takeFirst();
     return true;
 }
-
 
 } // namespace Ftp

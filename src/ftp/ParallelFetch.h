@@ -8,14 +8,13 @@
 namespace Ftp {
 
 class Inet;
-class TlsTrust;
 
 // Fetches files of one server folder over several connections at once, each logged in
 // and sent straight to the folder's path, taking the next name as soon as it is free.
 // A connection the server refuses (too many logins) leaves its share to the others;
-// what none could fetch is reported as not arrived. The connections are the client's
-// helpers: they log in with its account, trust and timeouts, report their commands as its
-// own, and stop when it is cancelled.
+// what none could fetch is handed back. The connections are the client's helpers: they
+// log in with its account, trust and timeouts, report their commands as its own, and stop
+// when it is cancelled.
 class ParallelFetch : public QObject {
     Q_OBJECT
 public:
@@ -24,9 +23,12 @@ public:
     explicit ParallelFetch(Inet &client, QObject *parent = nullptr);
     ~ParallelFetch() override;
 
-    // Fetches `names` from `folder` (an absolute path) into `targetFolder`, returning once
-    // no connection is left, the event loop running meanwhile. Each name tried is reported
-    // by `arrived`; returns the names no connection got to.
+    // Logs connections in and into `folder` (an absolute path) ahead of `run`, while the
+    // names are still being listed: as many as `expectedFiles` need (0: not known yet).
+    void prepare(const QString &folder, qsizetype expectedFiles);
+    // Fetches `names` from `folder` into `targetFolder`, returning once no connection is
+    // left, the event loop running meanwhile. Each name tried is reported by `arrived`;
+    // returns the names no connection got to.
     QStringList run(const QString &folder, const QStringList &names, const QString &targetFolder);
 
     // Enough connections to hide the round trips, never more than there are files to share.
@@ -39,6 +41,7 @@ private:
     class Worker;
     friend class Worker;
 
+    void start(int count);
     bool takeNext(QString &name);
     void cancel();
 
@@ -46,6 +49,7 @@ private:
     QString folder_;
     QString target_;
     QStringList queue_;
+    bool fed_ = false; // the names are in: an idle connection with none left quits
     std::vector<std::unique_ptr<Worker>> workers_;
     int running_ = 0;
 };

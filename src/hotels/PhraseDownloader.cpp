@@ -37,6 +37,13 @@ void PhraseDownloader::DownPhrases()
     const Ftp::FtpAction action(ftp_); // one action: the listings owed by the files are made once
     status_.Ajout_Status(kStart);
     Ftp::Publication publication(ftp_, form3_);
+    // The helper connections log in while the folder is walked and listed, as many as the
+    // hotels of the last start need.
+    Ftp::ParallelFetch fetch(ftp_.Inet1);
+    if (const QString login = ftp_.Text2.text(); login.startsWith(QLatin1Char('/')))
+        fetch.prepare((login.endsWith(QLatin1Char('/')) ? login : login + QLatin1Char('/'))
+                          + Common::RemoteTree::path(Common::RemoteTree::kPhrases),
+                      QDir(root_.textes()).entryList(QDir::Files).size());
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
     if (!staging.isValid()) {
         status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 inaccessible * * *")
@@ -47,7 +54,7 @@ void PhraseDownloader::DownPhrases()
         showLocalCopies();
     } else {
         QStringList failed;
-        const int received = downloadListed(publication, staging.path(), failed);
+        const int received = downloadListed(publication, fetch, staging.path(), failed);
         const bool replaced = replacePhraseFolder(staging.path(), failed);
         staging.setAutoRemove(!replaced);
         if (!replaced)
@@ -79,7 +86,8 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication)
 
 // Fetches every plain file entry of the listing; returns how many arrived. The files come
 // over several connections at once; what none of them got to comes over the session's own.
-int PhraseDownloader::downloadListed(Ftp::Publication &publication, const QString &staging, QStringList &failed)
+int PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const QString &staging,
+                                     QStringList &failed)
 {
     QStringList files;
     for (const QString &entry : ftp_.List1.items()) {
@@ -98,7 +106,6 @@ int PhraseDownloader::downloadListed(Ftp::Publication &publication, const QStrin
         else
             failed.append(file);
     };
-    Ftp::ParallelFetch fetch(ftp_.Inet1);
     QObject::connect(&fetch, &Ftp::ParallelFetch::arrived, &fetch, count);
     for (const QString &file : fetch.run(ftp_.Text2.text(), files, staging))
         count(file, ftp_.GET_Transfert_FTP(file, staging + QLatin1Char('/') + file).ok);

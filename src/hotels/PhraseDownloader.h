@@ -4,7 +4,7 @@
 #include <QStringList>
 
 namespace Common { class DataRoot; class ProgressWindow; class StatusLog; }
-namespace Ftp { class FtpSession; class Publication; }
+namespace Ftp { class FtpSession; class ParallelFetch; class Publication; }
 
 namespace Hotels {
 
@@ -23,7 +23,8 @@ public:
 
 private:
     bool listServerFolder(Ftp::Publication &publication);
-    int downloadListed(Ftp::Publication &publication, const QString &staging, QStringList &failed);
+    int downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const QString &staging,
+                       QStringList &failed);
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 

@@ -214,6 +214,10 @@ TEST(HotelsOnALateServer, StartUpSharesTheFilesAndListsOnce)
         server.putFile(kTextes + QStringLiteral("hotel%1_txt.ini").arg(i, 2, 10, QLatin1Char('0')), "BIENVENUE\r\n");
     QTemporaryDir dataRoot;
     ScriptedOperator op;
+    // The last start's copies: as many connections log in ahead as they need.
+    QDir().mkpath(dataRoot.filePath("cfg/textes"));
+    for (int i = 0; i < 20; ++i)
+        TestFiles::write(dataRoot.filePath(QStringLiteral("cfg/textes/hotel%1_txt.ini").arg(i)), "OLD\r\n");
     App::HotelManager app(server.profile(), dataRoot.path(), op);
     app.start();
     ASSERT_EQ(app.hotels().lstHotel.count(), 20);
@@ -222,6 +226,7 @@ TEST(HotelsOnALateServer, StartUpSharesTheFilesAndListsOnce)
     EXPECT_EQ(received.filter(QRegularExpression("^RETR ")).size(), 20);
     EXPECT_EQ(received.filter(QRegularExpression("^SIZE ")).size(), 0);
     EXPECT_EQ(received.filter(QRegularExpression("^USER ")).size(), 1 + 5) << "one connection per four files";
+    EXPECT_GE(received.filter(QRegularExpression("^QUIT")).size(), 5) << "every helper says goodbye";
     EXPECT_EQ(received.filter(QRegularExpression("^(MLSD|LIST)")).size(), 4) << received.join(" | ").toStdString();
     EXPECT_EQ(app.ftp().Text2.text(), "/www/hmanager/datas/textes");
     EXPECT_EQ(app.ftp().List1.count(), 20);
