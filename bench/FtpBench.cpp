@@ -10,6 +10,7 @@
 // entries listed; put and get exit 1 on failure.
 #include "app/HotelManager.h"
 #include "common/OperatorUi.h"
+#include "ftp/TransferMemory.h"
 #include "hotels/HotelName.h"
 
 #include <QCoreApplication>
@@ -99,6 +100,7 @@ int list(const QStringList &args, Common::OperatorUi &ui)
 
 int main(int argc, char **argv)
 {
+    Ftp::keepTransferBuffers(); // as the program does
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QStringList managerModes = {"start", "publish", "videos"};

@@ -2,11 +2,13 @@
 #include "app/Form1.h"
 #include "app/TerminationWatcher.h"
 #include "common/DataRootChoice.h"
+#include "ftp/TransferMemory.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    Ftp::keepTransferBuffers();
     QApplication app(argc, argv);
     // Ties the window to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(HMANAGER_APP_ID));

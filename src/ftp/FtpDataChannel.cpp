@@ -32,7 +32,7 @@ void FtpDataChannel::makeSocket()
 {
     release();
     socket_ = new QSslSocket(this);
-    socket_->setReadBufferSize(kHighWater);
+    socket_->setReadBufferSize(64 * 1024);
     connect(socket_, &QSslSocket::connected, this, [this] {
         stallTimer_.start(stallMs_);
         emit connected();
