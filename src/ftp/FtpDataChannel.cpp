@@ -8,6 +8,8 @@ namespace Ftp {
 namespace {
 constexpr qint64 kChunk = 256 * 1024;
 constexpr qint64 kHighWater = 1024 * 1024; // bytes queued in the socket before we stop reading the file
+// What a socket takes from the network at a time: large reads cost a TLS socket dearly.
+constexpr qint64 kReadAhead = 64 * 1024;
 }
 
 FtpDataChannel::FtpDataChannel(QObject *parent) : QObject(parent)
@@ -32,7 +34,7 @@ void FtpDataChannel::makeSocket()
 {
     release();
     socket_ = new QSslSocket(this);
-    socket_->setReadBufferSize(64 * 1024);
+    socket_->setReadBufferSize(kReadAhead);
     connect(socket_, &QSslSocket::connected, this, [this] {
         stallTimer_.start(stallMs_);
         emit connected();
@@ -43,14 +45,15 @@ void FtpDataChannel::makeSocket()
         stallTimer_.start(stallMs_);
         fillSocket();
     });
-    connect(socket_, &QSslSocket::encrypted, this, &FtpDataChannel::fillSocket);
+    connect(socket_, &QSslSocket::encrypted, this, [this] {
+        // The certificate the operator or a CA vouched for on the control connection, and
+        // no other: checked before a byte is sent or taken.
+        if (socket_->peerCertificate() != accepted_)
+            return fail(tr("The data connection shows another certificate"));
+        fillSocket();
+    });
     connect(socket_, &QSslSocket::disconnected, this, &FtpDataChannel::onDisconnected);
     connect(socket_, &QSslSocket::errorOccurred, this, &FtpDataChannel::onError);
-    connect(socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
-        // The certificate the operator or a CA vouched for on the control connection.
-        if (!accepted_.isNull() && socket_->peerCertificate() == accepted_)
-            socket_->ignoreSslErrors(errors);
-    });
 }
 
 void FtpDataChannel::release()
@@ -94,7 +97,12 @@ void FtpDataChannel::open(const QHostAddress &host, quint16 port, const std::opt
         return;
     }
     accepted_ = tls->accepted;
-    socket_->setSslConfiguration(tls->config);
+    // Verified against the control connection's certificate once encrypted, so no CA store
+    // is loaded for each of the many data connections: that costs more than the handshake.
+    QSslConfiguration config = tls->config;
+    config.setCaCertificates({});
+    config.setPeerVerifyMode(QSslSocket::QueryPeer);
+    socket_->setSslConfiguration(config);
     socket_->connectToHostEncrypted(host.toString(), port, tls->peerName);
 }
 
