@@ -13,14 +13,12 @@ class Folder {
 public:
     Folder()
     {
-        makeCa(QStringLiteral("ca"), QStringLiteral("HM Test CA"));
-        makeCa(QStringLiteral("other-ca"), QStringLiteral("Rogue CA"));
-        makeServer(QStringLiteral("server"), QStringLiteral("ca"));
-        makeServer(QStringLiteral("rogue"), QStringLiteral("other-ca"));
+        make(QStringLiteral("trusted"), QStringLiteral("HM Test CA"));
+        make(QStringLiteral("rogue"), QStringLiteral("Rogue CA"));
         QFile rogue(path(QStringLiteral("rogue.both")));
         if (!rogue.open(QIODevice::WriteOnly))
             throw std::runtime_error("cannot write the rogue certificate");
-        rogue.write(read(QStringLiteral("rogue.pem")) + read(QStringLiteral("rogue.key")));
+        rogue.write(read(QStringLiteral("rogue/server.pem")) + read(QStringLiteral("rogue/server.key")));
     }
 
     QString path(const QString &name) const { return dir_.filePath(name); }
@@ -31,40 +29,13 @@ public:
     }
 
 private:
-    void openssl(const QStringList &args) const
+    void make(const QString &name, const QString &caName) const
     {
         QProcess run;
-        run.setWorkingDirectory(dir_.path());
-        run.start(QStringLiteral("openssl"), args);
+        run.start(QStringLiteral("bash"), {QStringLiteral(HM_TEST_SERVERS "/../../scripts/make-certificates"),
+                                           path(name), caName});
         if (!run.waitForFinished(30000) || run.exitCode() != 0)
-            throw std::runtime_error("openssl failed: " + args.join(' ').toStdString() + "\n"
-                                     + run.readAllStandardError().toStdString());
-    }
-
-    static QStringList newKey()
-    {
-        return {"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"};
-    }
-
-    void makeCa(const QString &name, const QString &commonName) const
-    {
-        openssl(QStringList{"req", "-x509"} + newKey()
-                + QStringList{"-keyout", name + ".key", "-out", name + ".pem", "-days", "30", "-subj",
-                              "/CN=" + commonName, "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
-                              "keyUsage=critical,keyCertSign,cRLSign"});
-    }
-
-    void makeServer(const QString &name, const QString &ca) const
-    {
-        QFile extensions(path(name + ".ext"));
-        if (!extensions.open(QIODevice::WriteOnly))
-            throw std::runtime_error("cannot write the certificate extensions");
-        extensions.write("subjectAltName=IP:127.0.0.1,DNS:localhost\nextendedKeyUsage=serverAuth\n");
-        extensions.close();
-        openssl(QStringList{"req"} + newKey()
-                + QStringList{"-keyout", name + ".key", "-out", name + ".csr", "-subj", "/CN=127.0.0.1"});
-        openssl({"x509", "-req", "-in", name + ".csr", "-CA", ca + ".pem", "-CAkey", ca + ".key",
-                 "-CAcreateserial", "-out", name + ".pem", "-days", "30", "-extfile", name + ".ext"});
+            throw std::runtime_error("make-certificates failed: " + run.readAllStandardError().toStdString());
     }
 
     QTemporaryDir dir_;
@@ -78,9 +49,9 @@ const Folder &folder()
 
 } // namespace
 
-QByteArray caPem() { return folder().read(QStringLiteral("ca.pem")); }
-QString serverCertificate() { return folder().path(QStringLiteral("server.pem")); }
-QString serverKey() { return folder().path(QStringLiteral("server.key")); }
+QByteArray caPem() { return folder().read(QStringLiteral("trusted/ca.pem")); }
+QString serverCertificate() { return folder().path(QStringLiteral("trusted/server.pem")); }
+QString serverKey() { return folder().path(QStringLiteral("trusted/server.key")); }
 QString rogueCertificate() { return folder().path(QStringLiteral("rogue.both")); }
 
 } // namespace TestCertificates
