@@ -109,7 +109,7 @@ int ParallelFetch::connectionsFor(qsizetype files)
 void ParallelFetch::prepare(const QString &folder, qsizetype expectedFiles)
 {
     folder_ = folder;
-    start(expectedFiles > 0 ? connectionsFor(expectedFiles) : kMaxConnections / 2);
+    start(expectedFiles > 0 ? connectionsFor(expectedFiles) : kMaxConnections);
 }
 
 void ParallelFetch::start(int count)

@@ -24,7 +24,7 @@ public:
     ~ParallelFetch() override;
 
     // Logs connections in and into `folder` (an absolute path) ahead of `run`, while the
-    // names are still being listed: as many as `expectedFiles` need (0: not known yet).
+    // names are still being listed: as many as `expectedFiles` need (0: not known yet, the most).
     void prepare(const QString &folder, qsizetype expectedFiles);
     // Fetches `names` from `folder` into `targetFolder`, returning once no connection is
     // left, the event loop running meanwhile. Each name tried is reported by `arrived`;
