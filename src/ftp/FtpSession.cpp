@@ -91,6 +91,7 @@ void FtpSession::GetDir(const QString &GetDirDir)
 {
     listingDue_ = false; // this listing is the newer one
     List1.clear();
+    entries_.clear();
     lastListingOk_ = false;
     Wait();
     if (!GetDirDir.isEmpty() && !Inet1.Execute(FtpCommand::cd(GetDirDir)))
@@ -100,7 +101,8 @@ void FtpSession::GetDir(const QString &GetDirDir)
         return reportListingFailure();
     Wait();
     lastListingOk_ = Inet1.lastOutcome().ok;
-    fillList(Inet1.listing());
+    entries_ = Inet1.listing();
+    fillList(entries_);
     if (!Inet1.Execute(FtpCommand::pwd()))
         return reportListingFailure();
     Text2.setText(GetData());

@@ -53,6 +53,8 @@ public:
     // Whether the last GetDir got the folder's listing from the server; an empty
     // marker after a failed listing must not be taken for an empty folder.
     bool lastListingOk() const { return lastListingOk_; }
+    // What the last GetDir listed, with the facts the server gave.
+    const QList<RemoteEntry> &listedEntries() const { return entries_; }
     QString GetData();
     // Each returns how the transfer itself went; the folder is listed again after it: at
     // once outside an operator action or after a failure, else before the action's next
@@ -85,6 +87,7 @@ private:
     Common::OperatorUi &ui_;
     TlsTrust trust_;
     bool lastListingOk_ = false;
+    QList<RemoteEntry> entries_;
     bool listingDue_ = false;
     int waitDepth_ = 0;
     int actionDepth_ = 0;

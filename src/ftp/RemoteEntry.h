@@ -4,10 +4,12 @@
 
 namespace Ftp {
 
-// One name of a remote folder's listing.
+// One name of a remote folder's listing, with the exact facts MLSD gives when it does.
 struct RemoteEntry {
     QString name;
     bool folder = false;
+    qint64 size = -1;  // unknown: -1
+    QString modified{}; // the server's "modify" fact as sent (UTC, YYYYMMDDHHMMSS[.sss]); unknown: empty
 
     bool operator==(const RemoteEntry &) const = default;
 };

@@ -11,8 +11,10 @@
 #include "ftp/Publication.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
+#include "hotels/PhraseFacts.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -54,8 +56,12 @@ void PhraseDownloader::DownPhrases()
         showLocalCopies();
     } else {
         QStringList failed;
-        const int received = downloadListed(publication, fetch, staging.path(), failed);
+        PhraseFacts facts(root_.cfg() + QStringLiteral("/textes.facts"));
+        const QStringList arrived = downloadListed(publication, fetch, facts, staging.path(), failed);
+        const qsizetype received = arrived.size();
         const bool replaced = replacePhraseFolder(staging.path(), failed);
+        if (replaced)
+            recordFacts(facts, arrived);
         staging.setAutoRemove(!replaced);
         if (!replaced)
             status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 non remplacé * * *")
@@ -84,34 +90,56 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication)
     return ftp_.lastListingOk();
 }
 
-// Fetches every plain file entry of the listing; returns how many arrived. The files come
-// over several connections at once; what none of them got to comes over the session's own.
-int PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const QString &staging,
-                                     QStringList &failed)
+// Fetches every plain file entry of the listing, or keeps the local copy of one the server
+// did not change; returns the files that arrived or were kept. The files come over several
+// connections at once; what none of them got to comes over the session's own.
+QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch,
+                                            const PhraseFacts &facts, const QString &staging, QStringList &failed)
 {
-    QStringList files;
+    const QHash<QString, Ftp::RemoteEntry> listed = listedByName();
+    QStringList arrived;
+    QStringList wanted;
     for (const QString &entry : ftp_.List1.items()) {
         if (entry == Ftp::FtpSession::kEmptyMarker || !Common::PlainName::isFileName(entry))
             continue;
-        files.append(entry);
         if (entry.size() >= HotelName::kSuffix.size())
             hotels_.lstHotel.addItem(HotelName::fromFileName(entry));
+        const QString local = root_.textes() + QLatin1Char('/') + entry;
+        if (facts.unchanged(listed.value(entry), local) && QFile::copy(local, staging + QLatin1Char('/') + entry))
+            arrived.append(entry);
+        else
+            wanted.append(entry);
     }
-    int received = 0;
     const auto count = [&](const QString &file, bool ok) {
         if (file.size() >= HotelName::kSuffix.size())
             publication.caption(QStringLiteral("Telechargement phrases Hôtel: ") + HotelName::fromFileName(file));
         if (ok)
-            ++received;
+            arrived.append(file);
         else
             failed.append(file);
     };
     QObject::connect(&fetch, &Ftp::ParallelFetch::arrived, &fetch, count);
-    for (const QString &file : fetch.run(ftp_.Text2.text(), files, staging))
+    for (const QString &file : fetch.run(ftp_.Text2.text(), wanted, staging))
         count(file, ftp_.GET_Transfert_FTP(file, staging + QLatin1Char('/') + file).ok);
-    if (!files.isEmpty())
+    if (!wanted.isEmpty())
         ftp_.GetDir(QString()); // the listing each download would have left
-    return received;
+    return arrived;
+}
+
+QHash<QString, Ftp::RemoteEntry> PhraseDownloader::listedByName() const
+{
+    QHash<QString, Ftp::RemoteEntry> listed;
+    for (const Ftp::RemoteEntry &entry : ftp_.listedEntries())
+        listed.insert(entry.name, entry);
+    return listed;
+}
+
+void PhraseDownloader::recordFacts(PhraseFacts &facts, const QStringList &arrived) const
+{
+    const QHash<QString, Ftp::RemoteEntry> listed = listedByName();
+    for (const QString &file : arrived)
+        facts.record(listed.value(file), root_.textes() + QLatin1Char('/') + file);
+    facts.save(); // if it cannot be written, the next start only fetches everything again
 }
 
 void PhraseDownloader::showLocalCopies()

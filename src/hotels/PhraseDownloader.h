@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ftp/RemoteEntry.h"
+
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
@@ -9,6 +12,7 @@ namespace Ftp { class FtpSession; class ParallelFetch; class Publication; }
 namespace Hotels {
 
 class HotelPhrases;
+class PhraseFacts;
 
 // Makes the local phrase folder a copy of the server's at start-up and rebuilds the
 // hotel list from it. Files are fetched into a staging folder first, so a server that
@@ -23,8 +27,10 @@ public:
 
 private:
     bool listServerFolder(Ftp::Publication &publication);
-    int downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const QString &staging,
-                       QStringList &failed);
+    QStringList downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const PhraseFacts &facts,
+                               const QString &staging, QStringList &failed);
+    void recordFacts(PhraseFacts &facts, const QStringList &arrived) const;
+    QHash<QString, Ftp::RemoteEntry> listedByName() const;
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 

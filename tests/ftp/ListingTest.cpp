@@ -11,25 +11,38 @@ namespace {
 Ftp::RemoteEntry file(const QString &name) { return {name, false}; }
 Ftp::RemoteEntry folder(const QString &name) { return {name, true}; }
 
+// The name and kind of a parsed line, its facts left out.
+std::optional<Ftp::RemoteEntry> kind(std::optional<Ftp::RemoteEntry> entry)
+{
+    if (entry)
+        *entry = {entry->name, entry->folder};
+    return entry;
+}
+
 } // namespace
 
 TEST(MlsdParser, RealServerLines)
 {
     // pyftpdlib
-    EXPECT_EQ(Ftp::MlsdParser::parse("type=dir;size=4096;modify=20241208140900;perm=elcmfd; www"),
+    EXPECT_EQ(kind(Ftp::MlsdParser::parse("type=dir;size=4096;modify=20241208140900;perm=elcmfd; www")),
               folder("www"));
-    EXPECT_EQ(Ftp::MlsdParser::parse("type=file;size=6;modify=20241208140900;perm=radfwMT; a b.ini"),
+    EXPECT_EQ(kind(Ftp::MlsdParser::parse("type=file;size=6;modify=20241208140900;perm=radfwMT; a b.ini")),
               file("a b.ini"));
     // ProFTPD: facts in another order, a name with a leading space kept
-    EXPECT_EQ(Ftp::MlsdParser::parse("modify=20240101120000;perm=adfrw;size=12;type=file;"
-                                "UNIX.mode=0644; notes.txt"),
+    EXPECT_EQ(kind(Ftp::MlsdParser::parse("modify=20240101120000;perm=adfrw;size=12;type=file;"
+                                "UNIX.mode=0644; notes.txt")),
               file("notes.txt"));
-    EXPECT_EQ(Ftp::MlsdParser::parse("type=file;size=1;  leading"), file(" leading"));
-    EXPECT_EQ(Ftp::MlsdParser::parse("Type=DIR; Upper"), folder("Upper"));
-    EXPECT_EQ(Ftp::MlsdParser::parse("type=OS.unix=symlink;size=7; latest"), file("latest"));
+    EXPECT_EQ(kind(Ftp::MlsdParser::parse("type=file;size=1;  leading")), file(" leading"));
+    EXPECT_EQ(kind(Ftp::MlsdParser::parse("Type=DIR; Upper")), folder("Upper"));
+    EXPECT_EQ(kind(Ftp::MlsdParser::parse("type=OS.unix=symlink;size=7; latest")), file("latest"));
     EXPECT_FALSE(Ftp::MlsdParser::parse("type=cdir;size=4096; ."));
     EXPECT_FALSE(Ftp::MlsdParser::parse("type=pdir;size=4096; .."));
     EXPECT_FALSE(Ftp::MlsdParser::parse("nospace"));
+    // The exact facts a start compares with the last one; a size that is no number is unknown.
+    const auto facts = Ftp::MlsdParser::parse("type=file;size=6;modify=20241208140900.123; a.ini");
+    EXPECT_EQ(facts->size, 6);
+    EXPECT_EQ(facts->modified, "20241208140900.123");
+    EXPECT_EQ(Ftp::MlsdParser::parse("type=file;size=x6; a.ini")->size, -1);
 }
 
 TEST(ListParser, UnixLines)

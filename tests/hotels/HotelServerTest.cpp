@@ -248,3 +248,25 @@ TEST(HotelsOnARestrictedServer, StartUpWithOneLoginAllowedGetsEveryFile)
     EXPECT_EQ(QDir(dataRoot.filePath("cfg/textes")).entryList(QDir::Files).size(), 12);
     EXPECT_TRUE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
 }
+
+// The server stays the reference: a second start keeps the copies of files it did not change,
+// and fetches one that changed there or was changed here.
+TEST_F(HotelsOnServer, SecondStartFetchesOnlyWhatChanged)
+{
+    start();
+    const QString pins = textes("les pins_txt.ini");
+    wire.clear();
+    start();
+    EXPECT_EQ(wireCount("RETR "), 0) << wire.join(" | ").toStdString();
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), kMimosa);
+    EXPECT_EQ(TestFiles::read(pins), kPins);
+    EXPECT_EQ(app->hotels().lstHotel.count(), 2);
+
+    server.putFile(kTextes + "mimosa_txt.ini", "CHANGED ON THE SERVER\r\n");
+    TestFiles::write(pins, "CHANGED HERE\r\n");
+    wire.clear();
+    start();
+    EXPECT_EQ(wireCount("RETR "), 2);
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "CHANGED ON THE SERVER\r\n");
+    EXPECT_EQ(TestFiles::read(pins), kPins);
+}

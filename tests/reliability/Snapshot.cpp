@@ -8,7 +8,7 @@
 #include <QSet>
 #include <optional>
 
-Snapshot Snapshot::of(const QString &folder, const QStringList &skippedFolders)
+Snapshot Snapshot::of(const QString &folder, const QStringList &skipped)
 {
     Snapshot snapshot;
     const QDir base(folder);
@@ -18,7 +18,7 @@ Snapshot Snapshot::of(const QString &folder, const QStringList &skippedFolders)
         const QString path = it.next();
         const QString relative = base.relativeFilePath(path);
         if (it.fileName().startsWith(Ftp::RemoteListing::kTempPrefix)
-            || skippedFolders.contains(relative.section(QLatin1Char('/'), 0, 0)))
+            || skipped.contains(relative.section(QLatin1Char('/'), 0, 0)) || skipped.contains(relative))
             continue;
         if (it.fileInfo().isDir()) {
             snapshot.entries.insert(relative + QLatin1Char('/'), {});

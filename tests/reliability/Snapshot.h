@@ -9,7 +9,7 @@
 // "/"), by relative path. Our temporary upload names are left out: only files
 // under their final names count.
 struct Snapshot {
-    static Snapshot of(const QString &folder, const QStringList &skippedFolders = {});
+    static Snapshot of(const QString &folder, const QStringList &skipped = {});
 
     // The paths whose state in `after` is neither this one nor the one in `allowed`.
     QStringList strayedFrom(const Snapshot &after, const Snapshot &allowed) const;

@@ -1,0 +1,63 @@
+#include "hotels/PhraseFacts.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace Hotels {
+
+PhraseFacts::PhraseFacts(const QString &file) : file_(file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return;
+    // One file a line: name, size, modify, local size, local time (ms), tab-separated, UTF-8.
+    for (const QByteArray &line : in.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() == 5)
+            known_.insert(QString::fromUtf8(fields[0]), Facts{fields[1].toLongLong(), QString::fromUtf8(fields[2]),
+                                                              fields[3].toLongLong(), fields[4].toLongLong()});
+    }
+}
+
+PhraseFacts::Facts PhraseFacts::local(const QString &localCopy)
+{
+    const QFileInfo info(localCopy);
+    if (!info.isFile())
+        return {};
+    return Facts{-1, {}, info.size(), info.lastModified().toMSecsSinceEpoch()};
+}
+
+bool PhraseFacts::unchanged(const Ftp::RemoteEntry &entry, const QString &localCopy) const
+{
+    const auto was = known_.constFind(entry.name);
+    if (entry.size < 0 || entry.modified.isEmpty() || was == known_.constEnd())
+        return false;
+    const Facts now = local(localCopy);
+    return was->size == entry.size && was->modified == entry.modified && now.localSize >= 0
+           && was->localSize == now.localSize && was->localMtimeMs == now.localMtimeMs;
+}
+
+void PhraseFacts::record(const Ftp::RemoteEntry &entry, const QString &localCopy)
+{
+    if (entry.size < 0 || entry.modified.isEmpty() || entry.name.contains(QLatin1Char('\t'))
+        || entry.name.contains(QLatin1Char('\n')))
+        return;
+    Facts facts = local(localCopy);
+    facts.size = entry.size;
+    facts.modified = entry.modified;
+    if (facts.localSize >= 0)
+        recorded_.insert(entry.name, facts);
+}
+
+bool PhraseFacts::save() const
+{
+    QByteArray out;
+    for (auto it = recorded_.constBegin(); it != recorded_.constEnd(); ++it)
+        out += it.key().toUtf8() + '\t' + QByteArray::number(it->size) + '\t' + it->modified.toUtf8() + '\t'
+               + QByteArray::number(it->localSize) + '\t' + QByteArray::number(it->localMtimeMs) + '\n';
+    QSaveFile file(file_);
+    return file.open(QIODevice::WriteOnly) && file.write(out) == out.size() && file.commit();
+}
+
+} // namespace Hotels
