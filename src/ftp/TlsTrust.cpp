@@ -46,6 +46,16 @@ QString reasons(const QList<QSslError> &errors, const QString &hostPort)
 
 TlsTrust::TlsTrust(const QString &pinsFile, Common::OperatorUi *ui) : pinsFile_(pinsFile), ui_(ui)
 {
+    if (pinsFile_.isEmpty() || !QFileInfo::exists(pinsFile_))
+        return;
+    try {
+        for (const QString &line : Common::Module1::readListFile(pinsFile_))
+            pins_.insert(line.section(' ', 0, 0), line.section(' ', 1, 1));
+    } catch (const Common::ListFileError &) {
+        // An unreadable pins file pins nothing, and is not written over: the operator is
+        // asked again, and what they accept holds for this run.
+        writable_ = false;
+    }
 }
 
 QSslConfiguration TlsTrust::configuration(const QByteArray &extraCaPem)
@@ -105,33 +115,19 @@ QString TlsTrust::question(const QString &hostPort, const QSslCertificate &certi
 
 QString TlsTrust::pinnedFingerprint(const QString &hostPort) const
 {
-    if (acceptedNow_.contains(hostPort))
-        return acceptedNow_.value(hostPort);
-    if (pinsFile_.isEmpty() || !QFileInfo::exists(pinsFile_))
-        return {};
-    try {
-        for (const QString &line : Common::Module1::readListFile(pinsFile_))
-            if (line.section(' ', 0, 0) == hostPort)
-                return line.section(' ', 1, 1);
-    } catch (const Common::ListFileError &) {
-        // An unreadable pins file pins nothing: the operator is asked again.
-    }
-    return {};
+    return pins_.value(hostPort);
 }
 
 void TlsTrust::pin(const QString &hostPort, const QString &fingerprint)
 {
-    acceptedNow_.insert(hostPort, fingerprint);
-    if (pinsFile_.isEmpty())
+    pins_.insert(hostPort, fingerprint);
+    if (pinsFile_.isEmpty() || !writable_)
         return;
     QStringList lines;
+    for (auto it = pins_.constBegin(); it != pins_.constEnd(); ++it)
+        lines.append(it.key() + QLatin1Char(' ') + it.value());
+    lines.sort();
     try {
-        if (QFileInfo::exists(pinsFile_))
-            lines = Common::Module1::readListFile(pinsFile_);
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [&](const QString &line) { return line.section(' ', 0, 0) == hostPort; }),
-                    lines.end());
-        lines.append(hostPort + QLatin1Char(' ') + fingerprint);
         Common::Module1::SaveListFile(pinsFile_, lines);
     } catch (const Common::ListFileError &) {
         // Accepted for this run only: the operator is asked again at the next start.

@@ -40,7 +40,8 @@ private:
 
     QString pinsFile_;
     Common::OperatorUi *ui_;
-    QHash<QString, QString> acceptedNow_; // holds even when the pins file cannot be written
+    QHash<QString, QString> pins_; // host:port -> fingerprint, read once, kept even when the file cannot be written
+    bool writable_ = true;
     QSet<QString> refusedNow_;
 };
 

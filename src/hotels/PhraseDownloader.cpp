@@ -26,6 +26,14 @@ const QString kStart = QStringLiteral("Telechargement des phrases depuis le serv
 const QString kDone = QStringLiteral("Telechargement des phrases depuis le serveur ... OK");
 const QString kSynced = QStringLiteral("Synchronisation terminée");
 
+PhraseDownloader::Listed byName(const QList<Ftp::RemoteEntry> &entries)
+{
+    PhraseDownloader::Listed listed;
+    for (const Ftp::RemoteEntry &entry : entries)
+        listed.insert(entry.name, entry);
+    return listed;
+}
+
 } // namespace
 
 PhraseDownloader::PhraseDownloader(const Common::DataRoot &root, HotelPhrases &hotels, Ftp::FtpSession &ftp,
@@ -57,11 +65,12 @@ void PhraseDownloader::DownPhrases()
     } else {
         QStringList failed;
         PhraseFacts facts(root_.cfg() + QStringLiteral("/textes.facts"));
-        const QStringList arrived = downloadListed(publication, fetch, facts, staging.path(), failed);
+        const Listed listed = byName(ftp_.listedEntries());
+        const QStringList arrived = downloadListed(publication, fetch, facts, listed, staging.path(), failed);
         const qsizetype received = arrived.size();
         const bool replaced = replacePhraseFolder(staging.path(), failed);
         if (replaced)
-            recordFacts(facts, arrived);
+            recordFacts(facts, listed, arrived);
         staging.setAutoRemove(!replaced);
         if (!replaced)
             status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 non remplacé * * *")
@@ -94,9 +103,9 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication)
 // did not change; returns the files that arrived or were kept. The files come over several
 // connections at once; what none of them got to comes over the session's own.
 QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch,
-                                            const PhraseFacts &facts, const QString &staging, QStringList &failed)
+                                            const PhraseFacts &facts, const Listed &listed, const QString &staging,
+                                            QStringList &failed)
 {
-    const QHash<QString, Ftp::RemoteEntry> listed = listedByName();
     QStringList arrived;
     QStringList wanted;
     for (const QString &entry : ftp_.List1.items()) {
@@ -126,17 +135,8 @@ QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp:
     return arrived;
 }
 
-QHash<QString, Ftp::RemoteEntry> PhraseDownloader::listedByName() const
+void PhraseDownloader::recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived) const
 {
-    QHash<QString, Ftp::RemoteEntry> listed;
-    for (const Ftp::RemoteEntry &entry : ftp_.listedEntries())
-        listed.insert(entry.name, entry);
-    return listed;
-}
-
-void PhraseDownloader::recordFacts(PhraseFacts &facts, const QStringList &arrived) const
-{
-    const QHash<QString, Ftp::RemoteEntry> listed = listedByName();
     for (const QString &file : arrived)
         facts.record(listed.value(file), root_.textes() + QLatin1Char('/') + file);
     facts.save(); // if it cannot be written, the next start only fetches everything again

@@ -20,6 +20,9 @@ class PhraseFacts;
 class PhraseDownloader : public QObject {
     Q_OBJECT
 public:
+    // The phrase folder's listing, by name.
+    using Listed = QHash<QString, Ftp::RemoteEntry>;
+
     PhraseDownloader(const Common::DataRoot &root, HotelPhrases &hotels, Ftp::FtpSession &ftp,
                      Common::ProgressWindow &form3, Common::StatusLog &status, QObject *parent = nullptr);
 
@@ -28,9 +31,8 @@ public:
 private:
     bool listServerFolder(Ftp::Publication &publication);
     QStringList downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const PhraseFacts &facts,
-                               const QString &staging, QStringList &failed);
-    void recordFacts(PhraseFacts &facts, const QStringList &arrived) const;
-    QHash<QString, Ftp::RemoteEntry> listedByName() const;
+                               const Listed &listed, const QString &staging, QStringList &failed);
+    void recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived) const;
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 
