@@ -15,6 +15,9 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
       browser_(ftp_, form3_, status_, ui), sales_(ui),
       salesPublisher_(sales_, ftp_, form3_, status_, ui, root_)
 {
+    connect(&ftp_.Inet1, &Ftp::Inet::retrying, this, [this](const QString &file, int attempt, int tries) {
+        status_.Ajout_Status(QStringLiteral("%1: reprise après coupure (%2/%3)").arg(file).arg(attempt).arg(tries));
+    });
 }
 
 void HotelManager::start()

@@ -43,6 +43,7 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 void FtpConnection::open(const Common::ServerProfile &account, Done ready)
 {
     swept_.clear();
+    trail_.clear();
     features_ = {};
     codec_.setUtf8(false);
     refused_.reset();
@@ -62,6 +63,27 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
         ready(true, reply);
     });
     expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
+}
+
+void FtpConnection::reopen(Done ready)
+{
+    open(account_, [this, trail = trail_, ready = std::move(ready)](bool ok, const FtpReply &reply) {
+        if (!ok)
+            return ready(false, reply);
+        retrace(trail, ready);
+    });
+}
+
+void FtpConnection::retrace(QList<QByteArray> trail, Done done)
+{
+    if (trail.isEmpty())
+        return done(true, FtpReply::local(tr("Back in the folder")));
+    const QByteArray step = trail.takeFirst();
+    request(step, [this, trail, done = std::move(done)](const FtpReply &reply) {
+        if (!reply.isPositive())
+            return done(false, reply);
+        retrace(trail, done);
+    });
 }
 
 void FtpConnection::startTls(std::function<void()> encrypted)
@@ -124,14 +146,27 @@ std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QStr
 
 void FtpConnection::request(const QByteArray &line, ReplyHandler next)
 {
-    if (line.startsWith("CWD ") || line == "CDUP")
+    if (line.startsWith("CWD ") || line == "CDUP") {
         swept_.clear(); // folder names below are relative to where we are
+        next = [this, line, next = std::move(next)](const FtpReply &reply) {
+            if (reply.isPositive())
+                noteFolderChange(line);
+            next(reply);
+        };
+    }
 
     emit stateChanged(InetState::Requesting);
     emit commandSent(line.startsWith("PASS ") ? QStringLiteral("PASS ****") : codec_.decode(line));
     control_.send(line);
     emit stateChanged(InetState::RequestSent);
     expect(std::move(next));
+}
+
+void FtpConnection::noteFolderChange(const QByteArray &line)
+{
+    if (line.startsWith("CWD /"))
+        trail_.clear(); // an absolute path makes every step before it moot
+    trail_.append(line);
 }
 
 void FtpConnection::rename(const QString &from, const QString &to, Done done)

@@ -47,6 +47,8 @@ public:
     // switches to binary. A certificate nobody vouches for is put to the operator
     // before anything is sent; accepted, the connection opens again from the start.
     void open(const Common::ServerProfile &account, Done ready);
+    // After a drop: opens again with the same account and goes down the same folders.
+    void reopen(Done ready);
     // Switches the control connection to TLS; `encrypted` once it is up, else `lost`.
     void startTls(std::function<void()> encrypted);
     bool isEncrypted() const { return control_.isEncrypted(); }
@@ -106,6 +108,8 @@ private:
     void endTransfer(bool ok, FtpReply reply); // by value: it may outlive the transfer it came from
     void onControlState(QAbstractSocket::SocketState state);
     void drop(const QString &reason);
+    void noteFolderChange(const QByteArray &line);
+    void retrace(QList<QByteArray> trail, Done done);
     bool acceptsCertificate(const QList<QSslError> &errors);
     void askAboutCertificate(const QString &reason);
     QString hostPort() const;
@@ -132,6 +136,8 @@ private:
     Done ready_;
     std::optional<Refusal> refused_;
     QSet<QString> swept_;
+    // The CWD and CDUP the server accepted since login, to find the same folder again.
+    QList<QByteArray> trail_;
     bool open_ = false;
     bool wasConnected_ = false;
 };

@@ -21,30 +21,47 @@ void FtpDownload::start(bool withTotal)
     // A temporary file is the owner's alone; the file it becomes keeps the usual rights.
     file_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
                                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    retr_ = *retr;
     if (!withTotal)
-        return retrieve(*retr, -1);
+        return retrieve();
     // The size only feeds the progress bar; a refusal is no failure.
-    link_.remoteSize(remoteName_, [this, retr = *retr](qint64 total) { retrieve(retr, total); });
+    link_.remoteSize(remoteName_, [this](qint64 total) {
+        total_ = total;
+        retrieve();
+    });
 }
 
-void FtpDownload::retrieve(const QByteArray &retr, qint64 total)
+void FtpDownload::resume()
 {
-    link_.transfer(retr, &file_, FtpConnection::Direction::Download, total,
+    const qint64 have = file_.flush() ? file_.size() : 0;
+    if (have <= 0 || !link_.features().restStream)
+        return retrieve();
+    link_.request("REST " + QByteArray::number(have),
+                  [this, have](const FtpReply &reply) { retrieve(reply.code == 350 ? have : 0); });
+}
+
+void FtpDownload::retrieve(qint64 from)
+{
+    if ((from == 0 && !file_.resize(0)) || !file_.seek(from))
+        return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + target_));
+    link_.transfer(retr_, &file_, FtpConnection::Direction::Download, total_ < 0 ? -1 : total_ - from,
                    [this](bool ok, const FtpReply &reply) { end(ok, reply); });
 }
 
 void FtpDownload::end(bool ok, const FtpReply &reply)
 {
+    if (!ok)
+        return done_(false, reply); // the temporary file goes with the job
     const bool written = file_.flush();
     // rename(2) replaces the target in one step: it is the old file or the whole new one.
-    const bool placed = ok && written
+    const bool placed = written
                         && std::rename(QFile::encodeName(file_.fileName()).constData(),
                                        QFile::encodeName(target_).constData()) == 0;
     file_.setAutoRemove(!placed);
     file_.close();
-    if (ok && !placed)
+    if (!placed)
         return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + target_));
-    done_(ok, reply);
+    done_(true, reply);
 }
 
 } // namespace Ftp

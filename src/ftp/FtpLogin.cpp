@@ -106,6 +106,9 @@ void FtpLogin::takeFeatures(const FtpReply &reply)
         features_.size = features_.size || feature == "SIZE";
         features_.utf8 = features_.utf8 || feature == "UTF8";
         features_.authTls = features_.authTls || (feature.startsWith("AUTH ") && feature.contains("TLS"));
+        features_.restStream = features_.restStream || feature == "REST STREAM";
+        features_.mdtm = features_.mdtm || feature == "MDTM";
+        features_.mfmt = features_.mfmt || feature == "MFMT";
     }
 }
 

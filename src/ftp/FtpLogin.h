@@ -16,6 +16,9 @@ struct FtpFeatures {
     bool epsv = true;
     bool utf8 = false;
     bool authTls = false;
+    bool restStream = false; // REST before STOR and RETR resumes a transfer
+    bool mdtm = false;
+    bool mfmt = false; // the server sets a file's modification time
     bool listRefused = false; // LIST unknown: NLST then
 };
 

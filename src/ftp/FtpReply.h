@@ -17,6 +17,8 @@ struct FtpReply {
 
     bool isPreliminary() const { return code >= 100 && code < 200; }
     bool isPositive() const { return code >= 200 && code < 400; }
+    // 426: the data connection broke and the transfer stopped; the control connection stays.
+    bool isBrokenTransfer() const { return code == 426; }
     // The lines joined by LF, for outcomes and logs.
     QString text() const;
     // The quoted name of a 257 reply, doubled quotes undone; empty without one.

@@ -45,11 +45,38 @@ void FtpUpload::removeLeftovers(QStringList names)
                   [this, names](const FtpReply &) { removeLeftovers(names); });
 }
 
-void FtpUpload::store()
+void FtpUpload::resume()
 {
     stored_ = true;
-    link_.transfer(command("STOR", temp_), &file_, FtpConnection::Direction::Upload, file_.size(),
-                   [this](bool ok, const FtpReply &reply) { ok ? checkSize() : fail(reply); });
+    link_.firstUploadInto(folder_); // a sweep now would take our own bytes for a leftover
+    if (!link_.features().restStream)
+        return store();
+    link_.remoteSize(temp_, [this](qint64 there) { resumeFrom(there); });
+}
+
+void FtpUpload::resumeFrom(qint64 there)
+{
+    if (there == file_.size())
+        return checkSize();
+    if (there <= 0 || there > file_.size())
+        return store();
+    link_.request("REST " + QByteArray::number(there),
+                  [this, there](const FtpReply &reply) { store(reply.code == 350 ? there : 0); });
+}
+
+void FtpUpload::store(qint64 from)
+{
+    stored_ = true;
+    if (!file_.seek(from))
+        return fail(FtpReply::local(QStringLiteral("Cannot read ") + file_.fileName()));
+    link_.transfer(command("STOR", temp_), &file_, FtpConnection::Direction::Upload, file_.size() - from,
+                   [this](bool ok, const FtpReply &reply) {
+                       if (ok)
+                           return checkSize();
+                       if (reply.isBrokenTransfer())
+                           return done_(false, reply); // kept for a new try
+                       fail(reply);
+                   });
 }
 
 void FtpUpload::checkSize()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ftp/FtpConnection.h"
+#include "ftp/FtpTransferJob.h"
 
 #include <QFile>
 #include <QString>
@@ -12,16 +13,19 @@ namespace Ftp {
 // checked, and only then is it renamed onto the final name. Where the server
 // will not rename onto an existing file, that file is moved aside first and
 // removed after. A failure never leaves a partial file under the final name.
-// Leftovers of interrupted uploads in the folder are removed first.
-class FtpUpload {
+// Leftovers of interrupted uploads in the folder are removed first. A connection broken
+// in the middle (426) ends the job with the temporary file kept, for `resume`.
+class FtpUpload : public FtpTransferJob {
 public:
     FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
               FtpConnection::Done done);
     void start();
+    void resume() override;
 
 private:
     void removeLeftovers(QStringList names);
-    void store();
+    void resumeFrom(qint64 there);
+    void store(qint64 from = 0);
     void checkSize();
     void replace();
     void moveAsideAndReplace(const FtpReply &refusal);

@@ -2,6 +2,7 @@
 
 #include "ftp/FtpConnection.h"
 #include "ftp/FtpDownload.h"
+#include "ftp/FtpRetry.h"
 #include "ftp/FtpUpload.h"
 #include "ftp/InetState.h"
 #include "ftp/RemoteListing.h"
@@ -38,6 +39,11 @@ private:
     void list();
     void printFolder();
     void finish(bool ok, const FtpReply &reply, bool announce = true);
+    void jobDone(bool ok, const FtpReply &reply);
+    // A transfer broken by a dropped connection is tried again after a pause; false
+    // once the tries are spent.
+    bool tryAgain();
+    void resumeJob();
     void onLost(const QString &reason);
     void report(InetState state);
 
@@ -47,8 +53,9 @@ private:
     qsizetype read_ = 0;
     // A transfer's job lives until the next command, never deleted from inside
     // one of its own callbacks.
-    std::unique_ptr<FtpUpload> upload_;
-    std::unique_ptr<FtpDownload> download_;
+    std::unique_ptr<FtpTransferJob> job_;
+    FtpRetry retry_;
+    bool cancelling_ = false;
 };
 
 Inet::Engine::Engine(Inet &owner) : owner_(owner)
@@ -58,6 +65,10 @@ Inet::Engine::Engine(Inet &owner) : owner_(owner)
     QObject::connect(&connection, &FtpConnection::progress, &owner, &Inet::transferProgress);
     QObject::connect(&connection, &FtpConnection::encryptionChanged, &owner, &Inet::encryptionChanged);
     QObject::connect(&connection, &FtpConnection::lost, &owner, [this](const QString &reason) { onLost(reason); });
+    QObject::connect(&retry_, &FtpRetry::retrying, &owner, [this](int attempt) {
+        const bool put = current_.verb() == Verb::Put;
+        emit owner_.retrying(current_.argument(put ? 1 : 0), attempt, FtpRetry::kTries);
+    });
 }
 
 Inet::Engine::~Engine()
@@ -79,8 +90,10 @@ bool Inet::Engine::execute(const FtpCommand &command)
     answer_.clear();
     entries.clear();
     read_ = 0;
-    upload_.reset();
-    download_.reset();
+    job_.reset();
+    retry_.reset();
+    retry_.setFirstPause(connection.timeouts().retryPauseMs);
+    cancelling_ = false;
     if (connection.isOpen())
         run();
     else if (command.verb() == Verb::Close)
@@ -92,6 +105,8 @@ bool Inet::Engine::execute(const FtpCommand &command)
 
 void Inet::Engine::cancel()
 {
+    retry_.stop();
+    cancelling_ = true;
     if (connection.isOpen() || busy)
         connection.abort(tr("Cancelled"));
 }
@@ -127,14 +142,20 @@ void Inet::Engine::run()
     case Verb::Rename: return renameEntry();
     case Verb::Ls: return list();
     case Verb::Pwd: return printFolder();
-    case Verb::Put:
-        upload_ = std::make_unique<FtpUpload>(connection, first, current_.argument(1),
-                                              [this](bool ok, const FtpReply &r) { finish(ok, r); });
-        return upload_->start();
-    case Verb::Get:
-        download_ = std::make_unique<FtpDownload>(connection, first, current_.argument(1),
-                                                  [this](bool ok, const FtpReply &r) { finish(ok, r); });
-        return download_->start();
+    case Verb::Put: {
+        auto upload = std::make_unique<FtpUpload>(connection, first, current_.argument(1),
+                                                  [this](bool ok, const FtpReply &r) { jobDone(ok, r); });
+        FtpUpload &started = *upload;
+        job_ = std::move(upload);
+        return started.start();
+    }
+    case Verb::Get: {
+        auto download = std::make_unique<FtpDownload>(connection, first, current_.argument(1),
+                                                      [this](bool ok, const FtpReply &r) { jobDone(ok, r); });
+        FtpDownload &started = *download;
+        job_ = std::move(download);
+        return started.start();
+    }
     case Verb::Close:
         // the disconnect that follows is the last word
         return connection.quit([this](bool ok, const FtpReply &r) { finish(ok, r, false); });
@@ -180,10 +201,37 @@ void Inet::Engine::finish(bool ok, const FtpReply &reply, bool announce)
         report(ok ? InetState::Completed : InetState::Error);
 }
 
+void Inet::Engine::jobDone(bool ok, const FtpReply &reply)
+{
+    if (!ok && reply.isBrokenTransfer() && tryAgain())
+        return;
+    finish(ok, reply);
+}
+
+bool Inet::Engine::tryAgain()
+{
+    // A connection that drops while the pause runs is the same break, reported twice.
+    return retry_.pausing() || retry_.schedule([this] { resumeJob(); });
+}
+
+void Inet::Engine::resumeJob()
+{
+    if (connection.isOpen())
+        return job_->resume();
+    connection.reopen([this](bool ok, const FtpReply &reply) {
+        if (ok)
+            job_->resume();
+        else if (!tryAgain())
+            finish(false, reply);
+    });
+}
+
 void Inet::Engine::onLost(const QString &reason)
 {
-    upload_.reset();
-    download_.reset();
+    if (busy && job_ && !cancelling_ && tryAgain())
+        return;
+    job_.reset();
+    retry_.stop();
     if (busy && current_.verb() == Verb::Close)
         finish(true, FtpReply::local(reason), false);
     else if (busy)

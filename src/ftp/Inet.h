@@ -70,6 +70,8 @@ signals:
     void commandSent(const QString &line);
     void transferProgress(qint64 done, qint64 total);
     void cancelled();
+    // A transfer broke with the connection and is tried again after a pause.
+    void retrying(const QString &file, int attempt, int tries);
     // After each login: "TLS 1.3" and the like, or empty for plain FTP.
     void encryptionChanged(const QString &protocol);
 

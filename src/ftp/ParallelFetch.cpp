@@ -60,7 +60,8 @@ public:
 private:
     void fetched(bool ok)
     {
-        emit pool_.arrived(std::exchange(current_, QString()), ok);
+        const QString name = std::exchange(current_, QString());
+        ok ? emit pool_.arrived(name, true) : pool_.giveUp(name);
         idle_ = true;
         // The next download replaces this one: not from inside its own callback.
         QMetaObject::invokeMethod(&pool_, [this] { next(); }, Qt::QueuedConnection);
@@ -75,7 +76,7 @@ private:
     void lost()
     {
         if (!current_.isEmpty())
-            emit pool_.arrived(std::exchange(current_, QString()), false);
+            pool_.giveUp(std::exchange(current_, QString()));
         end();
     }
 
@@ -145,12 +146,20 @@ QStringList ParallelFetch::run(const QString &folder, const QStringList &names, 
     }
     while (running_ > 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return std::exchange(queue_, {});
+    return std::exchange(handedBack_, {}) + std::exchange(queue_, {});
+}
+
+void ParallelFetch::giveUp(const QString &name)
+{
+    // The client tries it again, resuming after a break, unless everything was cancelled.
+    cancelled_ ? emit arrived(name, false) : handedBack_.append(name);
 }
 
 void ParallelFetch::cancel()
 {
-    queue_.clear();
+    cancelled_ = true;
+    for (const QString &name : std::exchange(queue_, {}))
+        emit arrived(name, false);
     for (const auto &worker : workers_)
         worker->cancel();
 }

@@ -1,5 +1,7 @@
 #include "SessionHarness.h"
 #include "ftp/FtpDataChannel.h"
+#include "ftp/FtpRetry.h"
+#include "support/Files.h"
 #include "support/PyftpdProcess.h"
 
 #include <QDir>
@@ -7,6 +9,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,7 +20,7 @@ const QString kError = QStringLiteral("Error occurred in communicating with the 
 // pyftpd.py in one or more of its fault modes, with short client timeouts.
 class FaultServer : public ::testing::Test {
 protected:
-    void start(const QStringList &faults, bool mlsd = true, const Ftp::FtpTimeouts &timeouts = {2000, 2000, 2000})
+    void start(const QStringList &faults, bool mlsd = true, const Ftp::FtpTimeouts &timeouts = {2000, 2000, 2000, 50})
     {
         server = std::make_unique<PyftpdProcess>(PyftpdProcess::Options{mlsd, faults, 0});
         ASSERT_TRUE(server->isRunning());
@@ -82,7 +85,7 @@ TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
     // the next write to that folder reconnects and removes the leftover
     EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("small", "s"), "small.ini")).ok);
     EXPECT_EQ(serverFiles(), QStringList{"small.ini"});
-    EXPECT_EQ(harness->sent.count("USER anonymous"), 2);
+    EXPECT_EQ(harness->sent.count("USER anonymous"), 2 + Ftp::FtpRetry::kTries); // each try logs in again
     // once per folder and connection: a second upload there lists nothing first
     const qsizetype listings = harness->sent.filter(QRegularExpression("^(MLSD|LIST)")).size();
     EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("second", "2"), "second.ini")).ok);
@@ -91,13 +94,13 @@ TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
 
 TEST_F(FaultServer, StalledDataConnectionTimesOutAndClosesTheConnection)
 {
-    start({"stall-retr"}, true, {2000, 2000, 400});
+    start({"stall-retr"}, true, {2000, 2000, 400, 50});
     server->putFile("a.ini", "content");
     QElapsedTimer clock;
     clock.start();
     const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::get("a.ini", local.filePath("a.ini")));
     EXPECT_FALSE(outcome.ok);
-    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_LT(clock.elapsed(), 4000); // each try stalls, and is given up
     EXPECT_TRUE(outcome.replyText.contains("stalled"));
     EXPECT_TRUE(localFiles().isEmpty());
     EXPECT_EQ(session().StatusBar1.text(), kError);
@@ -212,3 +215,41 @@ TEST(UnreachableServer, FailsWithoutEverConnecting)
 }
 
 } // namespace
+
+// A transfer whose data connection breaks once is taken up again from the bytes already
+// across, without anyone asking; each new try is announced.
+TEST_F(FaultServer, BrokenTransfersResumeWhereTheyStopped)
+{
+    start({"drop-once:100000"});
+    QList<int> tries;
+    QObject::connect(&session().Inet1, &Ftp::Inet::retrying,
+                     [&](const QString &, int attempt, int) { tries.append(attempt); });
+    QByteArray video(400000, Qt::Uninitialized);
+    for (int i = 0; i < video.size(); ++i)
+        video[i] = static_cast<char>(i * 7 % 251);
+
+    EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("up.mp4", video), "up.mp4")).ok);
+    EXPECT_EQ(TestFiles::read(server->path("up.mp4")), video);
+    EXPECT_EQ(serverFiles(), QStringList{"up.mp4"});
+    EXPECT_EQ(harness->sent.filter(QRegularExpression("^REST [1-9]")).size(), 1);
+    EXPECT_EQ(tries, QList<int>{1});
+
+    start({"drop-once"}); // a new server, whose first transfer breaks
+    server->putFile("down.mp4", video);
+    EXPECT_TRUE(run(Ftp::FtpCommand::get("down.mp4", local.filePath("down.mp4"))).ok);
+    EXPECT_EQ(TestFiles::read(local.filePath("down.mp4")), video);
+    EXPECT_EQ(harness->sent.filter(QRegularExpression("^REST [1-9]")).size(), 1);
+}
+
+TEST_F(FaultServer, StopDuringTheRetryPauseEndsTheTransferAtOnce)
+{
+    start({"drop-stor"}, true, {2000, 2000, 2000, 5000});
+    QObject::connect(&session().Inet1, &Ftp::Inet::retrying,
+                     [&] { QTimer::singleShot(100, [&] { session().Inet1.Cancel(); }); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(run(Ftp::FtpCommand::put(writeLocal("big", QByteArray(1 << 20, 'b')), "video.mp4")).ok);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(harness->sent.count("USER anonymous"), 1); // no new try after STOP
+    EXPECT_FALSE(serverFiles().contains("video.mp4"));
+}

@@ -20,7 +20,7 @@ namespace {
 const QString kTextes = QStringLiteral("www/hmanager/datas/textes/");
 const QString kVideos = QStringLiteral("www/hmanager/datas/videos/");
 const QString kSales = QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
-const Ftp::FtpTimeouts kShort{1000, 1000, 500};
+const Ftp::FtpTimeouts kShort{1000, 1000, 500, 50};
 // The program's own working files, not the operator's: what a download last saw of the
 // server differs in its times from one run to the next.
 const QStringList kNotOperatorData = {QStringLiteral("temp"), QStringLiteral("cfg/textes.facts")};
@@ -34,6 +34,7 @@ struct Fault {
     QStringList modes;
     bool unreachable = false;
     bool operatorRefuses = false; // Cancel to every question, a certificate among them
+    bool recovers = false;        // the operation must end as on the sound server
 };
 
 // "none" first: what an operation does on a sound server is what its other
@@ -50,7 +51,9 @@ const QList<Fault> kFaults = {
     {"RNTO refused", {"refuse:RNTO"}},
     {"MKD refused", {"refuse:MKD"}},
     {"drop before data", {"drop:STOR", "drop:RETR", "drop:MLSD", "drop:DELE", "drop:RNFR", "drop:MKD"}},
-    {"drop during data", {"drop-stor-start", "drop-retr"}},
+    {"drop every time", {"drop-stor-start", "drop-retr"}},
+    {"drop once", {"drop-once"}, false, false, true},
+    {"drop once, no REST", {"drop-once", "no-rest"}, false, false, true},
     {"drop after data", {"drop-after-data"}},
     {"data stalls", {"stall-stor", "stall-retr"}},
     {"452 in STOR", {"full-stor:452"}},
@@ -276,6 +279,8 @@ void Cell::check(const Snapshot &serverBefore, const Snapshot &localBefore, cons
     for (const QString &path : localBefore.strayedFrom(after.local, sound->local))
         broke << "local file changed: " + path;
     const bool succeeded = after.server == sound->server && after.local == sound->local;
+    if (fault_.recovers && !succeeded)
+        broke << "did not recover: " + lines.join(" | ");
     if (operation_.shows == Shows::Listing) {
         Ftp::FtpSession &ftp = app_->ftp();
         QStringList shown = ftp.List1.items().replaceInStrings(QRegularExpression("/$"), QString());

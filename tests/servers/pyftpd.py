@@ -20,6 +20,9 @@ known way each:
   trickle-list       MLSD and LIST answers that never end, a line every 50 ms
   drop-retr          send half of a file, then drop the connection
   drop-stor          drop the connection after 64 KiB of an upload
+  drop-once[:BYTES]  the server's first transfer loses its data connection, with 426:
+                     a download at half way, an upload after BYTES (16 KiB by default)
+  no-rest            REST refused with 502 and left out of FEAT
   short-stor         keep only half of each upload, and still answer 226
   stall-retr         open the data connection for RETR and never send
   early-226          answer 226 to RETR before the data arrives
@@ -131,13 +134,32 @@ class EndlessListing:
         return b"".join(b"type=file;size=1; endless%d\r\n" % next(self.count) for _ in range(100))
 
 
+def drop_once_limit(faults):
+    """The bytes of an upload before "drop-once" strikes; None once it struck, or when off."""
+    for fault in faults:
+        name, _, limit = fault.partition(":")
+        if name == "drop-once" and not FaultMixin.dropped_once:
+            return int(limit or 16384)
+    return None
+
+
 class FaultDTPHandler(ThrottledDTPHandler):
+    def break_off(self):
+        """Closes the data connection and answers 426, as a dropped link does."""
+        FaultMixin.dropped_once = True
+        self._resp = ("426 Connection closed; transfer aborted.", logging.info)
+        self.transfer_finished = False
+        self.close()
+
     def handle_read(self):
         super().handle_read()
         faults = self.cmd_channel.faults
         if not self.tot_bytes_received or self._closed:
             return
-        if "drop-stor-start" in faults or ("drop-stor" in faults and self.tot_bytes_received > 65536):
+        limit = drop_once_limit(faults)
+        if limit is not None and self.tot_bytes_received > limit:
+            self.break_off()
+        elif "drop-stor-start" in faults or ("drop-stor" in faults and self.tot_bytes_received > 65536):
             self.cmd_channel.close()
         elif fault_codes(faults, "full-stor"):
             self._resp = (fault_codes(faults, "full-stor")[0] + " Insufficient storage space.", logging.info)
@@ -160,6 +182,7 @@ class FaultDTPHandler(ThrottledDTPHandler):
 
 
 class FaultMixin:
+    dropped_once = False  # for the whole server: "drop-once" strikes one transfer
     static_faults = set()
     fault_file = None
     log_path = None
@@ -189,7 +212,18 @@ class FaultMixin:
             return self._reply_more()
         if fault_argument(faults, "drop", cmd) is not None:
             return self.close()
+        if cmd == "REST" and "no-rest" in faults:
+            return self.respond("502 REST not implemented.")
         return super().pre_process_command(line, cmd, arg)
+
+    def ftp_FEAT(self, line):
+        if "no-rest" not in self.faults:
+            return super().ftp_FEAT(line)
+        self.proto_cmds = {k: v for k, v in type(self).proto_cmds.items() if k != "REST"}
+        try:
+            return super().ftp_FEAT(line)
+        finally:
+            del self.proto_cmds
 
     def _reply_more(self):
         if not self._closed:
@@ -237,7 +271,23 @@ class FaultMixin:
             return self.respond("150 Opening data connection.")
         if "drop-retr" in self.faults or "early-226" in self.faults:
             return self._faulty_retr(file)
+        if drop_once_limit(self.faults) is not None:
+            return self._retr_broken_off(file)
         return super().ftp_RETR(file)
+
+    def _retr_broken_off(self, file):
+        with open(file, "rb") as f:
+            data = f.read()
+        FaultMixin.dropped_once = True
+        self.respond("150 Opening data connection.")
+        self._send_data(data[: len(data) // 2], finish=False)
+        self.ioloop.call_later(0.3, self._break_off_data)
+
+    def _break_off_data(self):
+        if self.data_channel is not None:
+            return self.data_channel.break_off()
+        if not self._closed:
+            self.ioloop.call_later(0.05, self._break_off_data)
 
     def _faulty_retr(self, file):
         with open(file, "rb") as f:

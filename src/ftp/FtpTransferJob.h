@@ -1,0 +1,14 @@
+#pragma once
+
+namespace Ftp {
+
+// An upload or a download that a dropped connection may break in the middle.
+class FtpTransferJob {
+public:
+    virtual ~FtpTransferJob() = default;
+    // Takes the transfer up again once the connection is back in the same folder: from
+    // the bytes already across where the server can resume (REST STREAM), else from the start.
+    virtual void resume() = 0;
+};
+
+} // namespace Ftp
