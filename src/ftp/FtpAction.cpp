@@ -15,7 +15,7 @@ FtpAction::~FtpAction()
     if (!accepted_)
         return;
     if (session_.actionDepth_ == 1)
-        session_.listIfDue(); // still part of the action
+        session_.endAction(); // still part of the action
     if (--session_.actionDepth_ == 0)
         emit session_.actionRunningChanged(false);
 }

@@ -10,6 +10,7 @@ FtpCommand::FtpCommand(Verb verb, QStringList arguments)
 }
 
 FtpCommand FtpCommand::cd(const QString &folder) { return {Verb::Cd, {folder}}; }
+FtpCommand FtpCommand::cd(const QStringList &folders) { return {Verb::Cd, folders}; }
 FtpCommand FtpCommand::cdup() { return {Verb::Cdup, {}}; }
 FtpCommand FtpCommand::ls() { return {Verb::Ls, {}}; }
 FtpCommand FtpCommand::pwd() { return {Verb::Pwd, {}}; }

@@ -11,6 +11,8 @@ public:
     enum class Verb { Cd, Cdup, Ls, Pwd, Mkdir, Rmdir, Delete, Rename, Put, Get, Close };
 
     static FtpCommand cd(const QString &folder);
+    // Down several levels at once, the first refusal ending it.
+    static FtpCommand cd(const QStringList &folders);
     static FtpCommand cdup();
     static FtpCommand ls();
     static FtpCommand pwd();

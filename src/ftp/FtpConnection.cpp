@@ -146,24 +146,48 @@ std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QStr
 
 void FtpConnection::request(const QByteArray &line, ReplyHandler next)
 {
-    if (line.startsWith("CWD ") || line == "CDUP") {
-        swept_.clear(); // folder names below are relative to where we are
-        next = [this, line, next = std::move(next)](const FtpReply &reply) {
-            if (reply.isPositive())
-                noteFolderChange(line);
-            next(reply);
-        };
-    }
+    sendLine(line);
+    expect([this, line, next = std::move(next)](const FtpReply &reply) {
+        if (reply.isPositive())
+            noteFolderChange(line);
+        next(reply);
+    });
+}
 
+void FtpConnection::requestAll(const QList<QByteArray> &lines,
+                               std::function<void(qsizetype refused, const FtpReply &)> done)
+{
+    for (const QByteArray &line : lines)
+        sendLine(line);
+    collect(lines, 0, -1, {}, std::move(done));
+}
+
+void FtpConnection::collect(QList<QByteArray> lines, qsizetype index, qsizetype refused, FtpReply first,
+                            std::function<void(qsizetype, const FtpReply &)> done)
+{
+    expect([=, this, done = std::move(done)](const FtpReply &reply) mutable {
+        if (reply.isPositive())
+            noteFolderChange(lines.at(index));
+        else if (refused < 0)
+            std::tie(refused, first) = std::pair(index, reply);
+        if (index + 1 < lines.size())
+            return collect(std::move(lines), index + 1, refused, std::move(first), std::move(done));
+        done(refused, refused < 0 ? reply : first);
+    });
+}
+
+void FtpConnection::sendLine(const QByteArray &line)
+{
     emit stateChanged(InetState::Requesting);
     emit commandSent(line.startsWith("PASS ") ? QStringLiteral("PASS ****") : codec_.decode(line));
     control_.send(line);
     emit stateChanged(InetState::RequestSent);
-    expect(std::move(next));
 }
 
 void FtpConnection::noteFolderChange(const QByteArray &line)
 {
+    if (!line.startsWith("CWD ") && line != "CDUP")
+        return;
     if (line.startsWith("CWD /"))
         trail_.clear(); // an absolute path makes every step before it moot
     trail_.append(line);
@@ -175,18 +199,19 @@ void FtpConnection::rename(const QString &from, const QString &to, Done done)
     const std::optional<QByteArray> rnto = line("RNTO", to);
     if (!rnfr || !rnto)
         return done(false, FtpReply::local(tr("The name cannot be sent to this server")));
-    request(*rnfr, [this, rnto = *rnto, done = std::move(done)](const FtpReply &reply) {
-        if (reply.code != 350)
-            return done(false, reply);
-        request(rnto, [done](const FtpReply &moved) { done(moved.isPositive(), moved); });
+    // RNTO goes with RNFR: after a refused RNFR the server refuses it too (503).
+    requestAll({*rnfr, *rnto}, [done = std::move(done)](qsizetype refused, const FtpReply &reply) {
+        done(refused < 0, reply);
     });
 }
 
 bool FtpConnection::firstUploadInto(const QString &folder)
 {
-    if (swept_.contains(folder))
+    // The folder is known by the way down to it, which an absolute CWD starts afresh.
+    const QString where = codec_.decode(trail_.join('\n')) + QLatin1Char('\n') + folder;
+    if (swept_.contains(where))
         return false;
-    swept_.insert(folder);
+    swept_.insert(where);
     return true;
 }
 

@@ -65,10 +65,14 @@ public:
     std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
 
     void request(const QByteArray &line, ReplyHandler next);
+    // Sends the lines together and reads their replies in order: one round trip for all.
+    // `done` gets the index and reply of the first refusal, or -1 and the last reply.
+    // The lines after a refusal still reach the server: only for lines that are harmless then.
+    void requestAll(const QList<QByteArray> &lines, std::function<void(qsizetype refused, const FtpReply &)> done);
     // RNFR, then RNTO: ends with the refusal of either, or with RNTO's reply.
     void rename(const QString &from, const QString &to, Done done);
-    // True the first time an upload goes into `folder` (relative to the current one) on
-    // this connection and in this current folder: only then are leftovers swept.
+    // True the first time an upload goes into `folder` (relative to the current one) from
+    // this current folder on this connection: only then are leftovers swept.
     bool firstUploadInto(const QString &folder);
     // A remote file's size, or -1 when the server does not tell it.
     void remoteSize(const QString &name, std::function<void(qint64)> done);
@@ -109,6 +113,9 @@ private:
     void onControlState(QAbstractSocket::SocketState state);
     void drop(const QString &reason);
     void noteFolderChange(const QByteArray &line);
+    void sendLine(const QByteArray &line);
+    void collect(QList<QByteArray> lines, qsizetype index, qsizetype refused, FtpReply first,
+                 std::function<void(qsizetype, const FtpReply &)> done);
     void retrace(QList<QByteArray> trail, Done done);
     bool acceptsCertificate(const QList<QSslError> &errors);
     void askAboutCertificate(const QString &reason);

@@ -49,6 +49,7 @@ void FtpSession::configure()
     Inet1.setPassword(profile_.password);
     Inet1.setTls(profile_.tls, profile_.extraCaPem);
     Inet1.setAccessSetting(kAccessSetting);
+    loginFolder_.clear();
 }
 
 void FtpSession::startUp()
@@ -81,7 +82,8 @@ void FtpSession::connectFTP()
 
 void FtpSession::disconnectFTP()
 {
-    listIfDue();
+    listingDue_ = false;
+    closeAtActionEnd_ = false;
     Wait();
     if (!Inet1.RemoteHost().isEmpty())
         Inet1.Execute(FtpCommand::close());
@@ -94,6 +96,7 @@ void FtpSession::GetDir(const QString &GetDirDir)
     entries_.clear();
     lastListingOk_ = false;
     Wait();
+    const bool fresh = !Inet1.isConnected(); // then PWD tells where the login puts us
     if (!GetDirDir.isEmpty() && !Inet1.Execute(FtpCommand::cd(GetDirDir)))
         return reportListingFailure();
     Wait();
@@ -106,6 +109,24 @@ void FtpSession::GetDir(const QString &GetDirDir)
     if (!Inet1.Execute(FtpCommand::pwd()))
         return reportListingFailure();
     Text2.setText(GetData());
+    if (fresh && GetDirDir.isEmpty() && Inet1.lastOutcome().ok)
+        loginFolder_ = Text2.text();
+}
+
+void FtpSession::closeAfterAction()
+{
+    if (actionRunning())
+        closeAtActionEnd_ = true;
+    else
+        disconnectFTP();
+}
+
+void FtpSession::endAction()
+{
+    if (closeAtActionEnd_)
+        disconnectFTP();
+    else
+        listIfDue();
 }
 
 QString FtpSession::GetData()
@@ -149,7 +170,7 @@ void FtpSession::listIfDue()
 
 FtpOutcome FtpSession::runCommand(const FtpCommand &command)
 {
-    if (command.verb() != FtpCommand::Verb::Put && command.verb() != FtpCommand::Verb::Get)
+    if (!listingsDeferred_ && command.verb() != FtpCommand::Verb::Put && command.verb() != FtpCommand::Verb::Get)
         listIfDue();
     Wait();
     Inet1.Execute(command);

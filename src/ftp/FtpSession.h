@@ -47,8 +47,14 @@ public:
     bool isWaiting() const { return waitDepth_ > 0; }
     bool actionRunning() const { return actionDepth_ > 0; }
     void connectFTP();
-    // Hands the client "CLOSE" without waiting for it.
+    // Hands the client "CLOSE" without waiting for it. A listing still owed is dropped:
+    // the disconnect empties the listing anyway.
     void disconnectFTP();
+    // Where the server put us at login, as PWD said on a fresh connection; empty before.
+    const QString &loginFolder() const { return loginFolder_; }
+    // Inside an operator action the connection outlives each step and is closed when the
+    // action ends; outside one, now.
+    void closeAfterAction();
     void GetDir(const QString &GetDirDir);
     // Whether the last GetDir got the folder's listing from the server; an empty
     // marker after a failed listing must not be taken for an empty folder.
@@ -63,6 +69,9 @@ public:
     FtpOutcome GET_Transfert_FTP(const QString &remotefic, const QString &localfic);
     // One command issued the standard way: Wait, Execute, Wait.
     FtpOutcome runCommand(const FtpCommand &command);
+    // While deferred (a publication's steps), the listing a transfer owes waits for the
+    // action's end, or is dropped with the connection: nobody reads it in between.
+    void deferListings(bool on) { listingsDeferred_ += on ? 1 : -1; }
 
     // The browser's reset ("Cancel", and a failed listing): the listing and the status bar
     // emptied; the browser enables "Connect" on `listingReset`.
@@ -82,6 +91,8 @@ private:
     // The listing a transfer owes, made before anything that would change what it shows.
     void listIfDue();
     void reportListingFailure();
+    // The end of the outermost action: the connection closed or the owed listing made.
+    void endAction();
 
     Common::ServerProfile profile_;
     Common::OperatorUi &ui_;
@@ -89,6 +100,9 @@ private:
     bool lastListingOk_ = false;
     QList<RemoteEntry> entries_;
     bool listingDue_ = false;
+    int listingsDeferred_ = 0;
+    bool closeAtActionEnd_ = false;
+    QString loginFolder_;
     int waitDepth_ = 0;
     int actionDepth_ = 0;
 };

@@ -35,6 +35,7 @@ private:
     bool refuse(const FtpCommand &command, const QString &why);
     void run();
     void simple(const QByteArray &verb, const QString &name);
+    void changeFolder();
     void renameEntry();
     void list();
     void printFolder();
@@ -134,7 +135,7 @@ void Inet::Engine::run()
 {
     const QString first = current_.argument(0);
     switch (current_.verb()) {
-    case Verb::Cd: return simple("CWD", first);
+    case Verb::Cd: return changeFolder();
     case Verb::Cdup: return simple("CDUP", {});
     case Verb::Mkdir: return simple("MKD", first);
     case Verb::Rmdir: return simple("RMD", first.endsWith(QLatin1Char('/')) ? first.chopped(1) : first);
@@ -168,6 +169,25 @@ void Inet::Engine::simple(const QByteArray &verb, const QString &name)
     if (!line)
         return finish(false, FtpReply::local(tr("The name cannot be sent to this server")));
     connection.request(*line, [this](const FtpReply &reply) { finish(reply.isPositive(), reply); });
+}
+
+void Inet::Engine::changeFolder()
+{
+    QList<QByteArray> lines;
+    for (const QString &folder : current_.arguments()) {
+        const std::optional<QByteArray> line = connection.line("CWD", folder);
+        if (!line)
+            return finish(false, FtpReply::local(tr("The name cannot be sent to this server")));
+        lines.append(*line);
+    }
+    if (lines.isEmpty())
+        return finish(true, FtpReply::local(tr("Nowhere to go")));
+    // Walking down is harmless past a refusal: nothing is sent into where it ends.
+    connection.requestAll(lines, [this](qsizetype refused, const FtpReply &reply) {
+        if (refused >= 0)
+            current_ = FtpCommand::cd(current_.argument(static_cast<int>(refused)));
+        finish(refused < 0, reply);
+    });
 }
 
 void Inet::Engine::renameEntry()
@@ -272,6 +292,7 @@ const Common::ServerProfile &Inet::account() const { return engine_->account; }
 int Inet::accessSetting() const { return engine_->accessSetting; }
 bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command); }
 bool Inet::StillExecuting() const { return engine_->busy; }
+bool Inet::isConnected() const { return engine_->connection.isOpen(); }
 void Inet::Cancel()
 {
     engine_->cancel();

@@ -52,6 +52,8 @@ public:
     // runs, or when the command is invalid; it is then never sent.
     bool Execute(const FtpCommand &command);
     bool StillExecuting() const;
+    // Logged in, with the connection up as far as the client knows.
+    bool isConnected() const;
     // Ends the command in flight and the connection at once, without waiting for the
     // server: a transfer stops where it is, and its temporary files are let go of. Helpers
     // working beside the client on connections of their own stop too (`cancelled`).

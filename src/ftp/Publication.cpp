@@ -8,12 +8,22 @@ namespace Ftp {
 Publication::Publication(FtpSession &ftp, Common::ProgressWindow &progress) : ftp_(ftp), progress_(progress)
 {
     progress_.frmWait(-1);
+    ftp_.deferListings(true);
+    ftp_.Wait();
+    // Every step starts in the login folder, where a fresh connection puts it.
+    if (!ftp_.Inet1.isConnected())
+        return;
+    if (ftp_.loginFolder().isEmpty())
+        ftp_.disconnectFTP();
+    else
+        loginFolder_ = ftp_.loginFolder();
 }
 
 Publication::~Publication()
 {
+    ftp_.deferListings(false);
     if (!keep_)
-        ftp_.disconnectFTP();
+        ftp_.closeAfterAction();
     progress_.frmWait(0);
 }
 
@@ -24,19 +34,32 @@ void Publication::setBar(float start, float total)
 
 void Publication::connect()
 {
+    ftp_.Wait();
+    if (!loginFolder_.isEmpty() && ftp_.Inet1.isConnected())
+        return;
+    loginFolder_.clear();
     ftp_.connectFTP();
 }
 
 FtpOutcome Publication::walk(const QStringList &folders)
 {
-    FtpOutcome outcome;
-    outcome.ok = true;
-    for (const QString &folder : folders) {
-        outcome = ftp_.runCommand(FtpCommand::cd(folder));
-        if (!outcome.ok)
-            break;
-    }
-    return outcome;
+    const QString start = std::exchange(loginFolder_, QString());
+    if (folders.isEmpty() && start.isEmpty())
+        return FtpOutcome{FtpCommand::cd(folders), true, 0, QString()};
+    const FtpOutcome outcome = ftp_.runCommand(FtpCommand::cd(start.isEmpty() ? folders : QStringList{start} + folders));
+    const bool leftOpenFailed = outcome.command == FtpCommand::cd(start) || !ftp_.Inet1.isConnected();
+    if (start.isEmpty() || outcome.ok || !leftOpenFailed)
+        return outcome;
+    // The connection left open went away: a new one, as the step would have had.
+    ftp_.disconnectFTP();
+    ftp_.connectFTP();
+    return walk(folders);
+}
+
+void Publication::startAtLoginFolder()
+{
+    if (!loginFolder_.isEmpty())
+        walk({});
 }
 
 void Publication::caption(const QString &text)
@@ -46,6 +69,7 @@ void Publication::caption(const QString &text)
 
 FtpOutcome Publication::send(const QString &caption, const QString &localfic, const QString &remotefic)
 {
+    startAtLoginFolder();
     progress_.lblMaj.setText(caption);
     const FtpOutcome outcome = ftp_.Transfert_FTP(localfic, remotefic);
     advance();

@@ -12,9 +12,10 @@ class FtpSession;
 
 // One publishing operation, run the way every one runs: the progress window shown over
 // the disabled main window, the bar set, one connection opened in the login folder, the
-// folders walked one "CD" at a time, each file captioned, sent and counted; and on every
-// way out the connection closed and the progress window hidden. The publishers supply
-// only their captions, files, folders and status lines.
+// folders walked down, each file captioned, sent and counted; and on every way out the
+// progress window hidden and the connection closed, at the end of the operator's action
+// when the publication is one step of it. A step on a connection an earlier one left open
+// starts with one "CD" to the login folder, sent with the walk.
 class Publication {
 public:
     Publication(FtpSession &ftp, Common::ProgressWindow &progress);
@@ -24,11 +25,11 @@ public:
 
     // Minimum 0, then the start value, then the maximum.
     void setBar(float start, float total);
-    // Opens the connection by listing the login folder.
+    // Opens the connection by listing the login folder, unless one is open already.
     void connect();
-    // Down from the current folder, one "CD" per level. Stops at the first refusal, so
-    // a file is never sent into the folder where the walk got stuck: returns that "CD",
-    // or an ok outcome once every level was reached.
+    // Down from the current folder, all levels in one round trip. Stops at the first
+    // refusal, so a file is never sent into the folder where the walk got stuck: returns
+    // that "CD", or an ok outcome once every level was reached.
     FtpOutcome walk(const QStringList &folders);
     void caption(const QString &text);
     // The caption, then "PUT" (the folder is listed again after it), then the bar one on.
@@ -38,8 +39,12 @@ public:
     void keepConnection() { keep_ = true; }
 
 private:
+    // The "CD" back to the login folder that the step still owes, sent with the next walk.
+    void startAtLoginFolder();
+
     FtpSession &ftp_;
     Common::ProgressWindow &progress_;
+    QString loginFolder_;
     bool keep_ = false;
 };
 

@@ -117,7 +117,6 @@ QString SalesPublisher::reference() const
 void SalesPublisher::allImages()
 {
     progress_.frmWait(-1);
-    ftp_.disconnectFTP();
     sendIndex();
     sendGallery(thumbnails());
     sendGallery(largeImages());

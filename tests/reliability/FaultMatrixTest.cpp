@@ -26,8 +26,10 @@ const Ftp::FtpTimeouts kShort{1000, 1000, 500, 50};
 const QStringList kNotOperatorData = {QStringLiteral("temp"), QStringLiteral("cfg/textes.facts")};
 // A sanitizer build runs data-heavy cells (an endless listing) several times slower.
 constexpr int kSlowBuild = HM_SLOW_BUILD_FACTOR;
-constexpr int kHangMs = 60000 * kSlowBuild;   // the watchdog's limit for one cell
-constexpr int kPromptMs = 25000 * kSlowBuild; // the longest an operation may take: a few timeouts in a row
+constexpr int kHangMs = 90000 * kSlowBuild; // the watchdog's limit for one cell
+// The longest an operation may take: a few timeouts in a row, for each of six files tried
+// four times.
+constexpr int kPromptMs = 45000 * kSlowBuild;
 
 struct Fault {
     QString name;
