@@ -22,6 +22,12 @@ FtpCommand FtpCommand::put(const QString &localPath, const QString &remoteName)
 {
     return {Verb::Put, {localPath, remoteName}};
 }
+FtpCommand FtpCommand::putIfChanged(const QString &localPath, const QString &remoteName)
+{
+    FtpCommand command = put(localPath, remoteName);
+    command.onlyIfChanged_ = true;
+    return command;
+}
 FtpCommand FtpCommand::get(const QString &remoteName, const QString &localPath)
 {
     return {Verb::Get, {remoteName, localPath}};

@@ -21,6 +21,8 @@ public:
     static FtpCommand remove(const QString &file);
     static FtpCommand rename(const QString &from, const QString &to);
     static FtpCommand put(const QString &localPath, const QString &remoteName);
+    // "PUT", unless the server's copy has the local file's size and time already.
+    static FtpCommand putIfChanged(const QString &localPath, const QString &remoteName);
     static FtpCommand get(const QString &remoteName, const QString &localPath);
     static FtpCommand close();
 
@@ -29,6 +31,7 @@ public:
     Verb verb() const { return verb_; }
     const QStringList &arguments() const { return arguments_; }
     QString argument(int index) const { return arguments_.value(index); }
+    bool onlyIfChanged() const { return onlyIfChanged_; }
     // The keyword of the vocabulary: "CD", "PUT", ...
     QString keyword() const;
     // Keyword and arguments joined by single spaces, for logs and tests only.
@@ -44,6 +47,7 @@ private:
 
     Verb verb_ = Verb::Pwd;
     QStringList arguments_;
+    bool onlyIfChanged_ = false;
 };
 
 } // namespace Ftp

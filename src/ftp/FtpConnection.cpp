@@ -43,6 +43,8 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 void FtpConnection::open(const Common::ServerProfile &account, Done ready)
 {
     swept_.clear();
+    known_.clear();
+    listed_.clear();
     trail_.clear();
     features_ = {};
     codec_.setUtf8(false);
@@ -154,26 +156,31 @@ void FtpConnection::request(const QByteArray &line, ReplyHandler next)
     });
 }
 
-void FtpConnection::requestAll(const QList<QByteArray> &lines,
-                               std::function<void(qsizetype refused, const FtpReply &)> done)
+void FtpConnection::requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done)
 {
     for (const QByteArray &line : lines)
         sendLine(line);
-    collect(lines, 0, -1, {}, std::move(done));
+    collect(lines, {}, std::move(done));
 }
 
-void FtpConnection::collect(QList<QByteArray> lines, qsizetype index, qsizetype refused, FtpReply first,
-                            std::function<void(qsizetype, const FtpReply &)> done)
+void FtpConnection::collect(QList<QByteArray> lines, QList<FtpReply> replies,
+                            std::function<void(const QList<FtpReply> &)> done)
 {
-    expect([=, this, done = std::move(done)](const FtpReply &reply) mutable {
+    expect([this, lines = std::move(lines), replies = std::move(replies), done = std::move(done)](
+               const FtpReply &reply) mutable {
         if (reply.isPositive())
-            noteFolderChange(lines.at(index));
-        else if (refused < 0)
-            std::tie(refused, first) = std::pair(index, reply);
-        if (index + 1 < lines.size())
-            return collect(std::move(lines), index + 1, refused, std::move(first), std::move(done));
-        done(refused, refused < 0 ? reply : first);
+            noteFolderChange(lines.at(replies.size()));
+        replies.append(reply);
+        if (replies.size() < lines.size())
+            return collect(std::move(lines), std::move(replies), std::move(done));
+        done(replies);
     });
+}
+
+qsizetype FtpConnection::firstRefusal(const QList<FtpReply> &replies)
+{
+    const auto refused = std::find_if(replies.begin(), replies.end(), [](const FtpReply &r) { return !r.isPositive(); });
+    return refused == replies.end() ? -1 : refused - replies.begin();
 }
 
 void FtpConnection::sendLine(const QByteArray &line)
@@ -200,19 +207,52 @@ void FtpConnection::rename(const QString &from, const QString &to, Done done)
     if (!rnfr || !rnto)
         return done(false, FtpReply::local(tr("The name cannot be sent to this server")));
     // RNTO goes with RNFR: after a refused RNFR the server refuses it too (503).
-    requestAll({*rnfr, *rnto}, [done = std::move(done)](qsizetype refused, const FtpReply &reply) {
-        done(refused < 0, reply);
+    requestAll({*rnfr, *rnto}, [done = std::move(done)](const QList<FtpReply> &replies) {
+        const qsizetype refused = firstRefusal(replies);
+        done(refused < 0, replies.at(refused < 0 ? 1 : refused));
     });
+}
+
+QString FtpConnection::place(const QString &folder) const
+{
+    return codec_.decode(trail_.join('\n')) + QLatin1Char('\n') + folder;
 }
 
 bool FtpConnection::firstUploadInto(const QString &folder)
 {
-    // The folder is known by the way down to it, which an absolute CWD starts afresh.
-    const QString where = codec_.decode(trail_.join('\n')) + QLatin1Char('\n') + folder;
-    if (swept_.contains(where))
+    if (swept_.contains(place(folder)))
         return false;
-    swept_.insert(where);
+    swept_.insert(place(folder));
     return true;
+}
+
+void FtpConnection::rememberEntries(const QString &folder, const QList<RemoteEntry> &entries, bool whole)
+{
+    if (whole)
+        listed_.insert(place(folder));
+    for (const RemoteEntry &entry : entries)
+        known_.insert(place(folder) + entry.name, entry);
+}
+
+void FtpConnection::remoteFacts(const QString &folder, const QString &name,
+                                std::function<void(qint64, QDateTime)> done)
+{
+    const RemoteEntry known = known_.value(place(folder) + name);
+    if ((known.size >= 0 && !known.modified.isEmpty()) || (known.name.isEmpty() && listed_.contains(place(folder))))
+        return done(known.size, RemoteEntry::time(known.modified));
+    const std::optional<QByteArray> size = line("SIZE", folder + name);
+    const std::optional<QByteArray> mdtm = line("MDTM", folder + name);
+    if (!features_.size || !features_.mdtm || !size || !mdtm)
+        return done(-1, {});
+    requestAll({*size, *mdtm}, [done = std::move(done)](const QList<FtpReply> &replies) {
+        const auto fact = [](const FtpReply &reply) {
+            return reply.code == 213 && !reply.lines.isEmpty() ? QString::fromLatin1(reply.lines.first().mid(4).trimmed())
+                                                               : QString();
+        };
+        bool known = false;
+        const qint64 bytes = fact(replies.at(0)).toLongLong(&known);
+        done(known ? bytes : -1, RemoteEntry::time(fact(replies.at(1))));
+    });
 }
 
 void FtpConnection::remoteSize(const QString &name, std::function<void(qint64)> done)

@@ -12,6 +12,8 @@
 #include "ftp/RemoteListing.h"
 #include "ftp/TlsTrust.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <functional>
@@ -66,9 +68,10 @@ public:
 
     void request(const QByteArray &line, ReplyHandler next);
     // Sends the lines together and reads their replies in order: one round trip for all.
-    // `done` gets the index and reply of the first refusal, or -1 and the last reply.
     // The lines after a refusal still reach the server: only for lines that are harmless then.
-    void requestAll(const QList<QByteArray> &lines, std::function<void(qsizetype refused, const FtpReply &)> done);
+    void requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done);
+    // The index of the first reply that refuses, or -1.
+    static qsizetype firstRefusal(const QList<FtpReply> &replies);
     // RNFR, then RNTO: ends with the refusal of either, or with RNTO's reply.
     void rename(const QString &from, const QString &to, Done done);
     // True the first time an upload goes into `folder` (relative to the current one) from
@@ -76,6 +79,13 @@ public:
     bool firstUploadInto(const QString &folder);
     // A remote file's size, or -1 when the server does not tell it.
     void remoteSize(const QString &name, std::function<void(qint64)> done);
+    // A file's size and modification time in `folder` (relative, with its "/"): from the
+    // folder's listing when this connection has one, else from SIZE and MDTM. -1 and an
+    // invalid time for what the server does not tell.
+    void remoteFacts(const QString &folder, const QString &name, std::function<void(qint64, QDateTime)> done);
+    // What a listing of `folder` showed, or an upload just made there, for `remoteFacts`.
+    // `whole`: the listing of the whole folder, with MLSD's facts; a name it lacks is absent.
+    void rememberEntries(const QString &folder, const QList<RemoteEntry> &entries, bool whole = false);
     // Runs a data command: the passive connection, the command, and completion
     // once both the data and the final reply are in, in either order.
     // `limit` caps a download kept in memory (-1: none).
@@ -114,8 +124,9 @@ private:
     void drop(const QString &reason);
     void noteFolderChange(const QByteArray &line);
     void sendLine(const QByteArray &line);
-    void collect(QList<QByteArray> lines, qsizetype index, qsizetype refused, FtpReply first,
-                 std::function<void(qsizetype, const FtpReply &)> done);
+    void collect(QList<QByteArray> lines, QList<FtpReply> replies, std::function<void(const QList<FtpReply> &)> done);
+    // `folder` known by the way down to it since login, which an absolute CWD starts afresh.
+    QString place(const QString &folder) const;
     void retrace(QList<QByteArray> trail, Done done);
     bool acceptsCertificate(const QList<QSslError> &errors);
     void askAboutCertificate(const QString &reason);
@@ -143,6 +154,8 @@ private:
     Done ready_;
     std::optional<Refusal> refused_;
     QSet<QString> swept_;
+    QHash<QString, RemoteEntry> known_; // by place and name
+    QSet<QString> listed_;              // places listed whole
     // The CWD and CDUP the server accepted since login, to find the same folder again.
     QList<QByteArray> trail_;
     bool open_ = false;

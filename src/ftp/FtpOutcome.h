@@ -13,6 +13,7 @@ struct FtpOutcome {
     bool ok = false;
     int replyCode = 0;
     QString replyText;
+    bool alreadyThere = false; // an upload skipped: the server had the same file
 };
 
 } // namespace Ftp

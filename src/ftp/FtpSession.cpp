@@ -138,9 +138,10 @@ QString FtpSession::GetData()
     return answer;
 }
 
-FtpOutcome FtpSession::Transfert_FTP(const QString &localfic, const QString &remotefic)
+FtpOutcome FtpSession::Transfert_FTP(const QString &localfic, const QString &remotefic, bool onlyIfChanged)
 {
-    const FtpOutcome outcome = runCommand(FtpCommand::put(localfic, remotefic));
+    const FtpOutcome outcome = runCommand(onlyIfChanged ? FtpCommand::putIfChanged(localfic, remotefic)
+                                                        : FtpCommand::put(localfic, remotefic));
     listAfterTransfer(outcome);
     return outcome;
 }

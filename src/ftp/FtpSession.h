@@ -65,7 +65,8 @@ public:
     // Each returns how the transfer itself went; the folder is listed again after it: at
     // once outside an operator action or after a failure, else before the action's next
     // command that is no transfer, or when the action ends.
-    FtpOutcome Transfert_FTP(const QString &localfic, const QString &remotefic);
+    // `onlyIfChanged`: nothing sent when the server has the same file (see FtpCommand).
+    FtpOutcome Transfert_FTP(const QString &localfic, const QString &remotefic, bool onlyIfChanged = false);
     FtpOutcome GET_Transfert_FTP(const QString &remotefic, const QString &localfic);
     // One command issued the standard way: Wait, Execute, Wait.
     FtpOutcome runCommand(const FtpCommand &command);

@@ -5,14 +5,25 @@
 namespace Ftp {
 
 FtpUpload::FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
-                     FtpConnection::Done done)
-    : link_(link), file_(localPath), final_(remoteName), done_(std::move(done))
+                     FtpConnection::Done done, bool onlyIfChanged)
+    : link_(link), file_(localPath), final_(remoteName), done_(std::move(done)), onlyIfChanged_(onlyIfChanged)
 {
     const qsizetype slash = remoteName.lastIndexOf(QLatin1Char('/'));
     folder_ = remoteName.left(slash + 1);
-    const QString base = remoteName.mid(slash + 1);
-    temp_ = folder_ + RemoteListing::kTempPrefix + base;
-    aside_ = folder_ + RemoteListing::kTempPrefix + QStringLiteral("old-") + base;
+    base_ = remoteName.mid(slash + 1);
+    temp_ = folder_ + RemoteListing::kTempPrefix + base_;
+    aside_ = folder_ + RemoteListing::kTempPrefix + QStringLiteral("old-") + base_;
+}
+
+bool FtpUpload::sameFile(qint64 localSize, const QDateTime &localTime, qint64 remoteSize, const QDateTime &remoteTime,
+                         bool timesSettable)
+{
+    if (remoteSize < 0 || remoteSize != localSize || !remoteTime.isValid() || !localTime.isValid())
+        return false;
+    // Listings give whole seconds.
+    const qint64 local = localTime.toSecsSinceEpoch();
+    const qint64 remote = remoteTime.toSecsSinceEpoch();
+    return timesSettable ? remote == local : remote >= local;
 }
 
 void FtpUpload::start()
@@ -23,11 +34,13 @@ void FtpUpload::start()
         return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
     if (file_.fileName().isEmpty() || !file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return done_(false, FtpReply::local(QStringLiteral("Cannot read ") + file_.fileName()));
+    localTime_ = file_.fileTime(QFileDevice::FileModificationTime).toUTC();
     // Leftovers of an earlier connection are swept once per folder and connection.
     if (!link_.firstUploadInto(folder_))
-        return store();
+        return sendUnlessThere();
     const QString folder = folder_.size() > 1 ? folder_.chopped(1) : folder_;
-    link_.listFolder(folder, [this](bool, const FtpReply &, const QList<RemoteEntry> &entries) {
+    link_.listFolder(folder, [this](bool ok, const FtpReply &, const QList<RemoteEntry> &entries) {
+        link_.rememberEntries(folder_, entries, ok && link_.features().mlsd);
         QStringList leftovers;
         for (const RemoteEntry &entry : entries)
             if (!entry.folder && entry.name.startsWith(RemoteListing::kTempPrefix))
@@ -39,10 +52,22 @@ void FtpUpload::start()
 void FtpUpload::removeLeftovers(QStringList names)
 {
     if (names.isEmpty())
-        return store();
+        return sendUnlessThere();
     const QString name = names.takeFirst();
     link_.request(command("DELE", folder_ + name),
                   [this, names](const FtpReply &) { removeLeftovers(names); });
+}
+
+void FtpUpload::sendUnlessThere()
+{
+    if (!onlyIfChanged_)
+        return store();
+    link_.remoteFacts(folder_, base_, [this](qint64 size, const QDateTime &time) {
+        if (!sameFile(file_.size(), localTime_, size, time, link_.features().mfmt))
+            return store();
+        alreadyThere_ = true;
+        succeed(FtpReply::local(QStringLiteral("Already on the server")));
+    });
 }
 
 void FtpUpload::resume()
@@ -84,6 +109,19 @@ void FtpUpload::checkSize()
     link_.remoteSize(temp_, [this](qint64 size) {
         if (size >= 0 && size != file_.size())
             return fail(FtpReply::local(QStringLiteral("The server received %1 bytes of %2").arg(size).arg(file_.size())));
+        stampTime();
+    });
+}
+
+void FtpUpload::stampTime()
+{
+    const std::optional<QByteArray> mfmt =
+        link_.line("MFMT " + localTime_.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1(), temp_);
+    if (!onlyIfChanged_ || !link_.features().mfmt || !mfmt)
+        return replace();
+    // A time the server will not take only costs a resend next time.
+    link_.request(*mfmt, [this](const FtpReply &reply) {
+        stamped_ = reply.isPositive();
         replace();
     });
 }
@@ -115,6 +153,10 @@ void FtpUpload::restoreAside(const FtpReply &failure)
 
 void FtpUpload::succeed(const FtpReply &reply)
 {
+    // What the server now has under the final name, for a later look in this connection.
+    const QString time = stamped_ ? localTime_.toString(QStringLiteral("yyyyMMddHHmmss")) : QString();
+    if (stored_)
+        link_.rememberEntries(folder_, {RemoteEntry{base_, false, file_.size(), time}});
     file_.close();
     done_(true, reply);
 }

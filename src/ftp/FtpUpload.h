@@ -3,6 +3,7 @@
 #include "ftp/FtpConnection.h"
 #include "ftp/FtpTransferJob.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -15,14 +16,23 @@ namespace Ftp {
 // removed after. A failure never leaves a partial file under the final name.
 // Leftovers of interrupted uploads in the folder are removed first. A connection broken
 // in the middle (426) ends the job with the temporary file kept, for `resume`.
+// `onlyIfChanged`: nothing is sent when the server's copy has the local size and time
+// already, and a copy sent takes the local time where the server can set it (MFMT).
 class FtpUpload : public FtpTransferJob {
 public:
     FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
-              FtpConnection::Done done);
+              FtpConnection::Done done, bool onlyIfChanged = false);
     void start();
     void resume() override;
+    bool alreadyThere() const override { return alreadyThere_; }
+    // Whether a server copy of `remoteSize` bytes, changed at `remoteTime`, is the local
+    // file. A server that cannot set times only vouches for a copy not older than it.
+    static bool sameFile(qint64 localSize, const QDateTime &localTime, qint64 remoteSize,
+                         const QDateTime &remoteTime, bool timesSettable);
 
 private:
+    void sendUnlessThere();
+    void stampTime();
     void removeLeftovers(QStringList names);
     void resumeFrom(qint64 there);
     void store(qint64 from = 0);
@@ -38,10 +48,15 @@ private:
     QFile file_;
     QString folder_; // the target folder with its trailing "/", or empty
     QString final_;
+    QString base_; // the final name without its folder
     QString temp_;
     QString aside_;
     FtpConnection::Done done_;
+    QDateTime localTime_;
     bool stored_ = false;
+    bool onlyIfChanged_;
+    bool alreadyThere_ = false;
+    bool stamped_ = false; // the copy sent carries the local time
 };
 
 } // namespace Ftp

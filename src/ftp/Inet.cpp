@@ -145,7 +145,8 @@ void Inet::Engine::run()
     case Verb::Pwd: return printFolder();
     case Verb::Put: {
         auto upload = std::make_unique<FtpUpload>(connection, first, current_.argument(1),
-                                                  [this](bool ok, const FtpReply &r) { jobDone(ok, r); });
+                                                  [this](bool ok, const FtpReply &r) { jobDone(ok, r); },
+                                                  current_.onlyIfChanged());
         FtpUpload &started = *upload;
         job_ = std::move(upload);
         return started.start();
@@ -183,10 +184,11 @@ void Inet::Engine::changeFolder()
     if (lines.isEmpty())
         return finish(true, FtpReply::local(tr("Nowhere to go")));
     // Walking down is harmless past a refusal: nothing is sent into where it ends.
-    connection.requestAll(lines, [this](qsizetype refused, const FtpReply &reply) {
+    connection.requestAll(lines, [this](const QList<FtpReply> &replies) {
+        const qsizetype refused = FtpConnection::firstRefusal(replies);
         if (refused >= 0)
             current_ = FtpCommand::cd(current_.argument(static_cast<int>(refused)));
-        finish(refused < 0, reply);
+        finish(refused < 0, replies.at(refused < 0 ? replies.size() - 1 : refused));
     });
 }
 
@@ -215,7 +217,7 @@ void Inet::Engine::printFolder()
 
 void Inet::Engine::finish(bool ok, const FtpReply &reply, bool announce)
 {
-    outcome = FtpOutcome{current_, ok, reply.code, reply.text()};
+    outcome = FtpOutcome{current_, ok, reply.code, reply.text(), ok && job_ && job_->alreadyThere()};
     busy = false;
     if (announce)
         report(ok ? InetState::Completed : InetState::Error);

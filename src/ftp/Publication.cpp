@@ -37,8 +37,11 @@ void Publication::connect()
     ftp_.Wait();
     if (!loginFolder_.isEmpty() && ftp_.Inet1.isConnected())
         return;
-    loginFolder_.clear();
     ftp_.connectFTP();
+    // Named in the walk all the same, which costs no round trip: a folder is known by its way
+    // down from there.
+    loginFolder_ = ftp_.Inet1.isConnected() ? ftp_.loginFolder() : QString();
+    atLoginFolder_ = true;
 }
 
 FtpOutcome Publication::walk(const QStringList &folders)
@@ -58,8 +61,9 @@ FtpOutcome Publication::walk(const QStringList &folders)
 
 void Publication::startAtLoginFolder()
 {
-    if (!loginFolder_.isEmpty())
+    if (!loginFolder_.isEmpty() && !atLoginFolder_)
         walk({});
+    loginFolder_.clear();
 }
 
 void Publication::caption(const QString &text)
@@ -67,11 +71,12 @@ void Publication::caption(const QString &text)
     progress_.lblMaj.setText(text);
 }
 
-FtpOutcome Publication::send(const QString &caption, const QString &localfic, const QString &remotefic)
+FtpOutcome Publication::send(const QString &caption, const QString &localfic, const QString &remotefic,
+                              bool onlyIfChanged)
 {
     startAtLoginFolder();
     progress_.lblMaj.setText(caption);
-    const FtpOutcome outcome = ftp_.Transfert_FTP(localfic, remotefic);
+    const FtpOutcome outcome = ftp_.Transfert_FTP(localfic, remotefic, onlyIfChanged);
     advance();
     return outcome;
 }

@@ -33,7 +33,8 @@ public:
     FtpOutcome walk(const QStringList &folders);
     void caption(const QString &text);
     // The caption, then "PUT" (the folder is listed again after it), then the bar one on.
-    FtpOutcome send(const QString &caption, const QString &localfic, const QString &remotefic);
+    FtpOutcome send(const QString &caption, const QString &localfic, const QString &remotefic,
+                    bool onlyIfChanged = false);
     void advance();
     // The editing mode stays connected in the folder it reached.
     void keepConnection() { keep_ = true; }
@@ -45,6 +46,7 @@ private:
     FtpSession &ftp_;
     Common::ProgressWindow &progress_;
     QString loginFolder_;
+    bool atLoginFolder_ = false; // a connection of its own, where the login put it
     bool keep_ = false;
 };
 

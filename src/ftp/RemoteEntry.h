@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace Ftp {
@@ -12,6 +13,14 @@ struct RemoteEntry {
     QString modified{}; // the server's "modify" fact as sent (UTC, YYYYMMDDHHMMSS[.sss]); unknown: empty
 
     bool operator==(const RemoteEntry &) const = default;
+
+    // A time as MLSD's "modify" fact and MDTM give it; invalid when it is none.
+    static QDateTime time(const QString &fact)
+    {
+        QDateTime time = QDateTime::fromString(fact.left(14), QStringLiteral("yyyyMMddHHmmss"));
+        time.setTimeSpec(Qt::UTC);
+        return time;
+    }
 };
 
 } // namespace Ftp

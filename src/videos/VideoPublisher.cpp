@@ -48,9 +48,10 @@ void VideoPublisher::MAJ_Hotelvideo(Common::ListBox &lstBox, int maxPbar, const 
     Ftp::Publication publication(ftp_, form3_);
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
     publication.connect();
+    // A video the server has already is not sent again; the list file always is.
     const bool sent = sendInto(publication, Common::RemoteTree::kVideos + QStringList{nomCat},
                                QStringLiteral("Catégorie ") + nomCat.toUpper() + QStringLiteral(" - Vidéo: ") + video,
-                               localfic, Common::Module1::FileNameFromPath(localfic));
+                               localfic, Common::Module1::FileNameFromPath(localfic), true);
     status_.Ajout_Status(sent ? categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour OK"))
                               : errorLine(nomCat));
 }
@@ -113,7 +114,7 @@ void VideoPublisher::sendAllCategories()
 }
 
 bool VideoPublisher::sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
-                              const QString &localfic, const QString &remotefic)
+                              const QString &localfic, const QString &remotefic, bool onlyIfChanged)
 {
     // A folder missing on the server must not send the file into its parent.
     if (!publication.walk(folders).ok) {
@@ -121,9 +122,11 @@ bool VideoPublisher::sendInto(Ftp::Publication &publication, const QStringList &
         return false;
     }
     detail_.begin();
-    const bool sent = publication.send(caption, localfic, remotefic).ok;
+    const Ftp::FtpOutcome sent = publication.send(caption, localfic, remotefic, onlyIfChanged);
     detail_.end();
-    return sent;
+    if (sent.alreadyThere)
+        form3_.detail.setText(kAlreadyThere);
+    return sent.ok;
 }
 
 } // namespace Videos

@@ -17,6 +17,8 @@ class CategoryLists;
 class VideoPublisher : public QObject {
     Q_OBJECT
 public:
+    static inline const QString kAlreadyThere = QStringLiteral("Déjà sur le serveur, rien à renvoyer");
+
     VideoPublisher(Ftp::FtpSession &ftp, CategoryLists &lists, const Common::DataRoot &root, Common::StatusLog &status,
                    Common::ProgressWindow &form3, Common::OperatorUi &ui, QObject *parent = nullptr);
 
@@ -36,7 +38,7 @@ private:
     // Down from the login folder; stops at the first refused "CD".
     // Sends one file once the walk succeeded; false when either failed.
     bool sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
-                  const QString &localfic, const QString &remotefic);
+                  const QString &localfic, const QString &remotefic, bool onlyIfChanged = false);
 
     Ftp::FtpSession &ftp_;
     CategoryLists &lists_;

@@ -17,8 +17,8 @@ namespace {
 
 const QString kSite = QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
 const QString kDetail = kSite + QStringLiteral("/celane-sales");
-// A walk goes down all its levels at once; one from a connection left open starts at "/".
-const QString kToSite = QStringLiteral("CD www clients tolmi pub2 ventes_celane_real_estate");
+// A walk goes down all its levels at once from the login folder, "/".
+const QString kToSite = QStringLiteral("CD / www clients tolmi pub2 ventes_celane_real_estate");
 const QString kToDetail = kToSite + QStringLiteral(" celane-sales");
 
 // The panel and its publisher against a real server holding the client's folders.
@@ -126,7 +126,7 @@ TEST(SalesTextUpload, BothTextsLandInTheirFoldersWithCrLfAndTheLongOneWithoutALi
 
     const QString shortTemp = p.root.temp() + "/txt_court.txt", longTemp = p.root.temp() + "/txt_desc.txt";
     EXPECT_EQ(p.trace, (QStringList{"LS", "PWD", kToSite + " txt_thb", "PUT " + shortTemp + " ref001.txt",
-                                    "CD / " + kToDetail.mid(3) + " txt_desc", "PUT " + longTemp + " ref001.txt"}))
+                                    kToDetail + " txt_desc", "PUT " + longTemp + " ref001.txt"}))
         << p.trace.join(" | ").toStdString();
     EXPECT_EQ(p.server.fileContent(kSite + "/txt_thb/ref001.txt"), "Villa \xe0 vendre\r\nvue mer\r\n");
     EXPECT_EQ(p.server.fileContent(kDetail + "/txt_desc/ref001.txt"), "Trois chambres\r\n");

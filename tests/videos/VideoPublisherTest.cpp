@@ -1,5 +1,6 @@
 #include "app/HotelManager.h"
 #include "common/Module1.h"
+#include "ftp/FtpUpload.h"
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
 
@@ -114,8 +115,8 @@ TEST_F(Publishing, SendAllOverThreeVideosUsesOneConnectionAndMovesTheSelection)
     EXPECT_EQ(status(), videoLines("PLAGES", 3));
     EXPECT_EQ(received("USER").size(), 1);
     EXPECT_EQ(received("QUIT").size(), 1);
-    const QStringList walk = {"CWD www", "CWD hmanager", "CWD datas", "CWD videos", "CWD plages"};
-    EXPECT_EQ(received("CWD"), walk + repeated(QStringList{"CWD /"} + walk, 2)); // each next from the login folder
+    // each step from the login folder, sent with the walk
+    EXPECT_EQ(received("CWD"), repeated({"CWD /", "CWD www", "CWD hmanager", "CWD datas", "CWD videos", "CWD plages"}, 3));
     for (const QString &name : QStringList{"a.mp4", "b vidéo.mp4", "c.avi"})
         EXPECT_EQ(remote("videos/plages/" + name), name.toUtf8().repeated(1000)) << name.toStdString();
     EXPECT_EQ(selected, (QList<int>{0, 1, 2}));
@@ -158,7 +159,7 @@ TEST_F(Publishing, SendListSendsTheFileAsLastSavedUnderTheCategoryKey)
 
     EXPECT_EQ(remote("videos_lst/services.ini"), saved.readAll());
     EXPECT_EQ(status().mid(1), QStringList{"Catégorie SERVICES: envoi liste vidéo pour mise à jour..."});
-    EXPECT_EQ(received("CWD"), (QStringList{"CWD www", "CWD hmanager", "CWD datas", "CWD videos_lst"}));
+    EXPECT_EQ(received("CWD"), (QStringList{"CWD /", "CWD www", "CWD hmanager", "CWD datas", "CWD videos_lst"}));
     EXPECT_EQ(progress, (QList<float>{0, 1}));
     EXPECT_EQ(manager.form3().max(), 2);
     EXPECT_EQ(op.cursorChanges, (QList<bool>{true, false}));
@@ -219,6 +220,43 @@ TEST_F(Publishing, AVideoGoneFromDiskIsSkippedWithALineAndTheOthersAreSent)
     EXPECT_EQ(QDir(server.path("www/hmanager/datas/videos/plages")).entryList(QDir::Files),
               (QStringList{"a.mp4", "c.avi"}));
     EXPECT_EQ(received("USER").size(), 1);
+}
+
+// A second "=>" sends only the video that changed; the others keep their OK line and the
+// detail says why nothing went.
+TEST_F(Publishing, VideosAlreadyOnTheServerAreNotSentAgain)
+{
+    list("plages").setItems({video("a.mp4"), video("b vidéo.mp4"), video("c.avi")});
+    manager.videos().sendAll(index("plages"));
+    ASSERT_EQ(received("STOR").size(), 3);
+    writeVideo("c.avi", QByteArray("c.avi").repeated(1000)); // same size, newer
+    QFile changed(video("c.avi"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite)
+                && changed.setFileTime(QDateTime::currentDateTimeUtc().addSecs(60), QFileDevice::FileModificationTime));
+    QStringList details;
+    QObject::connect(&manager.form3().detail, &Common::TextValue::changed, [&](const QString &text) { details.append(text); });
+
+    manager.videos().sendAll(index("plages"));
+
+    EXPECT_EQ(received("STOR").mid(3), QStringList{"STOR ~hmpart-c.avi"});
+    EXPECT_EQ(status().mid(6, 6), videoLines("PLAGES", 3));
+    EXPECT_EQ(details.count(Videos::VideoPublisher::kAlreadyThere), 2);
+    EXPECT_EQ(received("MFMT").size(), 4); // each copy sent carries the local time
+    // Each action: the login folder's listing, the category's one, a size check per copy sent.
+    EXPECT_EQ(received("(MLSD|SIZE|MDTM)").size(), (2 + 3) + (2 + 1));
+}
+
+// Where the server cannot set times, only a copy at least as new as the local file counts.
+TEST(VideoSkip, SameFileNeedsSizeAndTime)
+{
+    const QDateTime t = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
+    EXPECT_TRUE(Ftp::FtpUpload::sameFile(10, t, 10, t, true));
+    EXPECT_FALSE(Ftp::FtpUpload::sameFile(10, t, 10, t.addSecs(1), true));
+    EXPECT_FALSE(Ftp::FtpUpload::sameFile(10, t, 11, t, true));
+    EXPECT_FALSE(Ftp::FtpUpload::sameFile(10, t, -1, t, true));
+    EXPECT_FALSE(Ftp::FtpUpload::sameFile(10, t, 10, QDateTime(), true));
+    EXPECT_TRUE(Ftp::FtpUpload::sameFile(10, t, 10, t.addSecs(30), false));
+    EXPECT_FALSE(Ftp::FtpUpload::sameFile(10, t, 10, t.addSecs(-1), false));
 }
 
 TEST_F(Publishing, AListNeverSavedIsNotSent)
