@@ -7,7 +7,8 @@
 //   ftp_bench PORT list FOLDER           connect, then GetDir of FOLDER
 // Anonymous login; with HM_BENCH_CA set (a CA's PEM file), TLS required and that CA trusted.
 // Prints the count the script checks: hotels listed after start, transfers logged OK, or
-// entries listed; put and get exit 1 on failure.
+// entries listed; put prints the bytes the process wrote (the data sent, tries included);
+// put and get exit 1 on failure.
 #include "app/HotelManager.h"
 #include "common/OperatorUi.h"
 #include "ftp/TransferMemory.h"
@@ -42,11 +43,25 @@ Common::ServerProfile profile(const QString &port)
     return account;
 }
 
+// What the process wrote through write(2) and send(2): for an upload, the bytes sent.
+long long bytesWritten()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n'))
+        if (line.startsWith("wchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
 int transfer(Ftp::FtpSession &session, const Ftp::FtpCommand &command)
 {
     const Ftp::FtpOutcome outcome = session.runCommand(command);
     session.disconnectFTP();
     session.Wait();
+    if (command.verb() == Ftp::FtpCommand::Verb::Put)
+        std::printf("%lld\n", bytesWritten());
     if (!outcome.ok)
         std::fprintf(stderr, "%s failed: %s\n", qPrintable(command.text()), qPrintable(outcome.replyText));
     return outcome.ok ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "app/HotelManager.h"
 
 #include "common/OperatorUi.h"
+#include "ftp/FtpAction.h"
 
 #include <exception>
 
@@ -24,6 +25,8 @@ void HotelManager::start()
 {
     runStep(QStringLiteral("dossiers locaux"), [this] { prepareFolders(); });
     runStep(QStringLiteral("listes des catégories"), [this] { categories_.loadAll(root_); });
+    // One action: the login folder's listing is owed, and the phrase folder's comes first.
+    const Ftp::FtpAction action(ftp_);
     runStep(QStringLiteral("connexion"), [this] { ftp_.startUp(); });
     runStep(QStringLiteral("phrases"), [this] { phraseDownloader_.DownPhrases(); });
 }

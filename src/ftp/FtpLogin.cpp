@@ -40,31 +40,31 @@ void FtpLogin::secure()
     });
 }
 
+// USER and PASS go together, and the feature list with them while it is not known: a round
+// trip for all three. A server that wants no password answers PASS with a refusal we ignore.
 void FtpLogin::sendUser()
 {
     const std::optional<QByteArray> user = link_.line("USER", account_.user);
-    if (!user)
-        return fail(FtpReply::local(FtpConnection::tr("The user name cannot be sent")));
-    link_.request(*user, [this](const FtpReply &reply) {
-        if (reply.code == 230)
-            protectData();
-        else if (reply.code == 331)
-            sendPassword();
-        else
-            fail(reply);
-    });
-}
-
-void FtpLogin::sendPassword()
-{
     const std::optional<QByteArray> password = link_.line("PASS", account_.password);
-    if (!password)
-        return fail(FtpReply::local(FtpConnection::tr("The password cannot be sent")));
-    link_.request(*password, [this](const FtpReply &reply) {
-        if (reply.code == 230 || reply.code == 202)
+    if (!user || !password)
+        return fail(FtpReply::local(FtpConnection::tr("The user name or password cannot be sent")));
+    const bool askFeatures = !featuresKnown_;
+    QList<QByteArray> lines{*user, *password};
+    if (askFeatures)
+        lines.prepend("FEAT"); // refused before login by some servers: asked again after it then
+    link_.requestAll(lines, [this, askFeatures](const QList<FtpReply> &replies) {
+        if (askFeatures)
+            takeFeatures(replies.first());
+        const FtpReply &user = replies.at(replies.size() - 2);
+        const FtpReply &password = replies.last();
+        if (user.code == 230)
+            protectData();
+        else if (user.code != 331)
+            fail(user);
+        else if (password.code == 230 || password.code == 202)
             protectData();
         else
-            fail(reply);
+            fail(password);
     });
 }
 
@@ -73,24 +73,21 @@ void FtpLogin::protectData()
     if (!link_.isEncrypted())
         return readFeatures();
     // Files never travel in clear over an encrypted control connection.
-    link_.request("PBSZ 0", [this](const FtpReply &size) {
-        if (size.code != 200)
-            return fail(size);
-        link_.request("PROT P", [this](const FtpReply &protection) {
-            if (protection.code != 200)
-                return fail(protection);
-            readFeatures();
-        });
+    link_.requestAll({"PBSZ 0", "PROT P"}, [this](const QList<FtpReply> &replies) {
+        for (const FtpReply &reply : replies)
+            if (reply.code != 200)
+                return fail(reply);
+        readFeatures();
     });
 }
 
 void FtpLogin::readFeatures()
 {
     if (featuresKnown_)
-        return useUtf8();
+        return useUtf8AndBinary();
     link_.request("FEAT", [this](const FtpReply &reply) {
         takeFeatures(reply);
-        useUtf8();
+        useUtf8AndBinary();
     });
 }
 
@@ -112,20 +109,17 @@ void FtpLogin::takeFeatures(const FtpReply &reply)
     }
 }
 
-void FtpLogin::useUtf8()
+void FtpLogin::useUtf8AndBinary()
 {
-    if (!features_.utf8)
-        return switchToBinary();
-    // A server that announces UTF8 uses it for names whatever it says to OPTS.
-    link_.request("OPTS UTF8 ON", [this](const FtpReply &) { switchToBinary(); });
-}
-
-void FtpLogin::switchToBinary()
-{
-    link_.request("TYPE I", [this](const FtpReply &reply) {
-        if (reply.code != 200)
-            return fail(reply);
-        done_(true, reply, features_);
+    // A server that announces UTF8 uses it for names whatever it says to OPTS; one that does
+    // not is never asked, lest it switch without saying.
+    QList<QByteArray> lines{"TYPE I"};
+    if (features_.utf8)
+        lines.prepend("OPTS UTF8 ON");
+    link_.requestAll(lines, [this](const QList<FtpReply> &replies) {
+        if (replies.last().code != 200)
+            return fail(replies.last());
+        done_(true, replies.last(), features_);
     });
 }
 

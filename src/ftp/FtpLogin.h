@@ -36,12 +36,10 @@ private:
     void askFeaturesFirst();
     void secure();
     void sendUser();
-    void sendPassword();
     void protectData();
     void readFeatures();
     void takeFeatures(const FtpReply &reply);
-    void useUtf8();
-    void switchToBinary();
+    void useUtf8AndBinary();
     void fail(const FtpReply &reply);
 
     FtpConnection &link_;

@@ -56,8 +56,15 @@ void FtpSession::startUp()
 {
     configure();
     Wait();
-    GetDir(QString());
-    Wait();
+    if (!actionRunning())
+        return GetDir(QString());
+    // Where the login puts us, as the listing's PWD would have said.
+    if (Inet1.Execute(FtpCommand::pwd()))
+        Text2.setText(GetData());
+    if (!Inet1.lastOutcome().ok)
+        return;
+    loginFolder_ = Text2.text();
+    listingDue_ = true;
 }
 
 void FtpSession::Wait()

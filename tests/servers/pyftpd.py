@@ -20,8 +20,9 @@ known way each:
   trickle-list       MLSD and LIST answers that never end, a line every 50 ms
   drop-retr          send half of a file, then drop the connection
   drop-stor          drop the connection after 64 KiB of an upload
-  drop-once[:BYTES]  the server's first transfer loses its data connection, with 426:
-                     a download at half way, an upload after BYTES (16 KiB by default)
+  drop-once[:BYTES[:TAG]]  the next transfer loses its data connection, with 426, once
+                     for each TAG: a download at half way, an upload after BYTES (16 KiB
+                     by default); a new TAG in --fault-file strikes again
   no-rest            REST refused with 502 and left out of FEAT
   short-stor         keep only half of each upload, and still answer 226
   stall-retr         open the data connection for RETR and never send
@@ -134,19 +135,18 @@ class EndlessListing:
         return b"".join(b"type=file;size=1; endless%d\r\n" % next(self.count) for _ in range(100))
 
 
-def drop_once_limit(faults):
-    """The bytes of an upload before "drop-once" strikes; None once it struck, or when off."""
+def drop_once(faults):
+    """The "drop-once" fault still to strike and its upload's byte limit, else (None, None)."""
     for fault in faults:
-        name, _, limit = fault.partition(":")
-        if name == "drop-once" and not FaultMixin.dropped_once:
-            return int(limit or 16384)
-    return None
+        name, _, rest = fault.partition(":")
+        if name == "drop-once" and fault not in FaultMixin.struck:
+            return fault, int(rest.partition(":")[0] or 16384)
+    return None, None
 
 
 class FaultDTPHandler(ThrottledDTPHandler):
     def break_off(self):
         """Closes the data connection and answers 426, as a dropped link does."""
-        FaultMixin.dropped_once = True
         self._resp = ("426 Connection closed; transfer aborted.", logging.info)
         self.transfer_finished = False
         self.close()
@@ -156,8 +156,9 @@ class FaultDTPHandler(ThrottledDTPHandler):
         faults = self.cmd_channel.faults
         if not self.tot_bytes_received or self._closed:
             return
-        limit = drop_once_limit(faults)
-        if limit is not None and self.tot_bytes_received > limit:
+        fault, limit = drop_once(faults)
+        if fault and self.tot_bytes_received > limit:
+            FaultMixin.struck.add(fault)
             self.break_off()
         elif "drop-stor-start" in faults or ("drop-stor" in faults and self.tot_bytes_received > 65536):
             self.cmd_channel.close()
@@ -182,7 +183,7 @@ class FaultDTPHandler(ThrottledDTPHandler):
 
 
 class FaultMixin:
-    dropped_once = False  # for the whole server: "drop-once" strikes one transfer
+    struck = set()  # the "drop-once" faults spent, for the whole server
     static_faults = set()
     fault_file = None
     log_path = None
@@ -271,14 +272,15 @@ class FaultMixin:
             return self.respond("150 Opening data connection.")
         if "drop-retr" in self.faults or "early-226" in self.faults:
             return self._faulty_retr(file)
-        if drop_once_limit(self.faults) is not None:
+        fault, _ = drop_once(self.faults)
+        if fault:
+            FaultMixin.struck.add(fault)
             return self._retr_broken_off(file)
         return super().ftp_RETR(file)
 
     def _retr_broken_off(self, file):
         with open(file, "rb") as f:
             data = f.read()
-        FaultMixin.dropped_once = True
         self.respond("150 Opening data connection.")
         self._send_data(data[: len(data) // 2], finish=False)
         self.ioloop.call_later(0.3, self._break_off_data)
