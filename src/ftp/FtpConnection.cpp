@@ -43,6 +43,8 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 void FtpConnection::open(const Common::ServerProfile &account, Done ready)
 {
     swept_.clear();
+    folderName_.reset();
+    ahead_.clear();
     known_.clear();
     listed_.clear();
     trail_.clear();
@@ -59,12 +61,32 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
             return ready(false, reply);
         }
         features_ = features;
+        if (!login_->loginFolder().isEmpty())
+            folderName_ = login_->loginFolder();
         codec_.setUtf8(features.utf8);
         open_ = true;
         emit encryptionChanged(protocolName());
         ready(true, reply);
     });
     expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
+}
+
+std::optional<QString> FtpConnection::knownFolderName() const
+{
+    if (!folderName_)
+        return std::nullopt;
+    return codec_.decode(*folderName_);
+}
+
+void FtpConnection::requestNamingFolder(const QByteArray &line, ReplyHandler next)
+{
+    if (folderName_)
+        return request(line, std::move(next));
+    requestAll({"PWD", line}, [this, next = std::move(next)](const QList<FtpReply> &replies) {
+        if (replies.first().code == 257)
+            folderName_ = replies.first().quotedName();
+        next(replies.last());
+    });
 }
 
 void FtpConnection::reopen(Done ready)
@@ -138,6 +160,13 @@ void FtpConnection::quit(Done done)
     });
 }
 
+void FtpConnection::leave()
+{
+    open_ = false;
+    emit commandSent(QStringLiteral("QUIT"));
+    control_.sendAndClose("QUIT");
+}
+
 std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QString &name) const
 {
     const std::optional<QByteArray> encoded = codec_.encode(name);
@@ -148,19 +177,16 @@ std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QStr
 
 void FtpConnection::request(const QByteArray &line, ReplyHandler next)
 {
-    sendLine(line);
-    expect([this, line, next = std::move(next)](const FtpReply &reply) {
-        if (reply.isPositive())
-            noteFolderChange(line);
-        next(reply);
-    });
+    requestAll({line}, [next = std::move(next)](const QList<FtpReply> &replies) { next(replies.first()); });
 }
 
 void FtpConnection::requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done)
 {
-    for (const QByteArray &line : lines)
+    const qsizetype ahead = ahead_.size();
+    const QList<QByteArray> sent = std::exchange(ahead_, {}) + lines;
+    for (const QByteArray &line : sent)
         sendLine(line);
-    collect(lines, {}, std::move(done));
+    collect(sent, {}, [ahead, done = std::move(done)](const QList<FtpReply> &replies) { done(replies.mid(ahead)); });
 }
 
 void FtpConnection::collect(QList<QByteArray> lines, QList<FtpReply> replies,
@@ -195,6 +221,7 @@ void FtpConnection::noteFolderChange(const QByteArray &line)
 {
     if (!line.startsWith("CWD ") && line != "CDUP")
         return;
+    folderName_.reset();
     if (line.startsWith("CWD /"))
         trail_.clear(); // an absolute path makes every step before it moot
     trail_.append(line);
@@ -283,7 +310,7 @@ void FtpConnection::transfer(const QByteArray &line, QIODevice *device, Directio
     transfer_ = Transfer{line, device, direction, total, limit, std::move(done), false, std::nullopt};
     if (!features_.epsv)
         return openPassiveV4();
-    request("EPSV", [this](const FtpReply &reply) {
+    requestNamingFolder("EPSV", [this](const FtpReply &reply) {
         if (reply.code == 229 && reply.passivePort())
             return connectData(*reply.passivePort());
         if (reply.code < 500)
@@ -295,7 +322,7 @@ void FtpConnection::transfer(const QByteArray &line, QIODevice *device, Directio
 
 void FtpConnection::openPassiveV4()
 {
-    request("PASV", [this](const FtpReply &reply) {
+    requestNamingFolder("PASV", [this](const FtpReply &reply) {
         if (reply.code == 227 && reply.passivePort())
             return connectData(*reply.passivePort());
         endTransfer(false, reply);

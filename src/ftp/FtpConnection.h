@@ -56,17 +56,24 @@ public:
     bool isEncrypted() const { return control_.isEncrypted(); }
     // QUIT, then closes whether or not the server answers.
     void quit(Done done);
+    // QUIT without waiting for the answer: for a helper whose work is done.
+    void leave();
     // Drops both connections now, without a word to the server; ends in `lost`.
     void abort(const QString &reason);
 
     const FtpNameCodec &codec() const { return codec_; }
     const FtpFeatures &features() const { return features_; }
+    // The current folder as PWD named it, while no CWD moved since: PWD goes along with the
+    // login and with each EPSV or PASV, where it costs no round trip of its own.
+    std::optional<QString> knownFolderName() const;
     void noteListRefused() { features_.listRefused = true; }
     // `verb` followed by the name in the server's character set; none when the
     // name cannot be written in it.
     std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
 
     void request(const QByteArray &line, ReplyHandler next);
+    // A line whose answer changes nothing: sent ahead of the next request, its reply dropped.
+    void sendAhead(const QByteArray &line) { ahead_.append(line); }
     // Sends the lines together and reads their replies in order: one round trip for all.
     // The lines after a refusal still reach the server: only for lines that are harmless then.
     void requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done);
@@ -124,6 +131,8 @@ private:
     void drop(const QString &reason);
     void noteFolderChange(const QByteArray &line);
     void sendLine(const QByteArray &line);
+    // `line`, with a PWD before it while the current folder's name is not known.
+    void requestNamingFolder(const QByteArray &line, ReplyHandler next);
     void collect(QList<QByteArray> lines, QList<FtpReply> replies, std::function<void(const QList<FtpReply> &)> done);
     // `folder` known by the way down to it since login, which an absolute CWD starts afresh.
     QString place(const QString &folder) const;
@@ -158,6 +167,8 @@ private:
     QSet<QString> listed_;              // places listed whole
     // The CWD and CDUP the server accepted since login, to find the same folder again.
     QList<QByteArray> trail_;
+    std::optional<QByteArray> folderName_;
+    QList<QByteArray> ahead_;
     bool open_ = false;
     bool wasConnected_ = false;
 };

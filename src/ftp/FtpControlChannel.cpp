@@ -81,6 +81,15 @@ void FtpControlChannel::close()
     socket_.abort();
 }
 
+void FtpControlChannel::sendAndClose(const QByteArray &line)
+{
+    timer_.stop();
+    handler_ = nullptr;
+    encrypted_ = nullptr;
+    send(line);
+    socket_.disconnectFromHost();
+}
+
 void FtpControlChannel::onConnected()
 {
     timer_.stop();

@@ -38,6 +38,8 @@ public:
                   std::function<void()> encrypted);
     // Closes at once and forgets the waiting handler; emits no `lost`.
     void close();
+    // Sends `line`, then closes once it is out, waiting for no reply.
+    void sendAndClose(const QByteArray &line);
 
     bool isConnected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
     QHostAddress peerAddress() const { return socket_.peerAddress(); }

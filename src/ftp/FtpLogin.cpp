@@ -40,8 +40,10 @@ void FtpLogin::secure()
     });
 }
 
-// USER and PASS go together, and the feature list with them while it is not known: a round
-// trip for all three. A server that wants no password answers PASS with a refusal we ignore.
+// The whole login in one round trip: the feature list while it is not known, USER and
+// PASS, PBSZ and PROT over TLS, TYPE I, and PWD for where the login puts us. The server takes
+// them in order, each after the login it needs. A server that wants no password answers PASS
+// with a refusal we ignore.
 void FtpLogin::sendUser()
 {
     const std::optional<QByteArray> user = link_.line("USER", account_.user);
@@ -52,42 +54,35 @@ void FtpLogin::sendUser()
     QList<QByteArray> lines{*user, *password};
     if (askFeatures)
         lines.prepend("FEAT"); // refused before login by some servers: asked again after it then
-    link_.requestAll(lines, [this, askFeatures](const QList<FtpReply> &replies) {
+    if (link_.isEncrypted())
+        lines << "PBSZ 0" << "PROT P"; // files never travel in clear over an encrypted connection
+    lines << "TYPE I" << "PWD";
+    link_.requestAll(lines, [this, askFeatures](QList<FtpReply> replies) {
         if (askFeatures)
-            takeFeatures(replies.first());
-        const FtpReply &user = replies.at(replies.size() - 2);
-        const FtpReply &password = replies.last();
-        if (user.code == 230)
-            protectData();
-        else if (user.code != 331)
-            fail(user);
-        else if (password.code == 230 || password.code == 202)
-            protectData();
-        else
-            fail(password);
+            takeFeatures(replies.takeFirst());
+        const FtpReply user = replies.takeFirst();
+        const FtpReply password = replies.takeFirst();
+        const FtpReply pwd = replies.takeLast();
+        if (user.code != 230 && user.code != 331)
+            return fail(user);
+        if (user.code == 331 && password.code != 230 && password.code != 202)
+            return fail(password);
+        for (const FtpReply &setting : replies) // PBSZ, PROT, TYPE
+            if (setting.code != 200)
+                return fail(setting);
+        if (pwd.code == 257)
+            loginFolder_ = pwd.quotedName();
+        readFeatures(replies.last());
     });
 }
 
-void FtpLogin::protectData()
-{
-    if (!link_.isEncrypted())
-        return readFeatures();
-    // Files never travel in clear over an encrypted control connection.
-    link_.requestAll({"PBSZ 0", "PROT P"}, [this](const QList<FtpReply> &replies) {
-        for (const FtpReply &reply : replies)
-            if (reply.code != 200)
-                return fail(reply);
-        readFeatures();
-    });
-}
-
-void FtpLogin::readFeatures()
+void FtpLogin::readFeatures(const FtpReply &loggedIn)
 {
     if (featuresKnown_)
-        return useUtf8AndBinary();
-    link_.request("FEAT", [this](const FtpReply &reply) {
+        return finish(loggedIn);
+    link_.request("FEAT", [this, loggedIn](const FtpReply &reply) {
         takeFeatures(reply);
-        useUtf8AndBinary();
+        finish(loggedIn);
     });
 }
 
@@ -109,18 +104,14 @@ void FtpLogin::takeFeatures(const FtpReply &reply)
     }
 }
 
-void FtpLogin::useUtf8AndBinary()
+void FtpLogin::finish(const FtpReply &loggedIn)
 {
     // A server that announces UTF8 uses it for names whatever it says to OPTS; one that does
-    // not is never asked, lest it switch without saying.
-    QList<QByteArray> lines{"TYPE I"};
+    // not is never asked, lest it switch without saying. The answer changes nothing, so the
+    // line goes along with the next command.
     if (features_.utf8)
-        lines.prepend("OPTS UTF8 ON");
-    link_.requestAll(lines, [this](const QList<FtpReply> &replies) {
-        if (replies.last().code != 200)
-            return fail(replies.last());
-        done_(true, replies.last(), features_);
-    });
+        link_.sendAhead("OPTS UTF8 ON");
+    done_(true, loggedIn, features_);
 }
 
 void FtpLogin::fail(const FtpReply &reply)

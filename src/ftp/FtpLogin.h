@@ -31,15 +31,16 @@ public:
 
     FtpLogin(FtpConnection &link, const Common::ServerProfile &account, Done done);
     void greeted(const FtpReply &greeting);
+    // The folder the login put us in, as PWD named it; empty when it did not.
+    const QByteArray &loginFolder() const { return loginFolder_; }
 
 private:
     void askFeaturesFirst();
     void secure();
     void sendUser();
-    void protectData();
-    void readFeatures();
+    void readFeatures(const FtpReply &loggedIn);
     void takeFeatures(const FtpReply &reply);
-    void useUtf8AndBinary();
+    void finish(const FtpReply &loggedIn);
     void fail(const FtpReply &reply);
 
     FtpConnection &link_;
@@ -47,6 +48,7 @@ private:
     Done done_;
     FtpFeatures features_;
     bool featuresKnown_ = false;
+    QByteArray loginFolder_;
 };
 
 } // namespace Ftp

@@ -57,6 +57,7 @@ private:
     std::unique_ptr<FtpTransferJob> job_;
     FtpRetry retry_;
     bool cancelling_ = false;
+    quint64 commands_ = 0; // commands executed, to tell a late answer from the current one
 };
 
 Inet::Engine::Engine(Inet &owner) : owner_(owner)
@@ -87,6 +88,7 @@ bool Inet::Engine::execute(const FtpCommand &command)
     if (protocol != icFTP)
         return refuse(command, tr("Only FTP is supported"));
     busy = true;
+    ++commands_;
     current_ = command;
     answer_.clear();
     entries.clear();
@@ -208,6 +210,17 @@ void Inet::Engine::list()
 
 void Inet::Engine::printFolder()
 {
+    if (const std::optional<QString> known = connection.knownFolderName()) {
+        // Asked along with an earlier command, and nothing moved since; answered as the
+        // server would, later.
+        answer_ = *known;
+        const FtpReply reply{257, {"257 \"" + known->toUtf8().replace('"', "\"\"") + "\" is the current directory."}};
+        QMetaObject::invokeMethod(&owner_, [this, reply, command = commands_] {
+            if (busy && command == commands_) // not cancelled meanwhile
+                finish(true, reply);
+        }, Qt::QueuedConnection);
+        return;
+    }
     connection.request("PWD", [this](const FtpReply &reply) {
         if (reply.code == 257)
             answer_ = connection.codec().decode(reply.quotedName());

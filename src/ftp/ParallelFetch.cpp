@@ -69,8 +69,8 @@ private:
 
     void quit()
     {
-        idle_ = false;
-        link_.quit([this](bool, const FtpReply &) { end(); });
+        link_.leave();
+        end();
     }
 
     void lost()

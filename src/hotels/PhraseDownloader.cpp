@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QFile>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace Hotels {
 
@@ -25,6 +26,14 @@ namespace {
 const QString kStart = QStringLiteral("Telechargement des phrases depuis le serveur ...");
 const QString kDone = QStringLiteral("Telechargement des phrases depuis le serveur ... OK");
 const QString kSynced = QStringLiteral("Synchronisation terminée");
+
+// A local copy into the staging folder: a second name for the same file, which costs neither
+// a copy nor a forced write; a plain copy where the disk has no such names.
+bool carryOver(const QString &from, const QString &to)
+{
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+        || QFile::copy(from, to);
+}
 
 PhraseDownloader::Listed byName(const QList<Ftp::RemoteEntry> &entries)
 {
@@ -114,7 +123,7 @@ QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp:
         if (entry.size() >= HotelName::kSuffix.size())
             hotels_.lstHotel.addItem(HotelName::fromFileName(entry));
         const QString local = root_.textes() + QLatin1Char('/') + entry;
-        if (facts.unchanged(listed.value(entry), local) && QFile::copy(local, staging + QLatin1Char('/') + entry))
+        if (facts.unchanged(listed.value(entry), local) && carryOver(local, staging + QLatin1Char('/') + entry))
             arrived.append(entry);
         else
             wanted.append(entry);
@@ -159,7 +168,7 @@ bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QString
         const QString staged = staging + QLatin1Char('/') + entry;
         QFile::remove(staged);
         // A copy that cannot be carried over (a full disk) keeps the whole folder as it is.
-        if (QFile::exists(local) && !QFile::copy(local, staged))
+        if (QFile::exists(local) && !carryOver(local, staged))
             return false;
     }
     const QString old = root_.textes() + QStringLiteral(".old");
