@@ -92,21 +92,11 @@ void FtpConnection::requestNamingFolder(const QByteArray &line, ReplyHandler nex
 void FtpConnection::reopen(Done ready)
 {
     open(account_, [this, trail = trail_, ready = std::move(ready)](bool ok, const FtpReply &reply) {
-        if (!ok)
-            return ready(false, reply);
-        retrace(trail, ready);
-    });
-}
-
-void FtpConnection::retrace(QList<QByteArray> trail, Done done)
-{
-    if (trail.isEmpty())
-        return done(true, FtpReply::local(tr("Back in the folder")));
-    const QByteArray step = trail.takeFirst();
-    request(step, [this, trail, done = std::move(done)](const FtpReply &reply) {
-        if (!reply.isPositive())
-            return done(false, reply);
-        retrace(trail, done);
+        if (!ok || trail.isEmpty())
+            return ready(ok, reply);
+        requestAll(trail, [ready](const QList<FtpReply> &replies) {
+            ready(firstRefusal(replies) < 0, decisive(replies));
+        });
     });
 }
 
@@ -209,6 +199,12 @@ qsizetype FtpConnection::firstRefusal(const QList<FtpReply> &replies)
     return refused == replies.end() ? -1 : refused - replies.begin();
 }
 
+const FtpReply &FtpConnection::decisive(const QList<FtpReply> &replies)
+{
+    const qsizetype refused = firstRefusal(replies);
+    return replies.at(refused < 0 ? replies.size() - 1 : refused);
+}
+
 void FtpConnection::sendLine(const QByteArray &line)
 {
     emit stateChanged(InetState::Requesting);
@@ -235,8 +231,7 @@ void FtpConnection::rename(const QString &from, const QString &to, Done done)
         return done(false, FtpReply::local(tr("The name cannot be sent to this server")));
     // RNTO goes with RNFR: after a refused RNFR the server refuses it too (503).
     requestAll({*rnfr, *rnto}, [done = std::move(done)](const QList<FtpReply> &replies) {
-        const qsizetype refused = firstRefusal(replies);
-        done(refused < 0, replies.at(refused < 0 ? 1 : refused));
+        done(firstRefusal(replies) < 0, decisive(replies));
     });
 }
 

@@ -79,6 +79,8 @@ public:
     void requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done);
     // The index of the first reply that refuses, or -1.
     static qsizetype firstRefusal(const QList<FtpReply> &replies);
+    // The first refusal, or the last reply when none refuses.
+    static const FtpReply &decisive(const QList<FtpReply> &replies);
     // RNFR, then RNTO: ends with the refusal of either, or with RNTO's reply.
     void rename(const QString &from, const QString &to, Done done);
     // True the first time an upload goes into `folder` (relative to the current one) from
@@ -136,7 +138,6 @@ private:
     void collect(QList<QByteArray> lines, QList<FtpReply> replies, std::function<void(const QList<FtpReply> &)> done);
     // `folder` known by the way down to it since login, which an absolute CWD starts afresh.
     QString place(const QString &folder) const;
-    void retrace(QList<QByteArray> trail, Done done);
     bool acceptsCertificate(const QList<QSslError> &errors);
     void askAboutCertificate(const QString &reason);
     QString hostPort() const;

@@ -190,7 +190,7 @@ void Inet::Engine::changeFolder()
         const qsizetype refused = FtpConnection::firstRefusal(replies);
         if (refused >= 0)
             current_ = FtpCommand::cd(current_.argument(static_cast<int>(refused)));
-        finish(refused < 0, replies.at(refused < 0 ? replies.size() - 1 : refused));
+        finish(refused < 0, FtpConnection::decisive(replies));
     });
 }
 
