@@ -106,22 +106,14 @@ void FtpUpload::store(qint64 from)
 
 void FtpUpload::checkSize()
 {
+    // The local time goes along with the size check, its answer changing nothing: a copy
+    // that keeps the server's time is only sent again next time.
+    const std::optional<QByteArray> mfmt = link_.line("MFMT " + RemoteEntry::fact(localTime_).toLatin1(), temp_);
+    if (onlyIfChanged_ && link_.features().mfmt && mfmt)
+        link_.sendAhead(*mfmt);
     link_.remoteSize(temp_, [this](qint64 size) {
         if (size >= 0 && size != file_.size())
             return fail(FtpReply::local(QStringLiteral("The server received %1 bytes of %2").arg(size).arg(file_.size())));
-        stampTime();
-    });
-}
-
-void FtpUpload::stampTime()
-{
-    const std::optional<QByteArray> mfmt =
-        link_.line("MFMT " + localTime_.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1(), temp_);
-    if (!onlyIfChanged_ || !link_.features().mfmt || !mfmt)
-        return replace();
-    // A time the server will not take only costs a resend next time.
-    link_.request(*mfmt, [this](const FtpReply &reply) {
-        stamped_ = reply.isPositive();
         replace();
     });
 }
@@ -153,10 +145,9 @@ void FtpUpload::restoreAside(const FtpReply &failure)
 
 void FtpUpload::succeed(const FtpReply &reply)
 {
-    // What the server now has under the final name, for a later look in this connection.
-    const QString time = stamped_ ? localTime_.toString(QStringLiteral("yyyyMMddHHmmss")) : QString();
+    // What the server now has under the final name, its time unknown: asked again if needed.
     if (stored_)
-        link_.rememberEntries(folder_, {RemoteEntry{base_, false, file_.size(), time}});
+        link_.rememberEntries(folder_, {RemoteEntry{base_, false, file_.size()}});
     file_.close();
     done_(true, reply);
 }

@@ -32,7 +32,6 @@ public:
 
 private:
     void sendUnlessThere();
-    void stampTime();
     void removeLeftovers(QStringList names);
     void resumeFrom(qint64 there);
     void store(qint64 from = 0);
@@ -56,7 +55,6 @@ private:
     bool stored_ = false;
     bool onlyIfChanged_;
     bool alreadyThere_ = false;
-    bool stamped_ = false; // the copy sent carries the local time
 };
 
 } // namespace Ftp

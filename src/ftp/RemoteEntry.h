@@ -14,13 +14,18 @@ struct RemoteEntry {
 
     bool operator==(const RemoteEntry &) const = default;
 
-    // A time as MLSD's "modify" fact and MDTM give it; invalid when it is none.
+    // A time as MLSD's "modify" fact and MDTM give it (UTC); invalid when it is none.
     static QDateTime time(const QString &fact)
     {
-        QDateTime time = QDateTime::fromString(fact.left(14), QStringLiteral("yyyyMMddHHmmss"));
+        QDateTime time = QDateTime::fromString(fact.left(14), kFactFormat);
         time.setTimeSpec(Qt::UTC);
         return time;
     }
+    // The same as MFMT takes it.
+    static QString fact(const QDateTime &time) { return time.toUTC().toString(kFactFormat); }
+
+private:
+    static inline const QString kFactFormat = QStringLiteral("yyyyMMddHHmmss");
 };
 
 } // namespace Ftp
