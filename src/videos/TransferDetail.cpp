@@ -31,6 +31,17 @@ TransferDetail::TransferDetail(Ftp::Inet &client, Common::TextValue &detail, QOb
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &TransferDetail::show);
     connect(&client, &Ftp::Inet::transferProgress, this, &TransferDetail::record);
+    connect(&client, &Ftp::Inet::retrying, this, &TransferDetail::pause);
+}
+
+void TransferDetail::pause(const QString &, int attempt, int tries)
+{
+    if (!active_)
+        return;
+    // What the broken try had sent means nothing now; the new try counts afresh.
+    refresh_.stop();
+    done_ = 0;
+    detail_.setText(QStringLiteral("Coupure: reprise après coupure (%1/%2)...").arg(attempt).arg(tries));
 }
 
 void TransferDetail::begin()
@@ -55,8 +66,13 @@ void TransferDetail::record(qint64 done, qint64 total)
     const bool first = done_ == 0;
     done_ = done;
     total_ = total;
-    if (first)
-        show();
+    if (!first)
+        return;
+    if (!refresh_.isActive()) { // a new try after a break
+        clock_.start();
+        refresh_.start();
+    }
+    show();
 }
 
 void TransferDetail::show()

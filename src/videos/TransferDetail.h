@@ -23,6 +23,7 @@ public:
 
 private:
     void record(qint64 done, qint64 total);
+    void pause(const QString &file, int attempt, int tries);
     void show();
 
     Common::TextValue &detail_;

@@ -246,6 +246,26 @@ TEST_F(Publishing, VideosAlreadyOnTheServerAreNotSentAgain)
     EXPECT_EQ(received("(MLSD|SIZE|MDTM)").size(), (2 + 3) + (2 + 1));
 }
 
+// A video whose data connection drops once arrives whole without anyone doing anything; the
+// log and the detail line say a new try is under way.
+TEST_F(Publishing, AVideoBrokenOffOnceArrivesWhole)
+{
+    manager.ftp().Inet1.setTimeouts({5000, 5000, 5000, 50});
+    writeVideo("a.mp4", QByteArray(300000, 'a'));
+    list("plages").setItems({video("a.mp4")});
+    server.setFaults({"drop-once:100000"});
+    QStringList details;
+    QObject::connect(&manager.form3().detail, &Common::TextValue::changed, [&](const QString &text) { details.append(text); });
+
+    manager.videos().sendAll(index("plages"));
+
+    EXPECT_EQ(remote("videos/plages/a.mp4"), QByteArray(300000, 'a'));
+    EXPECT_EQ(status(), (QStringList{"Catégorie PLAGES: envoi vidéo pour mise à jour...",
+                                     "a.mp4: reprise après coupure (1/3)",
+                                     "Catégorie PLAGES: envoi vidéo pour mise à jour OK"}));
+    EXPECT_TRUE(details.contains("Coupure: reprise après coupure (1/3)..."));
+}
+
 // Where the server cannot set times, only a copy at least as new as the local file counts.
 TEST(VideoSkip, SameFileNeedsSizeAndTime)
 {
