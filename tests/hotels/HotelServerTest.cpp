@@ -122,6 +122,23 @@ TEST_F(HotelsOnServer, PublishAllOverFourHotelsStepsTheBarPerHotel)
     EXPECT_EQ(log().filter(" OK").size(), 5); // the download line and four hotels
 }
 
+// The browser left the connection in another folder: the publication still starts from the
+// login folder, on that same connection.
+TEST_F(HotelsOnServer, PublishingFromAConnectionLeftElsewhereStartsAtTheLoginFolder)
+{
+    start();
+    app->ftp().connectFTP();
+    app->ftp().GetDir("www");
+    ASSERT_EQ(app->ftp().Text2.text(), "/www");
+    app->hotels().lstHotel.setListIndex(0);
+    wire.clear();
+    app->phrasePublisher().publishSelected();
+    const QString hotel = app->hotels().lstHotel.item(0);
+    EXPECT_TRUE(log().contains("Hotel " + hotel + ": envoi liste des textes pour mise à jour OK"));
+    EXPECT_EQ(wireCount("USER "), 0);
+    EXPECT_EQ(wireCount("CWD /"), 1);
+}
+
 TEST_F(HotelsOnServer, FailedFolderChangeSendsNoFileAndSaysSo)
 {
     start();
