@@ -7,6 +7,25 @@
 
 namespace Ftp {
 
+namespace {
+
+// The value a 213 reply gives (SIZE, MDTM); empty when there is none.
+QString answer213(const FtpReply &reply)
+{
+    return reply.code == 213 && !reply.lines.isEmpty() ? QString::fromLatin1(reply.lines.first().mid(4).trimmed())
+                                                       : QString();
+}
+
+// A SIZE reply's byte count, or -1.
+qint64 sizeIn(const FtpReply &reply)
+{
+    bool known = false;
+    const qint64 size = answer213(reply).toLongLong(&known);
+    return known ? size : -1;
+}
+
+} // namespace
+
 FtpConnection::FtpConnection(QObject *parent) : QObject(parent)
 {
     connect(&control_, &FtpControlChannel::socketStateChanged, this, &FtpConnection::onControlState);
@@ -44,6 +63,7 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
 {
     swept_.clear();
     folderName_.reset();
+    loginFolder_.clear();
     ahead_.clear();
     known_.clear();
     listed_.clear();
@@ -61,8 +81,9 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
             return ready(false, reply);
         }
         features_ = features;
-        if (!login_->loginFolder().isEmpty())
-            folderName_ = login_->loginFolder();
+        loginFolder_ = login_->loginFolder();
+        if (!loginFolder_.isEmpty())
+            folderName_ = loginFolder_;
         codec_.setUtf8(features.utf8);
         open_ = true;
         emit encryptionChanged(protocolName());
@@ -267,13 +288,7 @@ void FtpConnection::remoteFacts(const QString &folder, const QString &name,
     if (!features_.size || !features_.mdtm || !size || !mdtm)
         return done(-1, {});
     requestAll({*size, *mdtm}, [done = std::move(done)](const QList<FtpReply> &replies) {
-        const auto fact = [](const FtpReply &reply) {
-            return reply.code == 213 && !reply.lines.isEmpty() ? QString::fromLatin1(reply.lines.first().mid(4).trimmed())
-                                                               : QString();
-        };
-        bool known = false;
-        const qint64 bytes = fact(replies.at(0)).toLongLong(&known);
-        done(known ? bytes : -1, RemoteEntry::time(fact(replies.at(1))));
+        done(sizeIn(replies.at(0)), RemoteEntry::time(answer213(replies.at(1))));
     });
 }
 
@@ -282,11 +297,7 @@ void FtpConnection::remoteSize(const QString &name, std::function<void(qint64)> 
     const std::optional<QByteArray> command = line("SIZE", name);
     if (!features_.size || !command)
         return done(-1);
-    request(*command, [done = std::move(done)](const FtpReply &reply) {
-        bool known = reply.code == 213 && !reply.lines.isEmpty();
-        const qint64 size = known ? reply.lines.first().mid(4).trimmed().toLongLong(&known) : -1;
-        done(known ? size : -1);
-    });
+    request(*command, [done = std::move(done)](const FtpReply &reply) { done(sizeIn(reply)); });
 }
 
 void FtpConnection::expect(ReplyHandler next, bool timed)

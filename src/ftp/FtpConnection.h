@@ -66,6 +66,8 @@ public:
     // The current folder as PWD named it, while no CWD moved since: PWD goes along with the
     // login and with each EPSV or PASV, where it costs no round trip of its own.
     std::optional<QString> knownFolderName() const;
+    // Where the login put us, as PWD named it then; empty before a login or when PWD failed.
+    QString loginFolder() const { return codec_.decode(loginFolder_); }
     void noteListRefused() { features_.listRefused = true; }
     // `verb` followed by the name in the server's character set; none when the
     // name cannot be written in it.
@@ -169,6 +171,7 @@ private:
     // The CWD and CDUP the server accepted since login, to find the same folder again.
     QList<QByteArray> trail_;
     std::optional<QByteArray> folderName_;
+    QByteArray loginFolder_;
     QList<QByteArray> ahead_;
     bool open_ = false;
     bool wasConnected_ = false;

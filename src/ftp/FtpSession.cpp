@@ -49,7 +49,6 @@ void FtpSession::configure()
     Inet1.setPassword(profile_.password);
     Inet1.setTls(profile_.tls, profile_.extraCaPem);
     Inet1.setAccessSetting(kAccessSetting);
-    loginFolder_.clear();
 }
 
 void FtpSession::startUp()
@@ -61,10 +60,7 @@ void FtpSession::startUp()
     // Where the login puts us, as the listing's PWD would have said.
     if (Inet1.Execute(FtpCommand::pwd()))
         Text2.setText(GetData());
-    if (!Inet1.lastOutcome().ok)
-        return;
-    loginFolder_ = Text2.text();
-    listingDue_ = true;
+    listingDue_ = Inet1.lastOutcome().ok;
 }
 
 void FtpSession::Wait()
@@ -103,7 +99,6 @@ void FtpSession::GetDir(const QString &GetDirDir)
     entries_.clear();
     lastListingOk_ = false;
     Wait();
-    const bool fresh = !Inet1.isConnected(); // then PWD tells where the login puts us
     if (!GetDirDir.isEmpty() && !Inet1.Execute(FtpCommand::cd(GetDirDir)))
         return reportListingFailure();
     Wait();
@@ -116,8 +111,6 @@ void FtpSession::GetDir(const QString &GetDirDir)
     if (!Inet1.Execute(FtpCommand::pwd()))
         return reportListingFailure();
     Text2.setText(GetData());
-    if (fresh && GetDirDir.isEmpty() && Inet1.lastOutcome().ok)
-        loginFolder_ = Text2.text();
 }
 
 void FtpSession::closeAfterAction()

@@ -51,8 +51,6 @@ public:
     // Hands the client "CLOSE" without waiting for it. A listing still owed is dropped:
     // the disconnect empties the listing anyway.
     void disconnectFTP();
-    // Where the server put us at login, as PWD said on a fresh connection; empty before.
-    const QString &loginFolder() const { return loginFolder_; }
     // Inside an operator action the connection outlives each step and is closed when the
     // action ends; outside one, now.
     void closeAfterAction();
@@ -104,7 +102,6 @@ private:
     bool listingDue_ = false;
     int listingsDeferred_ = 0;
     bool closeAtActionEnd_ = false;
-    QString loginFolder_;
     int waitDepth_ = 0;
     int actionDepth_ = 0;
 };

@@ -308,6 +308,7 @@ int Inet::accessSetting() const { return engine_->accessSetting; }
 bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command); }
 bool Inet::StillExecuting() const { return engine_->busy; }
 bool Inet::isConnected() const { return engine_->connection.isOpen(); }
+QString Inet::loginFolder() const { return engine_->connection.loginFolder(); }
 void Inet::Cancel()
 {
     engine_->cancel();

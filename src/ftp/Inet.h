@@ -54,6 +54,8 @@ public:
     bool StillExecuting() const;
     // Logged in, with the connection up as far as the client knows.
     bool isConnected() const;
+    // Where this connection's login put us, as PWD named it; empty when not known.
+    QString loginFolder() const;
     // Ends the command in flight and the connection at once, without waiting for the
     // server: a transfer stops where it is, and its temporary files are let go of. Helpers
     // working beside the client on connections of their own stop too (`cancelled`).

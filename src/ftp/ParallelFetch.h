@@ -12,9 +12,9 @@ class Inet;
 // Fetches files of one server folder over several connections at once, each logged in
 // and sent straight to the folder's path, taking the next name as soon as it is free.
 // A connection the server refuses (too many logins) leaves its share to the others;
-// what none could fetch, or a download that failed, is handed back for the client to try. The connections are the client's helpers: they
-// log in with its account, trust and timeouts, report their commands as its own, and stop
-// when it is cancelled.
+// what none could fetch, or a download that failed, is handed back for the client to try.
+// The connections are the client's helpers: they log in with its account, trust and
+// timeouts, report their commands as its own, and stop when it is cancelled.
 class ParallelFetch : public QObject {
     Q_OBJECT
 public:

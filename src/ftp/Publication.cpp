@@ -13,10 +13,10 @@ Publication::Publication(FtpSession &ftp, Common::ProgressWindow &progress) : ft
     // Every step starts in the login folder, where a fresh connection puts it.
     if (!ftp_.Inet1.isConnected())
         return;
-    if (ftp_.loginFolder().isEmpty())
+    if (ftp_.Inet1.loginFolder().isEmpty())
         ftp_.disconnectFTP();
     else
-        loginFolder_ = ftp_.loginFolder();
+        loginFolder_ = ftp_.Inet1.loginFolder();
 }
 
 Publication::~Publication()
@@ -40,7 +40,7 @@ void Publication::connect()
     ftp_.connectFTP();
     // Named in the walk all the same, which costs no round trip: a folder is known by its way
     // down from there.
-    loginFolder_ = ftp_.Inet1.isConnected() ? ftp_.loginFolder() : QString();
+    loginFolder_ = ftp_.Inet1.isConnected() ? ftp_.Inet1.loginFolder() : QString();
     atLoginFolder_ = true;
 }
 

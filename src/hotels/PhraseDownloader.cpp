@@ -59,7 +59,7 @@ void PhraseDownloader::DownPhrases()
     // The helper connections log in while the folder is walked and listed, as many as the
     // hotels of the last start need.
     Ftp::ParallelFetch fetch(ftp_.Inet1);
-    if (const QString login = ftp_.Text2.text(); login.startsWith(QLatin1Char('/')))
+    if (const QString login = ftp_.Inet1.loginFolder(); login.startsWith(QLatin1Char('/')))
         fetch.prepare((login.endsWith(QLatin1Char('/')) ? login : login + QLatin1Char('/'))
                           + Common::RemoteTree::path(Common::RemoteTree::kPhrases),
                       QDir(root_.textes()).entryList(QDir::Files).size());
