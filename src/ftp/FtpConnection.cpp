@@ -4,6 +4,7 @@
 #include "ftp/FtpLogin.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace Ftp {
 
@@ -61,6 +62,11 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
 
 void FtpConnection::open(const Common::ServerProfile &account, Done ready)
 {
+    open(account, std::move(ready), {});
+}
+
+void FtpConnection::open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along)
+{
     swept_.clear();
     folderName_.reset();
     loginFolder_.clear();
@@ -73,8 +79,9 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
     refused_.reset();
     account_ = account;
     ready_ = std::move(ready);
+    along_ = along;
     control_.open(account.host, account.port, timeouts_.connectMs);
-    login_ = std::make_unique<FtpLogin>(*this, account, [this](bool ok, const FtpReply &reply, const FtpFeatures &features) {
+    login_ = std::make_unique<FtpLogin>(*this, account, along, [this](bool ok, const FtpReply &reply, const FtpFeatures &features) {
         Done ready = std::move(ready_);
         if (!ok) {
             control_.close();
@@ -82,7 +89,7 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
         }
         features_ = features;
         loginFolder_ = login_->loginFolder();
-        if (!loginFolder_.isEmpty())
+        if (!loginFolder_.isEmpty() && trail_.isEmpty()) // not moved by the lines along
             folderName_ = loginFolder_;
         codec_.setUtf8(features.utf8);
         open_ = true;
@@ -90,6 +97,21 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready)
         ready(true, reply);
     });
     expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
+}
+
+bool FtpConnection::goWithLogin(const QList<QByteArray> &lines)
+{
+    return std::all_of(lines.begin(), lines.end(), [](const QByteArray &line) {
+        return std::all_of(line.begin(), line.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte > 0 && byte < 0x80;
+        });
+    });
+}
+
+const QList<FtpReply> &FtpConnection::repliesAlong() const
+{
+    return login_->alongReplies();
 }
 
 std::optional<QString> FtpConnection::knownFolderName() const
@@ -112,13 +134,14 @@ void FtpConnection::requestNamingFolder(const QByteArray &line, ReplyHandler nex
 
 void FtpConnection::reopen(Done ready)
 {
-    open(account_, [this, trail = trail_, ready = std::move(ready)](bool ok, const FtpReply &reply) {
+    const QList<QByteArray> trail = trail_;
+    const bool along = goWithLogin(trail);
+    const auto walked = [ready](const QList<FtpReply> &replies) { ready(firstRefusal(replies) < 0, decisive(replies)); };
+    open(account_, [this, trail, along, walked, ready](bool ok, const FtpReply &reply) {
         if (!ok || trail.isEmpty())
             return ready(ok, reply);
-        requestAll(trail, [ready](const QList<FtpReply> &replies) {
-            ready(firstRefusal(replies) < 0, decisive(replies));
-        });
-    });
+        along ? walked(repliesAlong()) : requestAll(trail, walked);
+    }, along ? trail : QList<QByteArray>{});
 }
 
 void FtpConnection::startTls(std::function<void()> encrypted)
@@ -142,7 +165,7 @@ void FtpConnection::askAboutCertificate(const QString &reason)
     const Refusal refusal = *std::exchange(refused_, std::nullopt);
     if (!trust_->askOperator(hostPort(), refusal.certificate, refusal.errors))
         return emit lost(tr("Certificate refused: ") + reason);
-    open(account_, std::move(ready_));
+    open(account_, std::move(ready_), along_);
 }
 
 QString FtpConnection::hostPort() const

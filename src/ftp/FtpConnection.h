@@ -49,6 +49,13 @@ public:
     // switches to binary. A certificate nobody vouches for is put to the operator
     // before anything is sent; accepted, the connection opens again from the start.
     void open(const Common::ServerProfile &account, Done ready);
+    // The same, with `along` sent in the login's own flight, so that a walk down costs no
+    // round trip of its own; their replies in `repliesAlong` once `ready` says ok. Only
+    // harmless lines (they reach the server after a failed login too) that `goWithLogin`.
+    void open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along);
+    // Plain ASCII lines read the same in whatever character set the login finds the server using.
+    static bool goWithLogin(const QList<QByteArray> &lines);
+    const QList<FtpReply> &repliesAlong() const;
     // After a drop: opens again with the same account and goes down the same folders.
     void reopen(Done ready);
     // Switches the control connection to TLS; `encrypted` once it is up, else `lost`.
@@ -164,6 +171,7 @@ private:
     TlsTrust *trust_ = &defaultTrust_;
     Common::ServerProfile account_;
     Done ready_;
+    QList<QByteArray> along_;
     std::optional<Refusal> refused_;
     QSet<QString> swept_;
     QHash<QString, RemoteEntry> known_; // by place and name

@@ -6,8 +6,8 @@ namespace Ftp {
 
 using Common::TlsPolicy;
 
-FtpLogin::FtpLogin(FtpConnection &link, const Common::ServerProfile &account, Done done)
-    : link_(link), account_(account), done_(std::move(done))
+FtpLogin::FtpLogin(FtpConnection &link, const Common::ServerProfile &account, QList<QByteArray> along, Done done)
+    : link_(link), account_(account), along_(std::move(along)), done_(std::move(done))
 {
 }
 
@@ -41,9 +41,9 @@ void FtpLogin::secure()
 }
 
 // The whole login in one round trip: the feature list while it is not known, USER and
-// PASS, PBSZ and PROT over TLS, TYPE I, and PWD for where the login puts us. The server takes
-// them in order, each after the login it needs. A server that wants no password answers PASS
-// with a refusal we ignore.
+// PASS, PBSZ and PROT over TLS, TYPE I, PWD for where the login puts us, and the lines along.
+// The server takes them in order, each after the login it needs. A server that wants no
+// password answers PASS with a refusal we ignore.
 void FtpLogin::sendUser()
 {
     const std::optional<QByteArray> user = link_.line("USER", account_.user);
@@ -56,8 +56,10 @@ void FtpLogin::sendUser()
         lines.prepend("FEAT"); // refused before login by some servers: asked again after it then
     if (link_.isEncrypted())
         lines << "PBSZ 0" << "PROT P"; // files never travel in clear over an encrypted connection
-    lines << "TYPE I" << "PWD";
+    lines << "TYPE I" << "PWD" << along_;
     link_.requestAll(lines, [this, askFeatures](QList<FtpReply> replies) {
+        alongReplies_ = replies.mid(replies.size() - along_.size());
+        replies.resize(replies.size() - along_.size());
         if (askFeatures)
             takeFeatures(replies.takeFirst());
         const FtpReply user = replies.takeFirst();

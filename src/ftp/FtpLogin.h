@@ -25,14 +25,18 @@ struct FtpFeatures {
 // Logging in on a fresh control connection: the greeting, TLS as the account's policy
 // says (AUTH TLS before USER, then PBSZ 0 and PROT P), USER and PASS, the feature list,
 // UTF-8 names when offered, binary mode. Ends once, with what the server offers.
+// Lines `along` go in the login's own flight, after it: only harmless ones (a walk down),
+// which reach the server after a failed login too.
 class FtpLogin {
 public:
     using Done = std::function<void(bool ok, const FtpReply &reply, const FtpFeatures &features)>;
 
-    FtpLogin(FtpConnection &link, const Common::ServerProfile &account, Done done);
+    FtpLogin(FtpConnection &link, const Common::ServerProfile &account, QList<QByteArray> along, Done done);
     void greeted(const FtpReply &greeting);
     // The folder the login put us in, as PWD named it; empty when it did not.
     const QByteArray &loginFolder() const { return loginFolder_; }
+    // The replies to the lines sent along, once logged in.
+    const QList<FtpReply> &alongReplies() const { return alongReplies_; }
 
 private:
     void askFeaturesFirst();
@@ -45,6 +49,8 @@ private:
 
     FtpConnection &link_;
     Common::ServerProfile account_;
+    QList<QByteArray> along_;
+    QList<FtpReply> alongReplies_;
     Done done_;
     FtpFeatures features_;
     bool featuresKnown_ = false;

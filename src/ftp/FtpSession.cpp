@@ -57,10 +57,9 @@ void FtpSession::startUp()
     Wait();
     if (!actionRunning())
         return GetDir(QString());
-    // Where the login puts us, as the listing's PWD would have said.
-    if (Inet1.Execute(FtpCommand::pwd()))
-        Text2.setText(GetData());
-    listingDue_ = Inet1.lastOutcome().ok;
+    // The action's first command opens the connection, its walk going along with the login;
+    // the listing is owed to it, and made at the action's end unless a newer one came.
+    listingDue_ = true;
 }
 
 void FtpSession::Wait()

@@ -38,7 +38,8 @@ public:
     // Hands the client the server's profile; nothing is sent yet.
     void configure();
     // Configure, then list the login folder, which opens the connection. Inside an action
-    // the listing is owed instead: the action's own listings come before anyone reads it.
+    // the listing is owed instead, and the connection waits for the action's first command:
+    // the action's own listings come before anyone reads it.
     void startUp();
 
     // Returns once the client is idle, sleeping in the event loop meanwhile.

@@ -33,9 +33,13 @@ public:
 
 private:
     bool refuse(const FtpCommand &command, const QString &why);
+    void open();
     void run();
     void simple(const QByteArray &verb, const QString &name);
+    // The CWDs of a walk; none when a name cannot be sent.
+    std::optional<QList<QByteArray>> walkLines() const;
     void changeFolder();
+    void walked(const QList<FtpReply> &replies);
     void renameEntry();
     void list();
     void printFolder();
@@ -102,8 +106,19 @@ bool Inet::Engine::execute(const FtpCommand &command)
     else if (command.verb() == Verb::Close)
         finish(true, FtpReply::local(tr("Not connected")));
     else
-        connection.open(account, [this](bool ok, const FtpReply &reply) { ok ? run() : finish(false, reply); });
+        open();
     return true;
+}
+
+void Inet::Engine::open()
+{
+    // A walk down from the login folder goes in the login's own flight.
+    const std::optional<QList<QByteArray>> walk = current_.verb() == Verb::Cd ? walkLines() : std::nullopt;
+    if (!walk || walk->isEmpty() || !FtpConnection::goWithLogin(*walk))
+        return connection.open(account, [this](bool ok, const FtpReply &reply) { ok ? run() : finish(false, reply); });
+    connection.open(account, [this](bool ok, const FtpReply &reply) {
+        ok ? walked(connection.repliesAlong()) : finish(false, reply);
+    }, *walk);
 }
 
 void Inet::Engine::cancel()
@@ -174,24 +189,35 @@ void Inet::Engine::simple(const QByteArray &verb, const QString &name)
     connection.request(*line, [this](const FtpReply &reply) { finish(reply.isPositive(), reply); });
 }
 
-void Inet::Engine::changeFolder()
+std::optional<QList<QByteArray>> Inet::Engine::walkLines() const
 {
     QList<QByteArray> lines;
     for (const QString &folder : current_.arguments()) {
         const std::optional<QByteArray> line = connection.line("CWD", folder);
         if (!line)
-            return finish(false, FtpReply::local(tr("The name cannot be sent to this server")));
+            return std::nullopt;
         lines.append(*line);
     }
-    if (lines.isEmpty())
+    return lines;
+}
+
+void Inet::Engine::changeFolder()
+{
+    const std::optional<QList<QByteArray>> lines = walkLines();
+    if (!lines)
+        return finish(false, FtpReply::local(tr("The name cannot be sent to this server")));
+    if (lines->isEmpty())
         return finish(true, FtpReply::local(tr("Nowhere to go")));
     // Walking down is harmless past a refusal: nothing is sent into where it ends.
-    connection.requestAll(lines, [this](const QList<FtpReply> &replies) {
-        const qsizetype refused = FtpConnection::firstRefusal(replies);
-        if (refused >= 0)
-            current_ = FtpCommand::cd(current_.argument(static_cast<int>(refused)));
-        finish(refused < 0, FtpConnection::decisive(replies));
-    });
+    connection.requestAll(*lines, [this](const QList<FtpReply> &replies) { walked(replies); });
+}
+
+void Inet::Engine::walked(const QList<FtpReply> &replies)
+{
+    const qsizetype refused = FtpConnection::firstRefusal(replies);
+    if (refused >= 0)
+        current_ = FtpCommand::cd(current_.argument(static_cast<int>(refused)));
+    finish(refused < 0, FtpConnection::decisive(replies));
 }
 
 void Inet::Engine::renameEntry()

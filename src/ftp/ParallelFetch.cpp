@@ -23,17 +23,18 @@ public:
 
     void start()
     {
+        // The folder goes along with the login where its name allows.
+        const std::optional<QByteArray> early = link_.line("CWD", pool_.folder_);
+        if (early && FtpConnection::goWithLogin({*early})) {
+            return link_.open(pool_.client_.account(), [this](bool ok, const FtpReply &) {
+                ok ? inFolder(link_.repliesAlong().first()) : end();
+            }, {*early});
+        }
         link_.open(pool_.client_.account(), [this](bool ok, const FtpReply &) {
             const std::optional<QByteArray> cwd = link_.line("CWD", pool_.folder_);
             if (!ok || !cwd)
                 return end();
-            link_.request(*cwd, [this](const FtpReply &reply) {
-                if (!reply.isPositive())
-                    return end();
-                idle_ = true;
-                if (pool_.fed_)
-                    next();
-            });
+            link_.request(*cwd, [this](const FtpReply &reply) { inFolder(reply); });
         });
     }
 
@@ -58,6 +59,15 @@ public:
     void cancel() { link_.abort(QStringLiteral("Cancelled")); }
 
 private:
+    void inFolder(const FtpReply &cwd)
+    {
+        if (!cwd.isPositive())
+            return end();
+        idle_ = true;
+        if (pool_.fed_)
+            next();
+    }
+
     void fetched(bool ok)
     {
         const QString name = std::exchange(current_, QString());

@@ -56,19 +56,13 @@ void PhraseDownloader::DownPhrases()
     const Ftp::FtpAction action(ftp_); // one action: the listings owed by the files are made once
     status_.Ajout_Status(kStart);
     Ftp::Publication publication(ftp_, form3_);
-    // The helper connections log in while the folder is walked and listed, as many as the
-    // hotels of the last start need.
     Ftp::ParallelFetch fetch(ftp_.Inet1);
-    if (const QString login = ftp_.Inet1.loginFolder(); login.startsWith(QLatin1Char('/')))
-        fetch.prepare((login.endsWith(QLatin1Char('/')) ? login : login + QLatin1Char('/'))
-                          + Common::RemoteTree::path(Common::RemoteTree::kPhrases),
-                      QDir(root_.textes()).entryList(QDir::Files).size());
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
     if (!staging.isValid()) {
         status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 inaccessible * * *")
                                  .arg(root_.cfg()));
         showLocalCopies();
-    } else if (!listServerFolder(publication)) {
+    } else if (!listServerFolder(publication, fetch)) {
         status_.Ajout_Status(QStringLiteral("Serveur injoignable: les copies locales des phrases sont affichées"));
         showLocalCopies();
     } else {
@@ -97,11 +91,16 @@ void PhraseDownloader::DownPhrases()
         hotels_.lstHotel.setListIndex(0);
 }
 
-bool PhraseDownloader::listServerFolder(Ftp::Publication &publication)
+// A fresh connection opens with the walk in its login; its listing is made while the helper
+// connections log in, as many as the hotels of the last start need.
+bool PhraseDownloader::listServerFolder(Ftp::Publication &publication, Ftp::ParallelFetch &fetch)
 {
-    publication.connect();
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return false;
+    if (const QString login = ftp_.Inet1.loginFolder(); login.startsWith(QLatin1Char('/')))
+        fetch.prepare((login.endsWith(QLatin1Char('/')) ? login : login + QLatin1Char('/'))
+                          + Common::RemoteTree::path(Common::RemoteTree::kPhrases),
+                      QDir(root_.textes()).entryList(QDir::Files).size());
     ftp_.GetDir(QString());
     // A connection lost right after the listing takes the listing with it.
     ftp_.Wait();

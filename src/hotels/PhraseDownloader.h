@@ -29,7 +29,7 @@ public:
     void DownPhrases();
 
 private:
-    bool listServerFolder(Ftp::Publication &publication);
+    bool listServerFolder(Ftp::Publication &publication, Ftp::ParallelFetch &fetch);
     QStringList downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const PhraseFacts &facts,
                                const Listed &listed, const QString &staging, QStringList &failed);
     void recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived) const;

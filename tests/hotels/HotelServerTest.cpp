@@ -248,6 +248,18 @@ TEST(HotelsOnALateServer, StartUpSharesTheFilesAndListsOnce)
     EXPECT_EQ(received.filter(QRegularExpression("^(MLSD|LIST)")).size(), 2) << received.join(" | ").toStdString();
     EXPECT_EQ(app.ftp().Text2.text(), "/www/hmanager/datas/textes");
     EXPECT_EQ(app.ftp().List1.count(), 20);
+    // The walk goes along with the login, here and on each helper: the folder is listed two
+    // round trips after the login, and a helper fetches on the one after its login.
+    const auto afterLogin = [](const QList<QStringList> &trips, qsizetype next) {
+        const auto login = std::find_if(trips.begin(), trips.end(), [](const QStringList &t) {
+            return !t.filter(QRegularExpression("^USER ")).isEmpty();
+        });
+        return login - trips.begin() + next < trips.size() ? trips[login - trips.begin() + next] : QStringList();
+    };
+    EXPECT_TRUE(afterLogin(server.roundTrips(), 0).contains("CWD textes"));
+    EXPECT_TRUE(afterLogin(server.roundTrips(), 2).contains("MLSD"));
+    EXPECT_TRUE(afterLogin(server.roundTrips(2), 0).contains("CWD /www/hmanager/datas/textes"));
+    EXPECT_TRUE(afterLogin(server.roundTrips(2), 1).contains("EPSV"));
 }
 
 // A server that takes one login at a time still delivers every file, over the one it takes.

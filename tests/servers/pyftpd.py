@@ -43,7 +43,10 @@ PROT), and these modes misbehave in TLS:
 With --tls-required, USER and PASS are refused before AUTH TLS.
 
 --latency-ms N sends every reply N ms late, in order, as a server a few hundred
-kilometres away does (plain FTP only: a late 234 would go out encrypted).
+kilometres away does (plain FTP only: a late 234 would go out encrypted). With
+--trip-log, each command is logged there too, after the number of its connection and
+of its round trip on it: a command that comes while no reply is still to go starts a
+new round trip, one that comes earlier was sent along with the one before.
 """
 
 import argparse
@@ -106,6 +109,7 @@ def parse_args():
     p.add_argument("--tls-rogue-cert", help="PEM certificate with its key, for tls-rogue")
     p.add_argument("--tls-required", action="store_true")
     p.add_argument("--latency-ms", type=int, default=0)
+    p.add_argument("--trip-log", help="with --latency-ms: 'CONNECTION TRIP COMMAND' lines")
     p.add_argument("--max-logins", type=int, default=0, help="connections at once (421 beyond)")
     return p.parse_args()
 
@@ -202,6 +206,8 @@ class FaultMixin:
         if self.log_path:
             with open(self.log_path, "a", encoding="utf-8", errors="backslashreplace") as log:
                 log.write(line + "\n")
+        if self.trip_log and self.latency:
+            self.log_trip(line)
         faults = self.faults
         code = fault_argument(faults, "refuse", cmd)
         if code is not None:
@@ -233,6 +239,18 @@ class FaultMixin:
 
     latency = 0.0
     _reply_due = 0.0
+    trip_log = None
+    connections = itertools.count(1)
+    _connection = 0
+    _trip = 0
+
+    def log_trip(self, line):
+        if not self._connection:
+            self._connection = next(self.connections)
+        if time.monotonic() >= self._reply_due:
+            self._trip += 1
+        with open(self.trip_log, "a", encoding="utf-8", errors="backslashreplace") as log:
+            log.write(f"{self._connection} {self._trip} {line}\n")
 
     def push(self, s):
         if "multiline" in self.faults:
@@ -410,6 +428,7 @@ def main():
     handler.authorizer = authorizer
     handler.static_faults = set(args.fault)
     handler.latency = args.latency_ms / 1000.0
+    handler.trip_log = args.trip_log
     handler.max_cons_per_ip = args.max_logins
     handler.fault_file = args.fault_file
     handler.log_path = args.log

@@ -18,7 +18,8 @@ PyftpdProcess::PyftpdProcess(const Options &options)
     if (options.maxLogins > 0)
         args << QStringLiteral("--max-logins") << QString::number(options.maxLogins);
     if (options.latencyMs > 0)
-        args << QStringLiteral("--latency-ms") << QString::number(options.latencyMs);
+        args << QStringLiteral("--latency-ms") << QString::number(options.latencyMs) << QStringLiteral("--trip-log")
+             << workPath(QStringLiteral("trips.log"));
     tls_ = options.tls;
     if (options.tls)
         args << QStringLiteral("--tls-cert") << TestCertificates::serverCertificate() << QStringLiteral("--tls-key")
@@ -40,6 +41,22 @@ QStringList PyftpdProcess::receivedCommands() const
     if (!log.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QList<QStringList> PyftpdProcess::roundTrips(int connection) const
+{
+    QFile log(workPath(QStringLiteral("trips.log")));
+    QList<QStringList> trips;
+    if (!log.open(QIODevice::ReadOnly))
+        return trips;
+    for (const QString &line : QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(QLatin1Char(' '));
+        if (fields.size() < 3 || fields[0].toInt() != connection)
+            continue;
+        trips.resize(std::max<qsizetype>(trips.size(), fields[1].toInt()));
+        trips[fields[1].toInt() - 1].append(fields.mid(2).join(QLatin1Char(' ')));
+    }
+    return trips;
 }
 
 void PyftpdProcess::setFaults(const QStringList &faults) const

@@ -24,4 +24,7 @@ public:
 
     // Every command line the server received, in order.
     QStringList receivedCommands() const;
+    // With latency: the command lines of each round trip on the `connection`th connection
+    // that spoke (the first by default), each round trip's lines sent together.
+    QList<QStringList> roundTrips(int connection = 1) const;
 };
