@@ -60,11 +60,6 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
     data_.setStallTimeout(timeouts.dataStallMs);
 }
 
-void FtpConnection::open(const Common::ServerProfile &account, Done ready)
-{
-    open(account, std::move(ready), {});
-}
-
 void FtpConnection::open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along)
 {
     swept_.clear();

@@ -48,11 +48,10 @@ public:
     // Connects, logs in (over TLS as the account's policy says), learns the features,
     // switches to binary. A certificate nobody vouches for is put to the operator
     // before anything is sent; accepted, the connection opens again from the start.
-    void open(const Common::ServerProfile &account, Done ready);
-    // The same, with `along` sent in the login's own flight, so that a walk down costs no
-    // round trip of its own; their replies in `repliesAlong` once `ready` says ok. Only
-    // harmless lines (they reach the server after a failed login too) that `goWithLogin`.
-    void open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along);
+    // `along` goes in the login's own flight, so that a walk down costs no round trip of its
+    // own; their replies in `repliesAlong` once `ready` says ok. Only harmless lines (they
+    // reach the server after a failed login too) that `goWithLogin`.
+    void open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along = {});
     // Plain ASCII lines read the same in whatever character set the login finds the server using.
     static bool goWithLogin(const QList<QByteArray> &lines);
     const QList<FtpReply> &repliesAlong() const;

@@ -114,11 +114,12 @@ void Inet::Engine::open()
 {
     // A walk down from the login folder goes in the login's own flight.
     const std::optional<QList<QByteArray>> walk = current_.verb() == Verb::Cd ? walkLines() : std::nullopt;
-    if (!walk || walk->isEmpty() || !FtpConnection::goWithLogin(*walk))
-        return connection.open(account, [this](bool ok, const FtpReply &reply) { ok ? run() : finish(false, reply); });
-    connection.open(account, [this](bool ok, const FtpReply &reply) {
-        ok ? walked(connection.repliesAlong()) : finish(false, reply);
-    }, *walk);
+    const bool along = walk && !walk->isEmpty() && FtpConnection::goWithLogin(*walk);
+    connection.open(account, [this, along](bool ok, const FtpReply &reply) {
+        if (!ok)
+            return finish(false, reply);
+        along ? walked(connection.repliesAlong()) : run();
+    }, along ? *walk : QList<QByteArray>{});
 }
 
 void Inet::Engine::cancel()

@@ -25,17 +25,15 @@ public:
     {
         // The folder goes along with the login where its name allows.
         const std::optional<QByteArray> early = link_.line("CWD", pool_.folder_);
-        if (early && FtpConnection::goWithLogin({*early})) {
-            return link_.open(pool_.client_.account(), [this](bool ok, const FtpReply &) {
-                ok ? inFolder(link_.repliesAlong().first()) : end();
-            }, {*early});
-        }
-        link_.open(pool_.client_.account(), [this](bool ok, const FtpReply &) {
+        const bool along = early && FtpConnection::goWithLogin({*early});
+        link_.open(pool_.client_.account(), [this, along](bool ok, const FtpReply &) {
+            if (ok && along)
+                return inFolder(link_.repliesAlong().first());
             const std::optional<QByteArray> cwd = link_.line("CWD", pool_.folder_);
             if (!ok || !cwd)
                 return end();
             link_.request(*cwd, [this](const FtpReply &reply) { inFolder(reply); });
-        });
+        }, along ? QList<QByteArray>{*early} : QList<QByteArray>{});
     }
 
     // Takes the next name, or quits once the names are in and none is left.
