@@ -153,11 +153,18 @@ void Form1::buildStatusBar(QWidget *client)
     auto *padlock = new QLabel(protection);
     padlock->setObjectName(QStringLiteral("padlock"));
     const int side = protection->height() - 6;
-    padlock->setPixmap(Widgets::Icons::padlock().pixmap(side, side));
     padlock->setGeometry(3, 3, side, side);
-    const auto showPadlock = [padlock](const QString &text) { padlock->setVisible(text.startsWith(QLatin1String("TLS"))); };
-    showPadlock(tls.text());
+    // Closed over TLS; open, with the server's refusal on hover, where TLS was asked and refused.
+    Common::TextValue &refusal = manager_.ftp().TlsRefusal;
+    const auto showPadlock = [padlock, side, &tls, &refusal] {
+        const bool open = !refusal.text().isEmpty();
+        padlock->setPixmap(Widgets::Icons::padlock(open).pixmap(side, side));
+        padlock->setToolTip(refusal.text());
+        padlock->setVisible(open || tls.text().startsWith(QLatin1String("TLS")));
+    };
+    showPadlock();
     connect(&tls, &Common::TextValue::changed, padlock, showPadlock);
+    connect(&refusal, &Common::TextValue::changed, padlock, showPadlock);
 }
 
 void Form1::buildCategoryArea(QWidget *client)

@@ -66,6 +66,7 @@ private:
     Browser::FtpBrowser browser_;
     Sales::SalesPanel sales_;
     Sales::SalesPublisher salesPublisher_;
+    bool toldTlsRefused_ = false;
 };
 
 } // namespace App

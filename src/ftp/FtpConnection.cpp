@@ -87,8 +87,9 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready, const
         if (!loginFolder_.isEmpty() && trail_.isEmpty()) // not moved by the lines along
             folderName_ = loginFolder_;
         codec_.setUtf8(features.utf8);
+        protectsData_ = login_->protectsData();
         open_ = true;
-        emit encryptionChanged(protocolName());
+        emit encryptionChanged(protocolName(), login_->tlsRefusal());
         ready(true, reply);
     });
     expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
@@ -359,7 +360,7 @@ void FtpConnection::connectData(quint16 port)
     // be wrong behind NAT, or hostile.
     QIODevice *sink = transfer_->direction == Direction::Download ? transfer_->device : nullptr;
     std::optional<FtpDataChannel::Tls> tls;
-    if (control_.isEncrypted())
+    if (protectsData_)
         tls = FtpDataChannel::Tls{control_.sslConfiguration(), account_.host, control_.peerCertificate()};
     data_.open(control_.peerAddress(), port, tls, sink, transfer_->limit);
 }

@@ -116,8 +116,9 @@ signals:
     void commandSent(const QString &line);
     void progress(qint64 done, qint64 total);
     void lost(const QString &reason);
-    // After each login: "TLS 1.3" and the like, or empty for plain FTP.
-    void encryptionChanged(const QString &protocol);
+    // After each login: "TLS 1.3" and the like, or empty for plain FTP; and the server's
+    // refusal when the connection or its files go in clear though TLS was asked.
+    void encryptionChanged(const QString &protocol, const QString &refusal);
 
 private:
     struct Transfer {
@@ -182,6 +183,7 @@ private:
     QList<QByteArray> ahead_;
     bool open_ = false;
     bool wasConnected_ = false;
+    bool protectsData_ = false;
 };
 
 } // namespace Ftp

@@ -34,10 +34,20 @@ void FtpLogin::askFeaturesFirst()
 void FtpLogin::secure()
 {
     link_.request("AUTH TLS", [this](const FtpReply &reply) {
-        if (reply.code != 234)
+        if (reply.code == 234)
+            return link_.startTls([this] { sendUser(); });
+        if (mustFail(reply))
             return fail(FtpReply::local(FtpConnection::tr("The server does not accept TLS: ") + reply.text()));
-        link_.startTls([this] { sendUser(); });
+        sendUser();
     });
+}
+
+bool FtpLogin::mustFail(const FtpReply &refusal)
+{
+    if (account_.tls != TlsPolicy::WhenOffered || refusal.code < 400)
+        return true;
+    tlsRefusal_ = refusal.text();
+    return false;
 }
 
 // The whole login in one round trip: the feature list while it is not known, USER and
@@ -51,13 +61,14 @@ void FtpLogin::sendUser()
     if (!user || !password)
         return fail(FtpReply::local(FtpConnection::tr("The user name or password cannot be sent")));
     const bool askFeatures = !featuresKnown_;
+    const bool encrypted = link_.isEncrypted();
     QList<QByteArray> lines{*user, *password};
     if (askFeatures)
         lines.prepend("FEAT"); // refused before login by some servers: asked again after it then
-    if (link_.isEncrypted())
+    if (encrypted)
         lines << "PBSZ 0" << "PROT P"; // files never travel in clear over an encrypted connection
     lines << "TYPE I" << "PWD" << along_;
-    link_.requestAll(lines, [this, askFeatures](QList<FtpReply> replies) {
+    link_.requestAll(lines, [this, askFeatures, encrypted](QList<FtpReply> replies) {
         alongReplies_ = replies.mid(replies.size() - along_.size());
         replies.resize(replies.size() - along_.size());
         if (askFeatures)
@@ -69,12 +80,16 @@ void FtpLogin::sendUser()
             return fail(user);
         if (user.code == 331 && password.code != 230 && password.code != 202)
             return fail(password);
-        for (const FtpReply &setting : replies) // PBSZ, PROT, TYPE
-            if (setting.code != 200)
-                return fail(setting);
+        const FtpReply type = replies.takeLast();
+        for (const FtpReply &protection : replies) // PBSZ, PROT: files in clear if refused
+            if (protection.code != 200 && mustFail(protection))
+                return fail(protection);
+        if (type.code != 200)
+            return fail(type);
+        protectsData_ = encrypted && tlsRefusal_.isEmpty();
         if (pwd.code == 257)
             loginFolder_ = pwd.quotedName();
-        readFeatures(replies.last());
+        readFeatures(type);
     });
 }
 

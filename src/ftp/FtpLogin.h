@@ -25,6 +25,8 @@ struct FtpFeatures {
 // Logging in on a fresh control connection: the greeting, TLS as the account's policy
 // says (AUTH TLS before USER, then PBSZ 0 and PROT P), USER and PASS, the feature list,
 // UTF-8 names when offered, binary mode. Ends once, with what the server offers.
+// "When offered" goes on in clear where the server refuses its own offer of TLS (listed in
+// FEAT, but set up without a certificate, say); "required" never does.
 // Lines `along` go in the login's own flight, after it: only harmless ones (a walk down),
 // which reach the server after a failed login too.
 class FtpLogin {
@@ -37,6 +39,10 @@ public:
     const QByteArray &loginFolder() const { return loginFolder_; }
     // The replies to the lines sent along, once logged in.
     const QList<FtpReply> &alongReplies() const { return alongReplies_; }
+    // Why the connection, or its files, go in clear though TLS was asked: the server's
+    // refusal; empty when nothing was refused.
+    const QString &tlsRefusal() const { return tlsRefusal_; }
+    bool protectsData() const { return protectsData_; }
 
 private:
     void askFeaturesFirst();
@@ -44,6 +50,8 @@ private:
     void sendUser();
     void readFeatures(const FtpReply &loggedIn);
     void takeFeatures(const FtpReply &reply);
+    // False when the policy lets the login go on in clear after `refusal`.
+    bool mustFail(const FtpReply &refusal);
     void finish(const FtpReply &loggedIn);
     void fail(const FtpReply &reply);
 
@@ -55,6 +63,8 @@ private:
     FtpFeatures features_;
     bool featuresKnown_ = false;
     QByteArray loginFolder_;
+    QString tlsRefusal_;
+    bool protectsData_ = false;
 };
 
 } // namespace Ftp

@@ -35,8 +35,12 @@ FtpSession::FtpSession(const Common::ServerProfile &profile, Common::OperatorUi 
     : QObject(parent), profile_(profile), ui_(ui), trust_(pinsFile, &ui)
 {
     connect(&Inet1, &Inet::StateChanged, this, &FtpSession::Inet1_StateChanged);
-    connect(&Inet1, &Inet::encryptionChanged, this,
-            [this](const QString &protocol) { TlsStatus.setText(protocol.isEmpty() ? kPlainText : protocol); });
+    connect(&Inet1, &Inet::encryptionChanged, this, [this](const QString &protocol, const QString &refusal) {
+        TlsStatus.setText(protocol.isEmpty() ? kPlainText : protocol);
+        TlsRefusal.setText(refusal.isEmpty() ? QString()
+                                             : QStringLiteral("Connexion non chiffrée : le serveur a refusé TLS (%1)")
+                                                   .arg(refusal));
+    });
     Inet1.setTrust(&trust_);
 }
 

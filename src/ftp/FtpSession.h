@@ -34,6 +34,8 @@ public:
     // Beside the status bar: how the last connection was protected, empty before any.
     Common::TextValue TlsStatus{QStringLiteral("TlsStatus")};
     static inline const QString kPlainText = QStringLiteral("Non chiffré");
+    // Why the last connection, or its files, went in clear though TLS was asked; else empty.
+    Common::TextValue TlsRefusal{QStringLiteral("TlsRefusal")};
 
     // Hands the client the server's profile; nothing is sent yet.
     void configure();

@@ -76,8 +76,9 @@ signals:
     void cancelled();
     // A transfer broke with the connection and is tried again after a pause.
     void retrying(const QString &file, int attempt, int tries);
-    // After each login: "TLS 1.3" and the like, or empty for plain FTP.
-    void encryptionChanged(const QString &protocol);
+    // After each login: "TLS 1.3" and the like, or empty for plain FTP; and the server's
+    // refusal when the connection or its files go in clear though TLS was asked.
+    void encryptionChanged(const QString &protocol, const QString &refusal);
 
 private:
     class Engine;

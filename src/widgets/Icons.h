@@ -13,7 +13,7 @@ QIcon diskette();
 QIcon folderOne();
 QIcon folderArrow();
 QIcon dropArea(); // shown in the drop areas
-QIcon padlock();  // beside the status bar while the connection is encrypted
+QIcon padlock(bool open = false);  // beside the status bar: closed while encrypted, open when TLS was refused
 } // namespace Icons
 
 } // namespace Widgets

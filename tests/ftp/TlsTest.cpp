@@ -158,10 +158,53 @@ TEST(CertificateTrust, FirstUsePinnedChangedAndRefused)
     EXPECT_TRUE(program.logSays("ERREUR") || program.logSays("injoignable")) << program.app->status().all().join(" | ").toStdString();
 }
 
-// Under "required", a server without TLS never sees the account.
-TEST(CertificateTrust, RequiredRefusesAServerWithoutTls)
+// "When offered" against a server that lists TLS and refuses it, at AUTH (no certificate
+// set up) or at PROT: the start-up, a publish-all and a video go through in clear, the log
+// says so once, and the padlock shows the refusal.
+class TlsRefused : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TlsRefused, WhenOfferedGoesOnInClear)
 {
-    PyftpdProcess server;
+    PyftpdProcess::Options options;
+    options.tls = GetParam();
+    options.faults = {GetParam() ? "refuse:PROT:536" : "tls-refused"};
+    PyftpdProcess server(options);
+    Program program(server);
+    Common::ServerProfile profile = server.profile();
+    profile.tls = Common::TlsPolicy::WhenOffered;
+    program.start(profile);
+    ASSERT_EQ(program.app->hotels().lstHotel.count(), 2);
+    const QString refusal = GetParam() ? "536 Refused by test server." : "500 This security scheme is not implemented.";
+    EXPECT_EQ(program.app->ftp().TlsRefusal.text(), "Connexion non chiffrée : le serveur a refusé TLS (" + refusal + ")");
+
+    TestFiles::write(program.local("cfg/textes/les pins_txt.ini"), "EDITED\r\n");
+    program.app->phrasePublisher().publishAll();
+    EXPECT_EQ(server.fileContent(kTextes + "les pins_txt.ini"), "EDITED\r\n");
+    const QString clip = program.local("clip.mp4");
+    TestFiles::write(clip, QByteArray("clip ").repeated(20000));
+    Videos::CategoryLists &lists = program.app->categories();
+    lists.list("plages").setItems({clip});
+    lists.list("plages").setListIndex(0);
+    program.app->videos().sendSelected(lists.indexOf("plages"));
+    EXPECT_EQ(server.fileContent("www/hmanager/datas/videos/plages/clip.mp4"), TestFiles::read(clip));
+    const QStringList log = program.app->status().all();
+    EXPECT_EQ(log.filter("Connexion non chiffrée").size(), 1) << log.join(" | ").toStdString();
+    EXPECT_TRUE(log.filter("ERREUR").isEmpty()) << log.join(" | ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, TlsRefused, ::testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "at_PROT" : "at_AUTH"; });
+
+// Under "required", a server without TLS never sees the account, nor one that lists TLS
+// and refuses it.
+class RequiredTls : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(RequiredTls, RefusesAServerWithoutTls)
+{
+    PyftpdProcess::Options options;
+    if (*GetParam())
+        options.faults = {GetParam()};
+    PyftpdProcess server(options);
     Program program(server);
     Common::ServerProfile profile = server.profile();
     profile.tls = Common::TlsPolicy::Required;
@@ -173,3 +216,6 @@ TEST(CertificateTrust, RequiredRefusesAServerWithoutTls)
     EXPECT_EQ(TestFiles::read(program.local("cfg/textes/mimosa_txt.ini")), "LOCAL COPY\r\n");
     EXPECT_TRUE(program.app->ftp().TlsStatus.text().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Servers, RequiredTls, ::testing::Values("", "tls-refused"),
+                         [](const auto &info) { return *info.param ? "refusing_its_offer" : "without_tls"; });

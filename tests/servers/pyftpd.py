@@ -32,6 +32,10 @@ known way each:
   odd-names          MLSD and LIST answer a fixed listing of awkward names
   no-overwrite       RNTO onto an existing file is refused
   mute               accept connections but never greet
+  tls-refused        list AUTH TLS, PBSZ and PROT in FEAT, and answer AUTH with 500, as a
+                     server built with TLS but given no certificate does
+  raw-names          names pass as the bytes they are, UTF8 still announced: a name an
+                     8-bit client wrote lists, and is found again, in Windows-1252 bytes
 
 With --tls-cert (and --tls-key) the server offers explicit FTPS (AUTH TLS, PBSZ,
 PROT), and these modes misbehave in TLS:
@@ -221,16 +225,28 @@ class FaultMixin:
             return self.close()
         if cmd == "REST" and "no-rest" in faults:
             return self.respond("502 REST not implemented.")
+        if cmd == "AUTH" and "tls-refused" in faults:
+            return self.respond("500 This security scheme is not implemented.")
         return super().pre_process_command(line, cmd, arg)
 
+    @property
+    def unicode_errors(self):
+        # Undecodable bytes of a name ride in the str as surrogates, which the file system
+        # and the listing turn back into the same bytes.
+        return "surrogateescape" if "raw-names" in self.faults else "replace"
+
     def ftp_FEAT(self, line):
-        if "no-rest" not in self.faults:
-            return super().ftp_FEAT(line)
-        self.proto_cmds = {k: v for k, v in type(self).proto_cmds.items() if k != "REST"}
+        faults = self.faults
+        extra = self._extra_feats
+        if "no-rest" in faults:
+            self.proto_cmds = {k: v for k, v in type(self).proto_cmds.items() if k != "REST"}
+        if "tls-refused" in faults:
+            self._extra_feats = extra + ["AUTH TLS", "PBSZ", "PROT"]
         try:
             return super().ftp_FEAT(line)
         finally:
-            del self.proto_cmds
+            self._extra_feats = extra
+            self.__dict__.pop("proto_cmds", None)
 
     def _reply_more(self):
         if not self._closed:
