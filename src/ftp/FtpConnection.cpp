@@ -68,6 +68,7 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready, const
     ahead_.clear();
     known_.clear();
     listed_.clear();
+    eightBitFolders_.clear();
     trail_.clear();
     features_ = {};
     codec_.setUtf8(false);
@@ -199,7 +200,7 @@ void FtpConnection::leave()
 
 std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QString &name) const
 {
-    const std::optional<QByteArray> encoded = codec_.encode(name);
+    const std::optional<QByteArray> encoded = codec_.encode(name, eightBitFolders_.contains(placeOf(name)));
     if (!encoded)
         return std::nullopt;
     return verb + ' ' + *encoded;
@@ -278,6 +279,16 @@ void FtpConnection::rename(const QString &from, const QString &to, Done done)
 QString FtpConnection::place(const QString &folder) const
 {
     return codec_.decode(trail_.join('\n')) + QLatin1Char('\n') + folder;
+}
+
+QString FtpConnection::placeOf(const QString &name) const
+{
+    return folderPlace(name.left(name.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+QString FtpConnection::folderPlace(const QString &folder) const
+{
+    return place(folder.size() > 1 && folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder);
 }
 
 bool FtpConnection::firstUploadInto(const QString &folder)
@@ -395,7 +406,17 @@ void FtpConnection::endTransfer(bool ok, FtpReply reply)
 
 void FtpConnection::listFolder(const QString &folder, ListDone done)
 {
-    listing_ = std::make_unique<FtpListing>(*this, folder, std::move(done));
+    const QString where = folderPlace(folder);
+    listing_ = std::make_unique<FtpListing>(*this, folder, [this, where, done = std::move(done)](
+                                                               bool ok, const FtpReply &reply, const QList<RemoteEntry> &entries) {
+        for (const RemoteEntry &entry : entries)
+            codec_.learn(entry);
+        if (ok && std::any_of(entries.begin(), entries.end(), [](const RemoteEntry &e) { return e.eightBit; }))
+            eightBitFolders_.insert(where);
+        else if (ok)
+            eightBitFolders_.remove(where);
+        done(ok, reply, entries);
+    });
     listing_->start();
 }
 

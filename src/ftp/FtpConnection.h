@@ -68,6 +68,8 @@ public:
     void abort(const QString &reason);
 
     const FtpNameCodec &codec() const { return codec_; }
+    // Names listed on either connection go back in their listed bytes on both.
+    void shareSpellings(const FtpNameCodec &with) { codec_.shareSpellings(with); }
     const FtpFeatures &features() const { return features_; }
     // The current folder as PWD named it, while no CWD moved since: PWD goes along with the
     // login and with each EPSV or PASV, where it costs no round trip of its own.
@@ -75,8 +77,8 @@ public:
     // Where the login put us, as PWD named it then; empty before a login or when PWD failed.
     QString loginFolder() const { return codec_.decode(loginFolder_); }
     void noteListRefused() { features_.listRefused = true; }
-    // `verb` followed by the name in the server's character set; none when the
-    // name cannot be written in it.
+    // `verb` followed by the name as the server spells it (the bytes it listed the name
+    // with, else as the folder's names go); none when the name cannot be written so.
     std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
 
     void request(const QByteArray &line, ReplyHandler next);
@@ -147,6 +149,10 @@ private:
     void collect(QList<QByteArray> lines, QList<FtpReply> replies, std::function<void(const QList<FtpReply> &)> done);
     // `folder` known by the way down to it since login, which an absolute CWD starts afresh.
     QString place(const QString &folder) const;
+    // The place of a folder, with or without its last "/", and of the folder a name is in:
+    // where the folder's listing is kept.
+    QString folderPlace(const QString &folder) const;
+    QString placeOf(const QString &name) const;
     bool acceptsCertificate(const QList<QSslError> &errors);
     void askAboutCertificate(const QString &reason);
     QString hostPort() const;
@@ -176,6 +182,7 @@ private:
     QSet<QString> swept_;
     QHash<QString, RemoteEntry> known_; // by place and name
     QSet<QString> listed_;              // places listed whole
+    QSet<QString> eightBitFolders_;     // places whose listing held names an 8-bit client wrote
     // The CWD and CDUP the server accepted since login, to find the same folder again.
     QList<QByteArray> trail_;
     std::optional<QByteArray> folderName_;

@@ -4,6 +4,12 @@
 
 namespace Ftp {
 
+namespace {
+
+const QString kUnsendable = QStringLiteral("The remote name cannot be sent");
+
+} // namespace
+
 FtpUpload::FtpUpload(FtpConnection &link, const QString &localPath, const QString &remoteName,
                      FtpConnection::Done done, bool onlyIfChanged)
     : link_(link), file_(localPath), final_(remoteName), done_(std::move(done)), onlyIfChanged_(onlyIfChanged)
@@ -30,8 +36,8 @@ void FtpUpload::start()
 {
     if (final_.endsWith(QLatin1Char('/')) || final_.isEmpty())
         return done_(false, FtpReply::local(QStringLiteral("No remote file name")));
-    if (!link_.line("STOR", aside_)) // the longest name, made of every other one's characters
-        return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
+    if (!namesFit())
+        return done_(false, FtpReply::local(kUnsendable));
     if (file_.fileName().isEmpty() || !file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return done_(false, FtpReply::local(QStringLiteral("Cannot read ") + file_.fileName()));
     localTime_ = file_.fileTime(QFileDevice::FileModificationTime).toUTC();
@@ -58,8 +64,15 @@ void FtpUpload::removeLeftovers(QStringList names)
                   [this, names](const FtpReply &) { removeLeftovers(names); });
 }
 
+bool FtpUpload::namesFit() const
+{
+    return link_.line("STOR", aside_).has_value(); // the longest name, made of every other one's characters
+}
+
 void FtpUpload::sendUnlessThere()
 {
+    if (!namesFit()) // the folder's listing showed it takes Windows-1252 names
+        return fail(FtpReply::local(kUnsendable));
     if (!onlyIfChanged_)
         return store();
     link_.remoteFacts(folder_, base_, [this](qint64 size, const QDateTime &time) {

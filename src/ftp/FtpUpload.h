@@ -31,6 +31,7 @@ public:
                          const QDateTime &remoteTime, bool timesSettable);
 
 private:
+    bool namesFit() const;
     void sendUnlessThere();
     void removeLeftovers(QStringList names);
     void resumeFrom(qint64 there);

@@ -336,6 +336,7 @@ bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command)
 bool Inet::StillExecuting() const { return engine_->busy; }
 bool Inet::isConnected() const { return engine_->connection.isOpen(); }
 QString Inet::loginFolder() const { return engine_->connection.loginFolder(); }
+const FtpNameCodec &Inet::names() const { return engine_->connection.codec(); }
 void Inet::Cancel()
 {
     engine_->cancel();

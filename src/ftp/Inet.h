@@ -2,6 +2,7 @@
 
 #include "common/ServerProfile.h"
 #include "ftp/FtpCommand.h"
+#include "ftp/FtpNameCodec.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/FtpTimeouts.h"
 #include "ftp/RemoteEntry.h"
@@ -56,6 +57,8 @@ public:
     bool isConnected() const;
     // Where this connection's login put us, as PWD named it; empty when not known.
     QString loginFolder() const;
+    // How names go on the wire, with the bytes of every name listed so far.
+    const FtpNameCodec &names() const;
     // Ends the command in flight and the connection at once, without waiting for the
     // server: a transfer stops where it is, and its temporary files are let go of. Helpers
     // working beside the client on connections of their own stop too (`cancelled`).

@@ -17,6 +17,7 @@ public:
     {
         link_.setTimeouts(pool.client_.timeouts());
         link_.setTrust(pool.client_.trust());
+        link_.shareSpellings(pool.client_.names());
         QObject::connect(&link_, &FtpConnection::lost, &pool, [this] { lost(); });
         QObject::connect(&link_, &FtpConnection::commandSent, &pool.client_, &Inet::commandSent);
     }

@@ -11,6 +11,7 @@ struct RemoteEntry {
     bool folder = false;
     qint64 size = -1;  // unknown: -1
     QString modified{}; // the server's "modify" fact as sent (UTC, YYYYMMDDHHMMSS[.sss]); unknown: empty
+    bool eightBit = false; // listed in Windows-1252 bytes by a server that announces UTF-8
 
     bool operator==(const RemoteEntry &) const = default;
 

@@ -29,9 +29,11 @@ QList<RemoteEntry> RemoteListing::parse(const QByteArray &answer, Format format,
     for (QByteArray line : answer.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
-        const std::optional<RemoteEntry> entry = parseLine(codec.decode(line), format);
-        if (entry && isSafeName(entry->name))
-            entries.append(*entry);
+        std::optional<RemoteEntry> entry = parseLine(codec.decode(line), format);
+        if (!entry || !isSafeName(entry->name))
+            continue;
+        entry->eightBit = codec.isEightBit(line);
+        entries.append(*entry);
     }
     return entries;
 }

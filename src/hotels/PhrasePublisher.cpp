@@ -11,6 +11,8 @@
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
 
+#include <QFileInfo>
+
 namespace Hotels {
 
 namespace {
@@ -57,11 +59,14 @@ QString PhrasePublisher::sendPhraseFile(Ftp::Publication &publication, const QSt
     const Ftp::FtpOutcome walk = publication.walk(Common::RemoteTree::kPhrases);
     if (!walk.ok)
         return describe(walk);
-    const QString local = Common::Module1::ShortPath(hotels_.phraseFilePath(hotel));
+    const QString path = hotels_.phraseFilePath(hotel);
+    const QString local = Common::Module1::ShortPath(path);
     if (local.isEmpty())
         return QStringLiteral("fichier local introuvable");
+    // The local copy has the name the server listed, in whatever case: it goes back onto
+    // that file, never beside it under a second spelling.
     const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local,
-                                            HotelName::fileName(hotel));
+                                            QFileInfo(path).fileName());
     return put.ok ? QString() : describe(put);
 }
 
@@ -125,7 +130,7 @@ bool PhrasePublisher::deleteOnServer(const QString &hotel)
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return false;
     ftp_.GetDir(QString());
-    return ftp_.runCommand(Ftp::FtpCommand::remove(HotelName::fileName(hotel))).ok;
+    return ftp_.runCommand(Ftp::FtpCommand::remove(QFileInfo(hotels_.phraseFilePath(hotel)).fileName())).ok;
 }
 
 } // namespace Hotels

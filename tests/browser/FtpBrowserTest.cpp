@@ -87,6 +87,35 @@ TEST_F(FtpBrowserTest, DoubleClicksUploadAndDownloadANameWithSpacesAndAccents)
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
+// Names an 8-bit client wrote, on a server that announces UTF-8, in a folder of their own
+// kind: fetched, renamed and deleted under their own bytes, the new name in the same bytes.
+TEST_F(FtpBrowserTest, EightBitNamesAreFetchedRenamedAndDeleted)
+{
+    server.setFaults({"raw-names"});
+    QDir().mkpath(server.path("d\u00e9j\u00e0"));
+    server.putRawFile("", "caf\xe9.txt", "CAFE");
+    server.putRawFile("", "vieux caf\xe9.txt", "OLD");
+    openBoth();
+    QStringList listed = session.List1.items();
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"café.txt", "déjà/", "vieux café.txt"}));
+
+    selectRemote("café.txt");
+    browser.openRemoteEntry();
+    EXPECT_EQ(TestFiles::read(localRoot + "/café.txt"), "CAFE");
+    selectRemote("café.txt");
+    ui.inputAnswers.enqueue("thé.txt");
+    browser.renameRemoteEntry();
+    selectRemote("vieux café.txt");
+    browser.deleteRemoteEntry();
+    EXPECT_EQ(server.rawNames(""), (QList<QByteArray>{"d\xc3\xa9j\xc3\xa0", "th\xe9.txt"}));
+    EXPECT_TRUE(ui.messages.isEmpty());
+
+    selectRemote("déjà/");
+    browser.openRemoteEntry(); // a folder listed in UTF-8 keeps it
+    EXPECT_TRUE(session.Text2.text().endsWith("/déjà")) << session.Text2.text().toStdString();
+}
+
 TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
 {
     openBoth();

@@ -100,6 +100,33 @@ TEST_F(HotelsOnServer, AddedHotelIsStoredUnderItsWholeNameAndComesBackAfterARest
     EXPECT_EQ(app->hotels().lstHoteltxt.items(), QStringList{"BIENVENUE - WELCOME"});
 }
 
+// A server that announces UTF-8 but holds a name an 8-bit client wrote: the hotel shows in
+// its letters, its file arrives and goes back under its own bytes, and a new hotel beside it
+// is named the same way.
+TEST_F(HotelsOnServer, EightBitNamesKeepTheirBytes)
+{
+    server.setFaults({"raw-names"});
+    const QByteArray ete = "les pins \xe9t\xe9_txt.ini";
+    server.putRawFile(kTextes, ete, kPins);
+    start();
+    Common::ListBox &hotels = app->hotels().lstHotel;
+    ASSERT_TRUE(hotels.items().contains("LES PINS ÉTÉ")) << hotels.items().join(" | ").toStdString();
+    EXPECT_EQ(TestFiles::read(textes("les pins été_txt.ini")), kPins);
+    hotels.setListIndex(static_cast<int>(hotels.items().indexOf("LES PINS ÉTÉ")));
+    EXPECT_EQ(app->hotels().lstHoteltxt.items(), QStringList{"SOIRÉE BARBECUE"});
+    EXPECT_TRUE(log().filter("ERREUR").isEmpty()) << log().join(" | ").toStdString();
+
+    TestFiles::write(textes("les pins été_txt.ini"), "EDITED\r\n");
+    app->phrasePublisher().publishAll();
+    EXPECT_EQ(server.rawFileContent(kTextes, ete), "EDITED\r\n");
+    const QList<QByteArray> before{ete, "les pins_txt.ini", "mimosa_txt.ini"};
+    EXPECT_EQ(server.rawNames(kTextes), before);
+
+    op.inputAnswers.enqueue("Été");
+    app->phrasePublisher().addHotel();
+    EXPECT_EQ(server.rawNames(kTextes), QList<QByteArray>(before) << "\xe9t\xe9_txt.ini");
+}
+
 TEST_F(HotelsOnServer, PublishAllOverFourHotelsStepsTheBarPerHotel)
 {
     server.putFile(kTextes + "a_txt.ini", "A\r\n");

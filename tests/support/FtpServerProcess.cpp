@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <sys/prctl.h>
 
 FtpServerProcess::FtpServerProcess()
@@ -24,6 +27,9 @@ FtpServerProcess::~FtpServerProcess()
 {
     process_.kill();
     process_.waitForFinished(5000);
+    // Qt cannot name what an 8-bit client wrote, so it could not remove it.
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(work_.path()).toStdString(), ignored);
 }
 
 Common::ServerProfile FtpServerProcess::profile() const
@@ -41,6 +47,35 @@ void FtpServerProcess::putFile(const QString &relative, const QByteArray &conten
     QFile file(full);
     if (file.open(QIODevice::WriteOnly))
         file.write(content);
+}
+
+namespace {
+
+std::string rawPath(const QString &folder, const QByteArray &name)
+{
+    return (QFile::encodeName(folder) + '/' + name).toStdString();
+}
+
+} // namespace
+
+void FtpServerProcess::putRawFile(const QString &relative, const QByteArray &name, const QByteArray &content) const
+{
+    std::ofstream(rawPath(path(relative), name), std::ios::binary).write(content.constData(), content.size());
+}
+
+QByteArray FtpServerProcess::rawFileContent(const QString &relative, const QByteArray &name) const
+{
+    std::ifstream in(rawPath(path(relative), name), std::ios::binary);
+    return in ? QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {})) : QByteArray("<missing>");
+}
+
+QList<QByteArray> FtpServerProcess::rawNames(const QString &relative) const
+{
+    QList<QByteArray> names;
+    for (const auto &entry : std::filesystem::directory_iterator(QFile::encodeName(path(relative)).toStdString()))
+        names.append(QByteArray::fromStdString(entry.path().filename().string()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 QByteArray FtpServerProcess::fileContent(const QString &relative) const

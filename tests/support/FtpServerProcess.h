@@ -21,6 +21,11 @@ public:
     // Writes a file into the served tree, creating its folders.
     void putFile(const QString &relative, const QByteArray &content) const;
     QByteArray fileContent(const QString &relative) const;
+    // The same for names in raw bytes, as an 8-bit client writes them: the file `name` in
+    // the existing folder `relative`, and the names a folder holds, as bytes.
+    void putRawFile(const QString &relative, const QByteArray &name, const QByteArray &content) const;
+    QByteArray rawFileContent(const QString &relative, const QByteArray &name) const;
+    QList<QByteArray> rawNames(const QString &relative) const;
 
 protected:
     FtpServerProcess();
