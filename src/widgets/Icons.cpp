@@ -134,10 +134,15 @@ QIcon padlock(bool open)
     return painted([open](QPainter &p) {
         p.setPen(QPen(QColor(90, 90, 90), 6));
         p.setBrush(Qt::NoBrush);
-        const int lift = open ? 10 : 0; // the shackle pulled out of the body on its right
-        p.drawArc(QRect(18, 6 - lift, 28, 36), 0, 180 * 16);
-        p.drawLine(18, 24 - lift, 18, 30);
-        p.drawLine(46, 24 - lift, 46, 30 - 2 * lift);
+        if (open) { // the shackle swung out to the right, one leg free
+            p.drawArc(QRect(30, 4, 28, 32), 0, 180 * 16);
+            p.drawLine(30, 20, 30, 30);
+            p.drawLine(58, 20, 58, 24);
+        } else {
+            p.drawArc(QRect(18, 6, 28, 36), 0, 180 * 16);
+            p.drawLine(18, 24, 18, 30);
+            p.drawLine(46, 24, 46, 30);
+        }
         p.setPen(QPen(QColor(140, 100, 10), 2));
         p.setBrush(QColor(230, 180, 40));
         p.drawRoundedRect(QRect(10, 28, 44, 30), 4, 4);
