@@ -13,10 +13,12 @@
 #include "hotels/HotelPhrases.h"
 #include "hotels/PhraseFacts.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QHash>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Hotels {
@@ -33,6 +35,33 @@ bool carryOver(const QString &from, const QString &to)
 {
     return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
         || QFile::copy(from, to);
+}
+
+// The mode a folder keeps across its replacement: its own, or what the umask gives a new one.
+mode_t folderMode(const QString &folder)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(folder).constData(), &status) == 0)
+        return status.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0777 & ~mask;
+}
+
+// Staging folders of a start that was stopped half way: nobody else uses them, since one
+// program at a time has the data root.
+void removeStaleStaging(const QString &cfg)
+{
+    for (const QString &stale : QDir(cfg).entryList({QStringLiteral(".textes-*")}, QDir::Dirs | QDir::Hidden))
+        QDir(cfg + QLatin1Char('/') + stale).removeRecursively();
+}
+
+bool sameBytes(const QString &one, const QString &other)
+{
+    QFile a(one);
+    QFile b(other);
+    return a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.size() == b.size()
+           && a.readAll() == b.readAll();
 }
 
 PhraseDownloader::Listed byName(const QList<Ftp::RemoteEntry> &entries)
@@ -57,6 +86,7 @@ void PhraseDownloader::DownPhrases()
     status_.Ajout_Status(kStart);
     Ftp::Publication publication(ftp_, form3_);
     Ftp::ParallelFetch fetch(ftp_.Inet1);
+    removeStaleStaging(root_.cfg());
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
     if (!staging.isValid()) {
         status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 inaccessible * * *")
@@ -71,6 +101,7 @@ void PhraseDownloader::DownPhrases()
         const Listed listed = byName(ftp_.listedEntries());
         const QStringList arrived = downloadListed(publication, fetch, facts, listed, staging.path(), failed);
         const qsizetype received = arrived.size();
+        keepUnpublished(facts, staging.path());
         const bool replaced = replacePhraseFolder(staging.path(), failed);
         if (replaced)
             recordFacts(facts, listed, arrived);
@@ -150,6 +181,23 @@ void PhraseDownloader::recordFacts(PhraseFacts &facts, const Listed &listed, con
     facts.save(); // if it cannot be written, the next start only fetches everything again
 }
 
+// The server stays the reference, but a day of edits saved and never published is not
+// thrown away with the local copy: a copy of each such file is kept aside, and said where.
+void PhraseDownloader::keepUnpublished(const PhraseFacts &facts, const QString &staging)
+{
+    const QString kept = root_.cfg() + QStringLiteral("/textes-non-publiés/");
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (const QString &file : QDir(root_.textes()).entryList(QDir::Files, QDir::Name)) {
+        const QString local = root_.textes() + QLatin1Char('/') + file;
+        if (!facts.editedSince(file, local) || sameBytes(local, staging + QLatin1Char('/') + file))
+            continue;
+        const QString copy = kept + file + QLatin1Char('.') + stamp;
+        if (QDir().mkpath(kept) && QFile::copy(local, copy))
+            status_.Ajout_Status(QStringLiteral("Hotel %1 : modifications non publiées conservées dans %2")
+                                     .arg(HotelName::fromFileName(file), copy));
+    }
+}
+
 void PhraseDownloader::showLocalCopies()
 {
     const QStringList files = QDir(root_.textes()).entryList(QDir::Files, QDir::Name);
@@ -172,6 +220,7 @@ bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QString
     }
     const QString old = root_.textes() + QStringLiteral(".old");
     QDir(old).removeRecursively();
+    const mode_t mode = folderMode(root_.textes()); // not the staging folder's private one
     QDir dir;
     if (QDir(root_.textes()).exists() && !dir.rename(root_.textes(), old))
         return false;
@@ -179,6 +228,9 @@ bool PhraseDownloader::replacePhraseFolder(const QString &staging, const QString
         dir.rename(old, root_.textes());
         return false;
     }
+    ::chmod(QFile::encodeName(root_.textes()).constData(), mode);
+    for (const QString &file : QDir(old).entryList(QDir::Files)) // fresh copies keep the old ones' modes
+        QFile::setPermissions(root_.textes() + QLatin1Char('/') + file, QFile::permissions(old + QLatin1Char('/') + file));
     QDir(old).removeRecursively();
     return true;
 }

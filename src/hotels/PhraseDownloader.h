@@ -33,6 +33,7 @@ private:
     QStringList downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const PhraseFacts &facts,
                                const Listed &listed, const QString &staging, QStringList &failed);
     void recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived) const;
+    void keepUnpublished(const PhraseFacts &facts, const QString &staging);
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 

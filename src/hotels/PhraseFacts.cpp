@@ -38,6 +38,13 @@ bool PhraseFacts::unchanged(const Ftp::RemoteEntry &entry, const QString &localC
            && was->localSize == now.localSize && was->localMtimeMs == now.localMtimeMs;
 }
 
+bool PhraseFacts::editedSince(const QString &name, const QString &localCopy) const
+{
+    const auto was = known_.constFind(name);
+    const Facts now = local(localCopy);
+    return was == known_.constEnd() || was->localSize != now.localSize || was->localMtimeMs != now.localMtimeMs;
+}
+
 void PhraseFacts::record(const Ftp::RemoteEntry &entry, const QString &localCopy)
 {
     if (entry.size < 0 || entry.modified.isEmpty() || entry.name.contains(QLatin1Char('\t'))

@@ -16,6 +16,9 @@ public:
     explicit PhraseFacts(const QString &file);
 
     bool unchanged(const Ftp::RemoteEntry &entry, const QString &localCopy) const;
+    // Whether the local copy may hold edits made since it last arrived: its size or time
+    // moved, or nothing was recorded of it.
+    bool editedSince(const QString &name, const QString &localCopy) const;
     // Records the listing's facts for `entry`, whose copy now is `localCopy`.
     void record(const Ftp::RemoteEntry &entry, const QString &localCopy);
     // Replaces the file whole or not at all; false when it could not.

@@ -1,10 +1,12 @@
 #include "common/DataRootChoice.h"
+#include "common/DataRootLock.h"
 #include "support/Files.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -113,4 +115,24 @@ TEST_F(DataRootChoiceTest, ListsBesideAProgramThatCannotWriteThemAreCarriedOverO
     choice = Common::DataRootChoice::choose(program());
     EXPECT_TRUE(choice.adoptedFrom.isEmpty());
     EXPECT_EQ(TestFiles::read(own() + "/cfg/plages.ini"), "b.mp4\r\n") << "the operator's own lists win";
+}
+
+// A second program on a data root in use is refused and changes nothing there; the lock of
+// a program that is gone is taken over.
+TEST(DataRootLock, OneProgramPerDataRoot)
+{
+    QTemporaryDir root;
+    std::optional<Common::DataRootLock> first(std::in_place, root.path());
+    ASSERT_TRUE(first->tryLock());
+    TestFiles::write(root.filePath("cfg/textes/mimosa_txt.ini"), "MIMOSA\r\n");
+    const QStringList before = QDir(root.filePath("cfg")).entryList(QDir::AllEntries | QDir::Hidden);
+    Common::DataRootLock second(root.path());
+    EXPECT_FALSE(second.tryLock());
+    EXPECT_EQ(QDir(root.filePath("cfg")).entryList(QDir::AllEntries | QDir::Hidden), before);
+    EXPECT_EQ(Common::DataRootLock::refusal(root.path() + "/"),
+              "Le programme est déjà ouvert sur ce dossier de données : " + root.path());
+
+    first.reset(); // then as a crash leaves it: the file of a process that no longer runs
+    TestFiles::write(root.filePath("cfg/hmanager.lock"), "2147483646\nhmanager\n\n");
+    EXPECT_TRUE(second.tryLock());
 }

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -71,13 +72,25 @@ TEST_F(HotelsOnServer, StartUpDownloadsEveryPhraseFileAndSelectsTheFirstHotel)
     EXPECT_FALSE(op.progressShown);
 }
 
-TEST_F(HotelsOnServer, UnpublishedLocalFileIsGoneAfterTheNextStart)
+// The server is the reference: a file it does not have leaves the list, and an edit never
+// published gives way to the server's version; both are kept aside, byte for byte.
+TEST_F(HotelsOnServer, UnpublishedEditsGiveWayToTheServerAndAreKeptAside)
 {
+    start();
     QDir().mkpath(dataRoot.path() + "/cfg/textes");
     Common::Module1::SaveListFile(textes("local only_txt.ini"), QStringList{"X"});
+    TestFiles::write(textes("mimosa_txt.ini"), "EDITED, NEVER SENT\r\n");
     start();
     EXPECT_FALSE(QFile::exists(textes("local only_txt.ini")));
     EXPECT_FALSE(app->hotels().lstHotel.items().contains("LOCAL ONLY"));
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), kMimosa);
+    const QString keptDir = dataRoot.path() + "/cfg/textes-non-publiés/";
+    const QStringList kept = QDir(keptDir).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(kept.size(), 2) << kept.join(" | ").toStdString();
+    EXPECT_TRUE(kept[0].startsWith("local only_txt.ini.20"));
+    EXPECT_EQ(TestFiles::read(keptDir + kept[1]), "EDITED, NEVER SENT\r\n");
+    EXPECT_EQ(log().filter("modifications non publiées").size(), 2);
+    EXPECT_TRUE(log().contains("Hotel MIMOSA : modifications non publiées conservées dans " + keptDir + kept[1]));
 }
 
 TEST_F(HotelsOnServer, AddedHotelIsStoredUnderItsWholeNameAndComesBackAfterARestart)
@@ -125,6 +138,25 @@ TEST_F(HotelsOnServer, EightBitNamesKeepTheirBytes)
     op.inputAnswers.enqueue("Été");
     app->phrasePublisher().addHotel();
     EXPECT_EQ(server.rawNames(kTextes), QList<QByteArray>(before) << "\xe9t\xe9_txt.ini");
+}
+
+// The start-up leaves no staging folder behind, its own or one of a start that was stopped,
+// and the phrase folder and its files keep the modes they had, for the data root's other users.
+TEST_F(HotelsOnServer, StartUpLeavesNoStagingAndKeepsModes)
+{
+    TestFiles::write(dataRoot.path() + "/cfg/.textes-stopped/mimosa_txt.ini", "HALF");
+    TestFiles::write(textes("mimosa_txt.ini"), "OLD COPY\r\n");
+    const auto mode = [](const QString &path) {
+        struct stat status {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : 0u;
+    };
+    ::chmod(QFile::encodeName(textes("mimosa_txt.ini")).constData(), 0660);
+    ::chmod(QFile::encodeName(textes("")).constData(), 02770);
+    start();
+    EXPECT_EQ(QDir(dataRoot.path() + "/cfg").entryList({".textes*"}, QDir::Dirs | QDir::Hidden), QStringList{});
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), kMimosa);
+    EXPECT_EQ(mode(textes("mimosa_txt.ini")), 0660u);
+    EXPECT_EQ(mode(textes("")), 0770u);
 }
 
 TEST_F(HotelsOnServer, PublishAllOverFourHotelsStepsTheBarPerHotel)

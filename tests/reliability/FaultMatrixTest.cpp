@@ -22,8 +22,10 @@ const QString kVideos = QStringLiteral("www/hmanager/datas/videos/");
 const QString kSales = QStringLiteral("www/clients/tolmi/pub2/ventes_celane_real_estate");
 const Ftp::FtpTimeouts kShort{1000, 1000, 500, 50};
 // The program's own working files, not the operator's: what a download last saw of the
-// server differs in its times from one run to the next.
-const QStringList kNotOperatorData = {QStringLiteral("temp"), QStringLiteral("cfg/textes.facts")};
+// server differs in its times from one run to the next, and so do the names of the copies of
+// unpublished edits.
+const QStringList kNotOperatorData = {QStringLiteral("temp"), QStringLiteral("cfg/textes.facts"),
+                                      QStringLiteral("cfg/textes-non-publiés")};
 // A sanitizer build runs data-heavy cells (an endless listing) several times slower.
 constexpr int kSlowBuild = HM_SLOW_BUILD_FACTOR;
 constexpr int kHangMs = 90000 * kSlowBuild; // the watchdog's limit for one cell

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QSet>
+#include <algorithm>
 #include <optional>
 
 Snapshot Snapshot::of(const QString &folder, const QStringList &skipped)
@@ -17,8 +18,10 @@ Snapshot Snapshot::of(const QString &folder, const QStringList &skipped)
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = base.relativeFilePath(path);
-        if (it.fileName().startsWith(Ftp::RemoteListing::kTempPrefix)
-            || skipped.contains(relative.section(QLatin1Char('/'), 0, 0)) || skipped.contains(relative))
+        const auto under = [&relative](const QString &skip) {
+            return relative == skip || relative.startsWith(skip + QLatin1Char('/'));
+        };
+        if (it.fileName().startsWith(Ftp::RemoteListing::kTempPrefix) || std::any_of(skipped.begin(), skipped.end(), under))
             continue;
         if (it.fileInfo().isDir()) {
             snapshot.entries.insert(relative + QLatin1Char('/'), {});
