@@ -20,6 +20,9 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
     connect(&ftp_.Inet1, &Ftp::Inet::retrying, this, [this](const QString &file, int attempt, int tries) {
         status_.Ajout_Status(QStringLiteral("%1: reprise après coupure (%2/%3)").arg(file).arg(attempt).arg(tries));
     });
+    connect(&ftp_.Inet1, &Ftp::Inet::putBack, this, [this](const QString &file, const QString &aside) {
+        status_.Ajout_Status(QStringLiteral("%1: remis en place depuis %2, une copie interrompue").arg(file, aside));
+    });
     // Said once a run: every later connection to the same server would say it again.
     connect(&ftp_.TlsRefusal, &Common::TextValue::changed, this, [this](const QString &refusal) {
         if (!refusal.isEmpty() && !std::exchange(toldTlsRefused_, true))

@@ -118,6 +118,8 @@ signals:
     void commandSent(const QString &line);
     void progress(qint64 done, qint64 total);
     void lost(const QString &reason);
+    // A file found only under its aside name, left by a swap cut short, has its name again.
+    void putBack(const QString &file, const QString &aside);
     // After each login: "TLS 1.3" and the like, or empty for plain FTP; and the server's
     // refusal when the connection or its files go in clear though TLS was asked.
     void encryptionChanged(const QString &protocol, const QString &refusal);

@@ -1,6 +1,6 @@
 #include "ftp/FtpUpload.h"
 
-#include "ftp/RemoteListing.h"
+#include "ftp/TemporaryNames.h"
 
 namespace Ftp {
 
@@ -17,8 +17,8 @@ FtpUpload::FtpUpload(FtpConnection &link, const QString &localPath, const QStrin
     const qsizetype slash = remoteName.lastIndexOf(QLatin1Char('/'));
     folder_ = remoteName.left(slash + 1);
     base_ = remoteName.mid(slash + 1);
-    temp_ = folder_ + RemoteListing::kTempPrefix + base_;
-    aside_ = folder_ + RemoteListing::kTempPrefix + QStringLiteral("old-") + base_;
+    temp_ = folder_ + TemporaryNames::upload(base_);
+    aside_ = folder_ + TemporaryNames::aside(base_);
 }
 
 bool FtpUpload::sameFile(qint64 localSize, const QDateTime &localTime, qint64 remoteSize, const QDateTime &remoteTime,
@@ -29,7 +29,7 @@ bool FtpUpload::sameFile(qint64 localSize, const QDateTime &localTime, qint64 re
     // Listings give whole seconds.
     const qint64 local = localTime.toSecsSinceEpoch();
     const qint64 remote = remoteTime.toSecsSinceEpoch();
-    return timesSettable ? remote == local : remote >= local;
+    return timesSettable && remote == local;
 }
 
 void FtpUpload::start()
@@ -47,11 +47,22 @@ void FtpUpload::start()
     const QString folder = folder_.size() > 1 ? folder_.chopped(1) : folder_;
     link_.listFolder(folder, [this](bool ok, const FtpReply &, const QList<RemoteEntry> &entries) {
         link_.rememberEntries(folder_, entries, ok && link_.features().mlsd);
-        QStringList leftovers;
-        for (const RemoteEntry &entry : entries)
-            if (!entry.folder && entry.name.startsWith(RemoteListing::kTempPrefix))
-                leftovers.append(entry.name);
-        removeLeftovers(leftovers);
+        const TemporaryNames::Sweep sweep = TemporaryNames::sweep(entries, QDateTime::currentDateTimeUtc());
+        putBack(sweep.lone, sweep.dead);
+    });
+}
+
+// An aside left alone is the only copy of its file: it takes the file's name again.
+void FtpUpload::putBack(QStringList lone, const QStringList &dead)
+{
+    if (lone.isEmpty())
+        return removeLeftovers(dead);
+    const QString aside = lone.takeFirst();
+    const QString kept = TemporaryNames::keptBy(aside);
+    link_.rename(folder_ + aside, folder_ + kept, [this, aside, kept, lone, dead](bool ok, const FtpReply &) {
+        if (ok)
+            emit link_.putBack(kept, aside);
+        putBack(lone, dead);
     });
 }
 

@@ -14,7 +14,7 @@ namespace Ftp {
 // checked, and only then is it renamed onto the final name. Where the server
 // will not rename onto an existing file, that file is moved aside first and
 // removed after. A failure never leaves a partial file under the final name.
-// Leftovers of interrupted uploads in the folder are removed first. A connection broken
+// Leftovers of interrupted uploads in the folder are dealt with first (`TemporaryNames`). A connection broken
 // in the middle (426) ends the job with the temporary file kept, for `resume`.
 // `onlyIfChanged`: nothing is sent when the server's copy has the local size and time
 // already, and a copy sent takes the local time where the server can set it (MFMT).
@@ -26,13 +26,14 @@ public:
     void resume() override;
     bool alreadyThere() const override { return alreadyThere_; }
     // Whether a server copy of `remoteSize` bytes, changed at `remoteTime`, is the local
-    // file. A server that cannot set times only vouches for a copy not older than it.
+    // file: only where the server sets times (MFMT), so that a copy's time is the local one's.
     static bool sameFile(qint64 localSize, const QDateTime &localTime, qint64 remoteSize,
                          const QDateTime &remoteTime, bool timesSettable);
 
 private:
     bool namesFit() const;
     void sendUnlessThere();
+    void putBack(QStringList lone, const QStringList &dead);
     void removeLeftovers(QStringList names);
     void resumeFrom(qint64 there);
     void store(qint64 from = 0);

@@ -70,6 +70,7 @@ Inet::Engine::Engine(Inet &owner) : owner_(owner)
     QObject::connect(&connection, &FtpConnection::commandSent, &owner, &Inet::commandSent);
     QObject::connect(&connection, &FtpConnection::progress, &owner, &Inet::transferProgress);
     QObject::connect(&connection, &FtpConnection::encryptionChanged, &owner, &Inet::encryptionChanged);
+    QObject::connect(&connection, &FtpConnection::putBack, &owner, &Inet::putBack);
     QObject::connect(&connection, &FtpConnection::lost, &owner, [this](const QString &reason) { onLost(reason); });
     QObject::connect(&retry_, &FtpRetry::retrying, &owner, [this](int attempt) {
         const bool put = current_.verb() == Verb::Put;

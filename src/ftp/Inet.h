@@ -79,6 +79,8 @@ signals:
     void cancelled();
     // A transfer broke with the connection and is tried again after a pause.
     void retrying(const QString &file, int attempt, int tries);
+    // A file found only under its aside name, left by a swap cut short, has its name again.
+    void putBack(const QString &file, const QString &aside);
     // After each login: "TLS 1.3" and the like, or empty for plain FTP; and the server's
     // refusal when the connection or its files go in clear though TLS was asked.
     void encryptionChanged(const QString &protocol, const QString &refusal);

@@ -75,16 +75,28 @@ TEST_F(FaultServer, DownloadDroppedMidwayLeavesTheLocalFileUntouched)
     EXPECT_FALSE(session().Inet1.StillExecuting());
 }
 
+// An upload cut off never reaches its final name. The next write into the folder removes
+// what uploads left long ago, leaves another workstation's upload in progress alone, and
+// gives a file found only under its aside name its name again.
 TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
 {
     start({"drop-stor"});
     EXPECT_FALSE(run(Ftp::FtpCommand::put(writeLocal("big", QByteArray(1 << 20, 'b')), "video.mp4")).ok);
-    EXPECT_FALSE(serverFiles().contains("video.mp4"));
-    EXPECT_TRUE(serverFiles().contains("~hmpart-video.mp4"));
+    const QStringList left = serverFiles();
+    ASSERT_EQ(left.filter(QRegularExpression("^~hmpart-[0-9a-f]{8}-video\\.mp4$")), left);
+    ASSERT_EQ(left.size(), 1);
+    QFile dead(server->path(left.first()));
+    ASSERT_TRUE(dead.open(QIODevice::ReadWrite)
+                && dead.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
+    server->putFile("~hmpart-0badcafe-other.mp4", "still growing");
+    server->putFile("~hmpart-old-gone.ini", "the only copy");
+    QStringList putBack;
+    QObject::connect(&session().Inet1, &Ftp::Inet::putBack, [&](const QString &file) { putBack.append(file); });
 
-    // the next write to that folder reconnects and removes the leftover
     EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("small", "s"), "small.ini")).ok);
-    EXPECT_EQ(serverFiles(), QStringList{"small.ini"});
+    EXPECT_EQ(serverFiles(), (QStringList{"gone.ini", "small.ini", "~hmpart-0badcafe-other.mp4"}));
+    EXPECT_EQ(server->fileContent("gone.ini"), "the only copy");
+    EXPECT_EQ(putBack, QStringList{"gone.ini"});
     EXPECT_EQ(harness->sent.count("USER anonymous"), 2 + Ftp::FtpRetry::kTries); // each try logs in again
     // once per folder and connection: a second upload there lists nothing first
     const qsizetype listings = harness->sent.filter(QRegularExpression("^(MLSD|LIST)")).size();

@@ -53,7 +53,7 @@ TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
     EXPECT_EQ(server->fileContent("www/les pins_txt.ini"), "BIENVENUE\r\nLIGNE 2\r\n");
     EXPECT_EQ(serverFiles(), QStringList{"les pins_txt.ini"});
     EXPECT_TRUE(session().List1.items().contains("les pins_txt.ini"));
-    EXPECT_TRUE(harness->sentLine("STOR ~hmpart-les pins_txt.ini"));
+    EXPECT_TRUE(harness->sentUpload("STOR", "les pins_txt.ini"));
     EXPECT_TRUE(harness->sentLine("RNTO les pins_txt.ini"));
 
     const QString back = local.filePath("back copy.ini");
@@ -62,17 +62,17 @@ TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
     EXPECT_EQ(QDir(local.path()).entryList(QDir::Files), (QStringList{"a b.ini", "back copy.ini"}));
 }
 
-TEST_P(RealServer, PutReplacesAnExistingFileAndSweepsLeftovers)
+TEST_P(RealServer, PutReplacesAnExistingFile)
 {
     server->putFile("www/x.ini", "old content");
-    server->putFile("www/~hmpart-y.ini", "half of an earlier upload");
+    server->putFile("www/~hmpart-0000abcd-y.ini", "another workstation's upload");
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), QStringList{"x.ini"}); // the leftover is never listed
+    EXPECT_EQ(session().List1.items(), QStringList{"x.ini"}); // temporary names are never listed
 
     ASSERT_TRUE(TestFiles::write(local.filePath("x.ini"), "new"));
     EXPECT_TRUE(session().Transfert_FTP(local.filePath("x.ini"), "x.ini").ok);
     EXPECT_EQ(server->fileContent("www/x.ini"), "new");
-    EXPECT_EQ(serverFiles(), QStringList{"x.ini"});
+    EXPECT_EQ(serverFiles(), (QStringList{"x.ini", "~hmpart-0000abcd-y.ini"}));
 }
 
 TEST_P(RealServer, FolderCommandsChangeTheServerTree)
@@ -162,7 +162,7 @@ TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
     const QByteArray rawName = server.path("www/").toUtf8() + "caf\xe9.ini";
     EXPECT_EQ(::unlink(rawName.constData()), 0); // also lets the temporary folder go
     EXPECT_EQ(harness.session.List1.items(), QStringList{QStringLiteral("café.ini")});
-    EXPECT_TRUE(harness.sentLine(QStringLiteral("STOR ~hmpart-café.ini")));
+    EXPECT_TRUE(harness.sentUpload("STOR", QStringLiteral("café.ini")));
     EXPECT_TRUE(harness.sentLine("LIST"));
     EXPECT_FALSE(harness.sentLine("MLSD"));
     EXPECT_FALSE(harness.sentLine("OPTS UTF8 ON"));

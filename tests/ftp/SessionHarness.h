@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRegularExpression>
+
 #include "ftp/FtpSession.h"
 #include "support/ScriptedOperator.h"
 
@@ -21,6 +23,12 @@ struct SessionHarness {
     }
 
     bool sentLine(const QString &line) const { return sent.contains(line); }
+    // An upload's line: its temporary name has a random part, "~hmpart-XXXXXXXX-".
+    bool sentUpload(const QString &verb, const QString &name) const
+    {
+        return !sent.filter(QRegularExpression("^" + verb + " ~hmpart-[0-9a-f]{8}-" + QRegularExpression::escape(name) + "$"))
+                    .isEmpty();
+    }
 
     ScriptedOperator op;
     Ftp::FtpSession session;
