@@ -12,7 +12,7 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
                            QObject *parent)
     : QObject(parent), ui_(ui), root_(dataRoot), form3_(ui),
       ftp_(profile, ui, root_.cfg() + QStringLiteral("/trusted-certificates")), hotels_(root_, status_, ui),
-      phrasePublisher_(hotels_, ftp_, form3_, status_, ui),
+      phrasePublisher_(hotels_, ftp_, form3_, status_, ui, root_),
       phraseDownloader_(root_, hotels_, ftp_, form3_, status_),
       browser_(ftp_, form3_, status_, ui), sales_(ui),
       salesPublisher_(sales_, ftp_, form3_, status_, ui, root_)

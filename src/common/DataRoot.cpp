@@ -28,6 +28,11 @@ QString DataRoot::categoryFile(const QString &key) const
     return cfg() + QLatin1Char('/') + key + QStringLiteral(".ini");
 }
 
+QString DataRoot::phraseFacts() const
+{
+    return cfg() + QStringLiteral("/textes.facts");
+}
+
 QStringList DataRoot::ensureFolders() const
 {
     QStringList failed;

@@ -15,6 +15,8 @@ public:
     QString textes() const;
     QString temp() const;
     QString categoryFile(const QString &key) const;
+    // What the server said of each phrase file when it last arrived or was published.
+    QString phraseFacts() const;
 
     // Creates cfg, cfg/textes and temp where missing; returns the folders that could not be made.
     QStringList ensureFolders() const;

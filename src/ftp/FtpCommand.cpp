@@ -32,6 +32,7 @@ FtpCommand FtpCommand::get(const QString &remoteName, const QString &localPath)
 {
     return {Verb::Get, {remoteName, localPath}};
 }
+FtpCommand FtpCommand::facts(const QString &remoteName) { return {Verb::Facts, {remoteName}}; }
 FtpCommand FtpCommand::close() { return {Verb::Close, {}}; }
 
 QString FtpCommand::keyword() const
@@ -47,6 +48,7 @@ QString FtpCommand::keyword() const
     case Verb::Rename: return QStringLiteral("RENAME");
     case Verb::Put: return QStringLiteral("PUT");
     case Verb::Get: return QStringLiteral("GET");
+    case Verb::Facts: return QStringLiteral("FACTS");
     case Verb::Close: return QStringLiteral("CLOSE");
     }
     return {};

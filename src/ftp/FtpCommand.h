@@ -8,7 +8,7 @@ namespace Ftp {
 // One command of the client's vocabulary: a verb and its arguments, each sent whole.
 class FtpCommand {
 public:
-    enum class Verb { Cd, Cdup, Ls, Pwd, Mkdir, Rmdir, Delete, Rename, Put, Get, Close };
+    enum class Verb { Cd, Cdup, Ls, Pwd, Mkdir, Rmdir, Delete, Rename, Put, Get, Facts, Close };
 
     static FtpCommand cd(const QString &folder);
     // Down several levels at once, the first refusal ending it.
@@ -24,6 +24,8 @@ public:
     // "PUT", unless the server's copy has the local file's size and time already.
     static FtpCommand putIfChanged(const QString &localPath, const QString &remoteName);
     static FtpCommand get(const QString &remoteName, const QString &localPath);
+    // What the server says of a file now: its size and time, or that it is not there.
+    static FtpCommand facts(const QString &remoteName);
     static FtpCommand close();
 
     FtpCommand() = default;

@@ -307,18 +307,17 @@ void FtpConnection::rememberEntries(const QString &folder, const QList<RemoteEnt
         known_.insert(place(folder) + entry.name, entry);
 }
 
-void FtpConnection::remoteFacts(const QString &folder, const QString &name,
-                                std::function<void(qint64, QDateTime)> done)
+void FtpConnection::remoteFacts(const QString &folder, const QString &name, FactsDone done)
 {
     const RemoteEntry known = known_.value(place(folder) + name);
     if ((known.size >= 0 && !known.modified.isEmpty()) || (known.name.isEmpty() && listed_.contains(place(folder))))
-        return done(known.size, RemoteEntry::time(known.modified));
+        return done(true, known);
     const std::optional<QByteArray> size = line("SIZE", folder + name);
     const std::optional<QByteArray> mdtm = line("MDTM", folder + name);
     if (!features_.size || !features_.mdtm || !size || !mdtm)
-        return done(-1, {});
-    requestAll({*size, *mdtm}, [done = std::move(done)](const QList<FtpReply> &replies) {
-        done(sizeIn(replies.at(0)), RemoteEntry::time(answer213(replies.at(1))));
+        return done(false, {});
+    requestAll({*size, *mdtm}, [name, done = std::move(done)](const QList<FtpReply> &replies) {
+        done(true, RemoteEntry{name, false, sizeIn(replies.at(0)), answer213(replies.at(1))});
     });
 }
 

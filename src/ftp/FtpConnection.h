@@ -99,9 +99,11 @@ public:
     // A remote file's size, or -1 when the server does not tell it.
     void remoteSize(const QString &name, std::function<void(qint64)> done);
     // A file's size and modification time in `folder` (relative, with its "/"): from the
-    // folder's listing when this connection has one, else from SIZE and MDTM. -1 and an
-    // invalid time for what the server does not tell.
-    void remoteFacts(const QString &folder, const QString &name, std::function<void(qint64, QDateTime)> done);
+    // folder's listing when this connection has one, else from SIZE and MDTM. `told` when
+    // the server could say: a size of -1 then means the file is not there. -1 and an empty
+    // time for the rest of what it does not tell.
+    using FactsDone = std::function<void(bool told, const RemoteEntry &facts)>;
+    void remoteFacts(const QString &folder, const QString &name, FactsDone done);
     // What a listing of `folder` showed, or an upload just made there, for `remoteFacts`.
     // `whole`: the listing of the whole folder, with MLSD's facts; a name it lacks is absent.
     void rememberEntries(const QString &folder, const QList<RemoteEntry> &entries, bool whole = false);

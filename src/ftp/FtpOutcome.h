@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ftp/FtpCommand.h"
+#include "ftp/RemoteEntry.h"
 
 #include <QString>
 
@@ -14,6 +15,8 @@ struct FtpOutcome {
     int replyCode = 0;
     QString replyText;
     bool alreadyThere = false; // an upload skipped: the server had the same file
+    // "FACTS", when ok: the file's size (-1: not there) and time as the server tells them.
+    RemoteEntry facts{};
 };
 
 } // namespace Ftp

@@ -174,7 +174,9 @@ void FtpSession::listIfDue()
 
 FtpOutcome FtpSession::runCommand(const FtpCommand &command)
 {
-    if (!listingsDeferred_ && command.verb() != FtpCommand::Verb::Put && command.verb() != FtpCommand::Verb::Get)
+    using Verb = FtpCommand::Verb;
+    const bool staysInFolder = command.verb() == Verb::Put || command.verb() == Verb::Get || command.verb() == Verb::Facts;
+    if (!listingsDeferred_ && !staysInFolder)
         listIfDue();
     Wait();
     Inet1.Execute(command);

@@ -86,8 +86,8 @@ void FtpUpload::sendUnlessThere()
         return fail(FtpReply::local(kUnsendable));
     if (!onlyIfChanged_)
         return store();
-    link_.remoteFacts(folder_, base_, [this](qint64 size, const QDateTime &time) {
-        if (!sameFile(file_.size(), localTime_, size, time, link_.features().mfmt))
+    link_.remoteFacts(folder_, base_, [this](bool, const RemoteEntry &there) {
+        if (!sameFile(file_.size(), localTime_, there.size, RemoteEntry::time(there.modified), link_.features().mfmt))
             return store();
         alreadyThere_ = true;
         succeed(FtpReply::local(QStringLiteral("Already on the server")));

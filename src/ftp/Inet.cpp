@@ -60,6 +60,7 @@ private:
     // one of its own callbacks.
     std::unique_ptr<FtpTransferJob> job_;
     FtpRetry retry_;
+    RemoteEntry facts_; // what "FACTS" learnt, for its outcome
     bool cancelling_ = false;
     quint64 commands_ = 0; // commands executed, to tell a late answer from the current one
 };
@@ -177,6 +178,11 @@ void Inet::Engine::run()
         job_ = std::move(download);
         return started.start();
     }
+    case Verb::Facts:
+        return connection.remoteFacts({}, first, [this](bool told, const RemoteEntry &facts) {
+            facts_ = facts;
+            finish(told, FtpReply::local(told ? tr("Facts told") : tr("The server does not tell a file's size and time")));
+        });
     case Verb::Close:
         // the disconnect that follows is the last word
         return connection.quit([this](bool ok, const FtpReply &r) { finish(ok, r, false); });
@@ -232,6 +238,7 @@ void Inet::Engine::list()
 {
     connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &listed) {
         entries = listed;
+        connection.rememberEntries({}, listed, ok && connection.features().mlsd); // "FACTS" reads them
         finish(ok, reply);
     });
 }
@@ -258,7 +265,8 @@ void Inet::Engine::printFolder()
 
 void Inet::Engine::finish(bool ok, const FtpReply &reply, bool announce)
 {
-    outcome = FtpOutcome{current_, ok, reply.code, reply.text(), ok && job_ && job_->alreadyThere()};
+    outcome = FtpOutcome{current_, ok, reply.code, reply.text(), ok && job_ && job_->alreadyThere(),
+                         std::exchange(facts_, {})};
     busy = false;
     if (announce)
         report(ok ? InetState::Completed : InetState::Error);

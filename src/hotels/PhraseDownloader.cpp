@@ -97,7 +97,7 @@ void PhraseDownloader::DownPhrases()
         showLocalCopies();
     } else {
         QStringList failed;
-        PhraseFacts facts(root_.cfg() + QStringLiteral("/textes.facts"));
+        PhraseFacts facts(root_.phraseFacts());
         const Listed listed = byName(ftp_.listedEntries());
         const QStringList arrived = downloadListed(publication, fetch, facts, listed, staging.path(), failed);
         const qsizetype received = arrived.size();

@@ -67,4 +67,28 @@ bool PhraseFacts::save() const
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size() && file.commit();
 }
 
+std::optional<Ftp::RemoteEntry> PhraseFacts::lastSeen(const QString &name) const
+{
+    const auto was = known_.constFind(name);
+    if (was == known_.constEnd())
+        return std::nullopt;
+    return Ftp::RemoteEntry{name, false, was->size, was->modified};
+}
+
+void PhraseFacts::remember(const Ftp::RemoteEntry &entry, const QString &localCopy)
+{
+    recorded_ = known_;
+    recorded_.remove(entry.name);
+    record(entry, localCopy);
+    known_ = recorded_;
+    save();
+}
+
+void PhraseFacts::forget(const QString &name)
+{
+    known_.remove(name);
+    recorded_ = known_;
+    save();
+}
+
 } // namespace Hotels

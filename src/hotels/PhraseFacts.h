@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <optional>
 
 namespace Hotels {
 
@@ -23,6 +24,15 @@ public:
     void record(const Ftp::RemoteEntry &entry, const QString &localCopy);
     // Replaces the file whole or not at all; false when it could not.
     bool save() const;
+
+    // The server's size and time of the version last fetched or published; none when
+    // nothing was recorded.
+    std::optional<Ftp::RemoteEntry> lastSeen(const QString &name) const;
+    // After a publication: `entry` is now the version last seen, the others stay; saved.
+    // An entry without a size and time leaves nothing remembered of its file.
+    void remember(const Ftp::RemoteEntry &entry, const QString &localCopy);
+    // After a removal: nothing is remembered of the file any more; saved.
+    void forget(const QString &name);
 
 private:
     struct Facts {

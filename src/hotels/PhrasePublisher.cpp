@@ -1,5 +1,6 @@
 #include "hotels/PhrasePublisher.h"
 
+#include "common/DataRoot.h"
 #include "common/Module1.h"
 #include "common/OperatorUi.h"
 #include "common/ProgressWindow.h"
@@ -10,6 +11,7 @@
 #include "ftp/Publication.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
+#include "hotels/ServerVersionGuard.h"
 
 #include <QFileInfo>
 
@@ -27,12 +29,13 @@ QString describe(const Ftp::FtpOutcome &outcome)
 } // namespace
 
 PhrasePublisher::PhrasePublisher(HotelPhrases &hotels, Ftp::FtpSession &ftp, Common::ProgressWindow &form3,
-                                 Common::StatusLog &status, Common::OperatorUi &ui, QObject *parent)
-    : QObject(parent), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status), ui_(ui)
+                                 Common::StatusLog &status, Common::OperatorUi &ui, const Common::DataRoot &root,
+                                 QObject *parent)
+    : QObject(parent), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status), ui_(ui), root_(root)
 {
 }
 
-void PhrasePublisher::MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar)
+void PhrasePublisher::MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar, bool adding)
 {
     if (lstBox.count() == 0 || lstBox.listIndex() < 0)
         return;
@@ -42,18 +45,22 @@ void PhrasePublisher::MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar)
     Ftp::Publication publication(ftp_, form3_);
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
 
-    const QString failure = sendPhraseFile(publication, hotel);
-    if (failure.isEmpty()) {
+    const std::optional<QString> failure = sendPhraseFile(publication, hotel, adding);
+    if (!failure)
+        return; // the operator kept the server's version, and the guard said so
+    if (failure->isEmpty()) {
         status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour OK"));
     } else {
         status_.Ajout_Status(QStringLiteral("Hotel ") + upper
                              + QStringLiteral(": * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *"));
-        status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": ") + failure);
+        status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": ") + *failure);
     }
 }
 
-// Empty when the file arrived; otherwise what went wrong.
-QString PhrasePublisher::sendPhraseFile(Ftp::Publication &publication, const QString &hotel)
+// Empty when the file arrived; otherwise what went wrong; none when the operator kept the
+// server's version.
+std::optional<QString> PhrasePublisher::sendPhraseFile(Ftp::Publication &publication, const QString &hotel,
+                                                       bool adding)
 {
     publication.connect();
     const Ftp::FtpOutcome walk = publication.walk(Common::RemoteTree::kPhrases);
@@ -65,9 +72,15 @@ QString PhrasePublisher::sendPhraseFile(Ftp::Publication &publication, const QSt
         return QStringLiteral("fichier local introuvable");
     // The local copy has the name the server listed, in whatever case: it goes back onto
     // that file, never beside it under a second spelling.
-    const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local,
-                                            QFileInfo(path).fileName());
-    return put.ok ? QString() : describe(put);
+    const QString file = QFileInfo(path).fileName();
+    ServerVersionGuard guard(root_.phraseFacts(), ftp_, ui_, status_);
+    if (!guard.allowsPublishing(HotelName::upper(hotel), file, adding))
+        return std::nullopt;
+    const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local, file);
+    if (!put.ok)
+        return describe(put);
+    guard.published(file, path);
+    return QString();
 }
 
 void PhrasePublisher::addHotel()
@@ -76,17 +89,22 @@ void PhrasePublisher::addHotel()
     if (action.refused())
         return;
     if (hotels_.addHotel())
-        publishSelected();
+        publishCurrent(true);
 }
 
 void PhrasePublisher::publishSelected()
+{
+    publishCurrent(false);
+}
+
+void PhrasePublisher::publishCurrent(bool adding)
 {
     const Ftp::FtpAction action(ftp_);
     if (action.refused())
         return;
     const Common::BusyCursor busy(ui_);
     hotels_.savePhrases();
-    MAJ_Hoteltxt(hotels_.lstHotel, 1);
+    MAJ_Hoteltxt(hotels_.lstHotel, 1, adding);
 }
 
 void PhrasePublisher::publishAll()
@@ -114,23 +132,35 @@ void PhrasePublisher::removeSelected()
                        Common::OperatorUi::kDialogTitle) != Common::OperatorUi::Answer::Ok)
         return;
     const QString hotel = hotels_.lstHotel.item(selected);
-    if (deleteOnServer(hotel)) {
+    switch (deleteOnServer(hotel)) {
+    case Removal::Deleted:
         status_.Ajout_Status(hotel + QStringLiteral(": supprimé"));
         hotels_.lstHotel.removeItem(selected);
-    } else {
+        break;
+    case Removal::Failed:
         status_.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
+        break;
+    case Removal::Kept:
+        break; // the guard said so
     }
 }
 
-bool PhrasePublisher::deleteOnServer(const QString &hotel)
+PhrasePublisher::Removal PhrasePublisher::deleteOnServer(const QString &hotel)
 {
     Ftp::Publication publication(ftp_, form3_);
     publication.caption(QStringLiteral("Suppression de l' Hôtel: ") + hotel);
     publication.connect();
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
-        return false;
-    ftp_.GetDir(QString());
-    return ftp_.runCommand(Ftp::FtpCommand::remove(QFileInfo(hotels_.phraseFilePath(hotel)).fileName())).ok;
+        return Removal::Failed;
+    ftp_.GetDir(QString()); // its facts serve the guard
+    const QString file = QFileInfo(hotels_.phraseFilePath(hotel)).fileName();
+    ServerVersionGuard guard(root_.phraseFacts(), ftp_, ui_, status_);
+    if (!guard.allowsRemoving(HotelName::upper(hotel), file))
+        return Removal::Kept;
+    if (!ftp_.runCommand(Ftp::FtpCommand::remove(file)).ok)
+        return Removal::Failed;
+    guard.removed(file);
+    return Removal::Deleted;
 }
 
 } // namespace Hotels

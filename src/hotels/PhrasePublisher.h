@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <optional>
 
 namespace Common { class DataRoot; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; }
 namespace Ftp { class FtpSession; class Publication; }
@@ -15,10 +17,12 @@ class PhrasePublisher : public QObject {
     Q_OBJECT
 public:
     PhrasePublisher(HotelPhrases &hotels, Ftp::FtpSession &ftp, Common::ProgressWindow &form3, Common::StatusLog &status,
-                    Common::OperatorUi &ui, QObject *parent = nullptr);
+                    Common::OperatorUi &ui, const Common::DataRoot &root, QObject *parent = nullptr);
 
     // Sends the selected hotel's stored phrase file; the log says OK only when it arrived.
-    void MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar);
+    // A version of the server's this workstation has not seen is replaced only if the
+    // operator says so (`adding`: a hotel just added, whose file the server should not have).
+    void MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar, bool adding = false);
 
     void addHotel();        // Command39
     void publishSelected(); // Command60
@@ -26,14 +30,18 @@ public:
     void removeSelected();  // Command38
 
 private:
-    QString sendPhraseFile(Ftp::Publication &publication, const QString &hotel);
-    bool deleteOnServer(const QString &hotel);
+    enum class Removal { Deleted, Kept, Failed };
+
+    void publishCurrent(bool adding);
+    std::optional<QString> sendPhraseFile(Ftp::Publication &publication, const QString &hotel, bool adding);
+    Removal deleteOnServer(const QString &hotel);
 
     HotelPhrases &hotels_;
     Ftp::FtpSession &ftp_;
     Common::ProgressWindow &form3_;
     Common::StatusLog &status_;
     Common::OperatorUi &ui_;
+    const Common::DataRoot &root_;
 };
 
 } // namespace Hotels

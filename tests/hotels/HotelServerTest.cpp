@@ -4,6 +4,7 @@
 #include "support/ScriptedOperator.h"
 #include "support/Files.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -358,4 +359,130 @@ TEST_F(HotelsOnServer, SecondStartFetchesOnlyWhatChanged)
     EXPECT_EQ(wireCount("RETR "), 2);
     EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "CHANGED ON THE SERVER\r\n");
     EXPECT_EQ(TestFiles::read(pins), kPins);
+
+    // a colleague's change of one digit keeps the size: the time tells it
+    server.putFile(kTextes + "mimosa_txt.ini", "CHANGED ON THE SERVEr\r\n");
+    QFile changed(server.path(kTextes + "mimosa_txt.ini"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite)
+                && changed.setFileTime(QDateTime::currentDateTimeUtc().addSecs(120), QFileDevice::FileModificationTime));
+    wire.clear();
+    start();
+    EXPECT_EQ(wireCount("RETR "), 1);
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "CHANGED ON THE SERVEr\r\n");
+}
+
+namespace {
+
+using Answer = Common::OperatorUi::Answer;
+
+// One workstation of several on the same server: a data root and a program of its own.
+struct Workstation {
+    explicit Workstation(const PyftpdProcess &server) : app(server.profile(), data.path(), op) {}
+    Workstation(const Common::ServerProfile &profile, const QString &root) : app(profile, root, op) {}
+
+    void select(const QString &hotel)
+    {
+        app.hotels().lstHotel.setListIndex(static_cast<int>(app.hotels().lstHotel.items().indexOf(hotel)));
+    }
+    void edit(const QString &file, const QByteArray &content) { TestFiles::write(data.filePath("cfg/textes/" + file), content); }
+    QStringList asked() const
+    {
+        QStringList texts;
+        for (const auto &message : op.messages)
+            texts.append(message.text);
+        return texts;
+    }
+    QStringList log() { return app.status().all(); }
+
+    QTemporaryDir data;
+    ScriptedOperator op;
+    App::HotelManager app;
+};
+
+} // namespace
+
+// A publication never overwrites a version it has not seen without asking: No keeps the
+// colleague's bytes (and publish-all goes on with the next hotel), Yes writes ours. A hotel
+// the colleague removed is not brought back on No, and one the colleague added is not
+// overwritten by a hotel of the same name added here.
+TEST(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
+{
+    PyftpdProcess server;
+    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+    server.putFile(kTextes + "les pins_txt.ini", kPins);
+    server.putFile(kTextes + "belle vue_txt.ini", "VUE\r\n");
+    Workstation a(server), b(server);
+    a.app.start();
+    b.app.start();
+    b.edit("mimosa_txt.ini", "B WAS HERE\r\n");
+    b.select("MIMOSA");
+    b.app.phrasePublisher().publishSelected();
+    b.select("LES PINS");
+    b.app.phrasePublisher().removeSelected();
+    b.op.inputAnswers.enqueue("Ocean");
+    b.app.phrasePublisher().addHotel();
+    ASSERT_TRUE(b.asked().filter("modifiée").isEmpty()) << b.asked().join(" | ").toStdString();
+
+    a.edit("mimosa_txt.ini", "A EDIT\r\n");
+    a.edit("belle vue_txt.ini", "A VUE\r\n");
+    a.op.messageAnswers << Answer::Cancel << Answer::Cancel;
+    a.app.phrasePublisher().publishAll();
+    EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "B WAS HERE\r\n");
+    EXPECT_FALSE(QFile::exists(server.path(kTextes + "les pins_txt.ini")));
+    EXPECT_EQ(server.fileContent(kTextes + "belle vue_txt.ini"), "A VUE\r\n");
+    ASSERT_EQ(a.asked().size(), 2);
+    EXPECT_TRUE(a.asked()[0].startsWith("Hotel MIMOSA : la version du serveur a été modifiée le "));
+    EXPECT_TRUE(a.asked()[0].endsWith(", après votre dernier téléchargement. Remplacer la version du serveur ?"));
+    EXPECT_EQ(a.asked()[1], "Hotel LES PINS a été supprimé du serveur après votre dernier téléchargement. "
+                            "Le publier à nouveau ?");
+    EXPECT_TRUE(a.log().contains("Hotel MIMOSA : non envoyé, la version du serveur est conservée"));
+    EXPECT_TRUE(a.log().contains("Hotel LES PINS : non envoyé, supprimé du serveur"));
+    EXPECT_TRUE(a.log().contains("Hotel BELLE VUE: envoi liste des textes pour mise à jour OK"));
+
+    a.op.messageAnswers << Answer::Cancel;
+    a.op.inputAnswers.enqueue("Ocean");
+    a.app.phrasePublisher().addHotel();
+    EXPECT_EQ(server.fileContent(kTextes + "ocean_txt.ini"), "BIENVENUE - WELCOME\r\n");
+    EXPECT_TRUE(a.asked().last().startsWith("Hotel OCEAN : la version du serveur a été modifiée le "));
+
+    a.op.messageAnswers << Answer::Ok;
+    a.select("MIMOSA");
+    a.app.phrasePublisher().publishSelected();
+    EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "A EDIT\r\n");
+    a.app.phrasePublisher().publishSelected(); // its own version now: not asked again
+    EXPECT_EQ(a.asked().size(), 4);
+}
+
+// A removal asks too, and a start made while the server could not be reached brings no
+// stale copy back over a colleague's version once the server is back.
+TEST(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
+{
+    PyftpdProcess server;
+    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+    server.putFile(kTextes + "les pins_txt.ini", kPins);
+    Workstation first(server), b(server);
+    first.app.start();
+    Common::ServerProfile away = server.profile();
+    away.port = 1;
+    Workstation a(away, first.data.path()); // the next start, with the server out of reach
+    a.app.start();
+    ASSERT_EQ(a.app.hotels().lstHotel.count(), 2);
+    a.app.ftp().Inet1.setRemotePort(server.profile().port);
+    b.app.start();
+    b.edit("les pins_txt.ini", "B PINS\r\n");
+    b.select("LES PINS");
+    b.app.phrasePublisher().publishSelected();
+
+    a.op.messageAnswers << Answer::Ok << Answer::Cancel; // the usual confirmation, then No
+    a.select("LES PINS");
+    a.app.phrasePublisher().removeSelected();
+    EXPECT_EQ(server.fileContent(kTextes + "les pins_txt.ini"), "B PINS\r\n");
+    EXPECT_TRUE(a.log().contains("Hotel LES PINS : non supprimé, la version du serveur est conservée"));
+    EXPECT_TRUE(a.app.hotels().lstHotel.items().contains("LES PINS"));
+
+    a.op.messageAnswers << Answer::Cancel;
+    a.app.phrasePublisher().publishAll();
+    EXPECT_EQ(server.fileContent(kTextes + "les pins_txt.ini"), "B PINS\r\n");
+    EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), kMimosa);
+    EXPECT_EQ(a.asked().size(), 3);
 }

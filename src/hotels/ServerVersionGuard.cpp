@@ -1,0 +1,91 @@
+#include "hotels/ServerVersionGuard.h"
+
+#include "common/OperatorUi.h"
+#include "common/StatusLog.h"
+#include "ftp/FtpSession.h"
+
+namespace Hotels {
+
+ServerVersionGuard::ServerVersionGuard(const QString &factsFile, Ftp::FtpSession &ftp, Common::OperatorUi &ui,
+                                       Common::StatusLog &status)
+    : facts_(factsFile), ftp_(ftp), ui_(ui), status_(status)
+{
+}
+
+ServerVersionGuard::Change ServerVersionGuard::changeSince(const QString &file, bool adding)
+{
+    const Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
+    if (!now.ok)
+        return Change::None; // the server does not say
+    const bool there = now.facts.size >= 0;
+    changedAt_ = Ftp::RemoteEntry::time(now.facts.modified);
+    const std::optional<Ftp::RemoteEntry> seen = facts_.lastSeen(file);
+    if (!seen)
+        return adding && there ? Change::Modified : Change::None;
+    if (!there)
+        return Change::Gone;
+    const QDateTime seenAt = Ftp::RemoteEntry::time(seen->modified);
+    if (!changedAt_.isValid() || !seenAt.isValid())
+        return Change::None;
+    return now.facts.size == seen->size && changedAt_ == seenAt ? Change::None : Change::Modified;
+}
+
+bool ServerVersionGuard::ask(const QString &question) const
+{
+    return ui_.messageBox(question, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
+                          Common::OperatorUi::kDialogTitle)
+           == Common::OperatorUi::Answer::Ok;
+}
+
+QString ServerVersionGuard::modified(const QString &hotel) const
+{
+    const QString when = changedAt_.isValid()
+                             ? changedAt_.toLocalTime().toString(QStringLiteral("dd/MM/yyyy à HH:mm:ss"))
+                             : QStringLiteral("à une date inconnue");
+    return QStringLiteral("Hotel %1 : la version du serveur a été modifiée le %2, après votre dernier téléchargement.")
+        .arg(hotel, when);
+}
+
+bool ServerVersionGuard::allowsPublishing(const QString &hotel, const QString &file, bool adding)
+{
+    switch (changeSince(file, adding)) {
+    case Change::None:
+        return true;
+    case Change::Modified:
+        if (ask(modified(hotel) + QStringLiteral(" Remplacer la version du serveur ?")))
+            return true;
+        status_.Ajout_Status(QStringLiteral("Hotel %1 : non envoyé, la version du serveur est conservée").arg(hotel));
+        return false;
+    case Change::Gone:
+        if (ask(QStringLiteral("Hotel %1 a été supprimé du serveur après votre dernier téléchargement. "
+                               "Le publier à nouveau ?")
+                    .arg(hotel)))
+            return true;
+        status_.Ajout_Status(QStringLiteral("Hotel %1 : non envoyé, supprimé du serveur").arg(hotel));
+        return false;
+    }
+    return true;
+}
+
+bool ServerVersionGuard::allowsRemoving(const QString &hotel, const QString &file)
+{
+    if (changeSince(file, false) != Change::Modified
+        || ask(modified(hotel) + QStringLiteral(" Supprimer quand même la version du serveur ?")))
+        return true;
+    status_.Ajout_Status(QStringLiteral("Hotel %1 : non supprimé, la version du serveur est conservée").arg(hotel));
+    return false;
+}
+
+void ServerVersionGuard::published(const QString &file, const QString &localCopy)
+{
+    Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
+    now.facts.name = file;
+    facts_.remember(now.ok ? now.facts : Ftp::RemoteEntry{file}, localCopy);
+}
+
+void ServerVersionGuard::removed(const QString &file)
+{
+    facts_.forget(file);
+}
+
+} // namespace Hotels

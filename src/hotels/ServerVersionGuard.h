@@ -1,0 +1,43 @@
+#pragma once
+
+#include "hotels/PhraseFacts.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace Common { class OperatorUi; class StatusLog; }
+namespace Ftp { class FtpSession; }
+
+namespace Hotels {
+
+// Other workstations publish to the same server: a publication must not overwrite, nor a
+// removal delete, a version of a phrase file this workstation has not seen. What the server
+// says of the file now is compared with the version last fetched or published here, and a
+// change is put to the operator. Nothing remembered, or a server that gives no times, lets
+// things go on as they always did. Used in the phrase folder, once walked down to it.
+class ServerVersionGuard {
+public:
+    ServerVersionGuard(const QString &factsFile, Ftp::FtpSession &ftp, Common::OperatorUi &ui, Common::StatusLog &status);
+
+    // False, with its log line, when the operator keeps the server's version. `adding`: a new
+    // hotel, whose file on the server can only be another workstation's.
+    bool allowsPublishing(const QString &hotel, const QString &file, bool adding);
+    bool allowsRemoving(const QString &hotel, const QString &file);
+    // The server's version is now this workstation's own.
+    void published(const QString &file, const QString &localCopy);
+    void removed(const QString &file);
+
+private:
+    enum class Change { None, Modified, Gone };
+    Change changeSince(const QString &file, bool adding);
+    bool ask(const QString &question) const;
+    QString modified(const QString &hotel) const;
+
+    PhraseFacts facts_;
+    Ftp::FtpSession &ftp_;
+    Common::OperatorUi &ui_;
+    Common::StatusLog &status_;
+    QDateTime changedAt_; // the server's time of the version found changed
+};
+
+} // namespace Hotels
