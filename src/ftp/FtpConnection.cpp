@@ -264,15 +264,26 @@ void FtpConnection::noteFolderChange(const QByteArray &line)
     trail_.append(line);
 }
 
-void FtpConnection::rename(const QString &from, const QString &to, Done done)
+void FtpConnection::rename(const QString &from, const QString &to, Done done,
+                           std::function<void(const RemoteEntry &)> told)
 {
     const std::optional<QByteArray> rnfr = line("RNFR", from);
     const std::optional<QByteArray> rnto = line("RNTO", to);
     if (!rnfr || !rnto)
         return done(false, FtpReply::local(tr("The name cannot be sent to this server")));
-    // RNTO goes with RNFR: after a refused RNFR the server refuses it too (503).
-    requestAll({*rnfr, *rnto}, [done = std::move(done)](const QList<FtpReply> &replies) {
-        done(firstRefusal(replies) < 0, decisive(replies));
+    // RNTO goes with RNFR: after a refused RNFR the server refuses it too (503). The facts
+    // asked after them are the old file's if the rename failed, and then not passed on.
+    QList<QByteArray> lines{*rnfr, *rnto};
+    const std::optional<QByteArray> size = line("SIZE", to);
+    const std::optional<QByteArray> mdtm = line("MDTM", to);
+    if (told && features_.size && features_.mdtm && size && mdtm)
+        lines << *size << *mdtm;
+    requestAll(lines, [done = std::move(done), told = std::move(told)](const QList<FtpReply> &replies) {
+        const QList<FtpReply> renaming = replies.mid(0, 2);
+        const bool ok = firstRefusal(renaming) < 0;
+        if (ok && replies.size() == 4)
+            told(RemoteEntry{{}, false, sizeIn(replies.at(2)), answer213(replies.at(3))});
+        done(ok, decisive(renaming));
     });
 }
 

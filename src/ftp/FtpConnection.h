@@ -91,8 +91,11 @@ public:
     static qsizetype firstRefusal(const QList<FtpReply> &replies);
     // The first refusal, or the last reply when none refuses.
     static const FtpReply &decisive(const QList<FtpReply> &replies);
-    // RNFR, then RNTO: ends with the refusal of either, or with RNTO's reply.
-    void rename(const QString &from, const QString &to, Done done);
+    // RNFR, then RNTO: ends with the refusal of either, or with RNTO's reply. `told`, if given,
+    // first gets the renamed file's size and time, asked in the same flight where the server
+    // tells them.
+    void rename(const QString &from, const QString &to, Done done,
+                std::function<void(const RemoteEntry &)> told = {});
     // True the first time an upload goes into `folder` (relative to the current one) from
     // this current folder on this connection: only then are leftovers swept.
     bool firstUploadInto(const QString &folder);

@@ -144,9 +144,11 @@ void FtpUpload::checkSize()
 
 void FtpUpload::replace()
 {
-    link_.rename(temp_, final_, [this](bool ok, const FtpReply &reply) {
-        ok ? succeed(reply) : moveAsideAndReplace(reply);
-    });
+    link_.rename(temp_, final_, [this](bool ok, const FtpReply &reply) { ok ? succeed(reply) : moveAsideAndReplace(reply); },
+                 [this](RemoteEntry facts) {
+                     facts.name = base_;
+                     told_ = facts;
+                 });
 }
 
 void FtpUpload::moveAsideAndReplace(const FtpReply &refusal)
@@ -169,9 +171,10 @@ void FtpUpload::restoreAside(const FtpReply &failure)
 
 void FtpUpload::succeed(const FtpReply &reply)
 {
-    // What the server now has under the final name, its time unknown: asked again if needed.
+    // What the server now has under the final name, as the rename's flight told it, else
+    // its size alone: the time is asked again if needed.
     if (stored_)
-        link_.rememberEntries(folder_, {RemoteEntry{base_, false, file_.size()}});
+        link_.rememberEntries(folder_, {told_.value_or(RemoteEntry{base_, false, file_.size()})});
     file_.close();
     done_(true, reply);
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace Ftp {
 
@@ -57,6 +58,7 @@ private:
     bool stored_ = false;
     bool onlyIfChanged_;
     bool alreadyThere_ = false;
+    std::optional<RemoteEntry> told_; // the final file's facts, asked along with the rename
 };
 
 } // namespace Ftp

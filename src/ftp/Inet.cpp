@@ -238,7 +238,6 @@ void Inet::Engine::list()
 {
     connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &listed) {
         entries = listed;
-        connection.rememberEntries({}, listed, ok && connection.features().mlsd); // "FACTS" reads them
         finish(ok, reply);
     });
 }

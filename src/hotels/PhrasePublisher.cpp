@@ -152,7 +152,7 @@ PhrasePublisher::Removal PhrasePublisher::deleteOnServer(const QString &hotel)
     publication.connect();
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return Removal::Failed;
-    ftp_.GetDir(QString()); // its facts serve the guard
+    ftp_.GetDir(QString());
     const QString file = QFileInfo(hotels_.phraseFilePath(hotel)).fileName();
     ServerVersionGuard guard(root_.phraseFacts(), ftp_, ui_, status_);
     if (!guard.allowsRemoving(HotelName::upper(hotel), file))

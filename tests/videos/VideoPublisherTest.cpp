@@ -243,8 +243,9 @@ TEST_F(Publishing, VideosAlreadyOnTheServerAreNotSentAgain)
     EXPECT_EQ(status().mid(6, 6), videoLines("PLAGES", 3));
     EXPECT_EQ(details.count(Videos::VideoPublisher::kAlreadyThere), 2);
     EXPECT_EQ(received("MFMT").size(), 4); // each copy sent carries the local time
-    // Each action: the login folder's listing, the category's one, a size check per copy sent.
-    EXPECT_EQ(received("(MLSD|SIZE|MDTM)").size(), (2 + 3) + (2 + 1));
+    // Each action: the login folder's listing, the category's one, a size check per copy sent,
+    // and its size and time asked in the rename's flight.
+    EXPECT_EQ(received("(MLSD|SIZE|MDTM)").size(), (2 + 3 + 2 * 3) + (2 + 1 + 2 * 1));
 }
 
 // A video whose data connection drops once arrives whole without anyone doing anything; the
