@@ -3,7 +3,6 @@
 #include "ftp/FtpListing.h"
 #include "ftp/FtpLogin.h"
 
-#include <QTimer>
 #include <algorithm>
 
 namespace Ftp {
@@ -72,10 +71,9 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready, const
     trail_.clear();
     features_ = {};
     codec_.setUtf8(false);
-    refused_.reset();
+    certificateRefused_ = false;
     account_ = account;
     ready_ = std::move(ready);
-    along_ = along;
     control_.open(account.host, account.port, timeouts_.connectMs);
     login_ = std::make_unique<FtpLogin>(*this, account, along, [this](bool ok, const FtpReply &reply, const FtpFeatures &features) {
         Done ready = std::move(ready_);
@@ -150,19 +148,12 @@ void FtpConnection::startTls(std::function<void()> encrypted)
 
 bool FtpConnection::acceptsCertificate(const QList<QSslError> &errors)
 {
+    // A step of the login: the handshake waits for the operator's answer, and goes on.
     const QSslCertificate certificate = control_.peerCertificate();
-    if (trust_->isPinned(hostPort(), certificate))
+    if (trust_->isPinned(hostPort(), certificate) || trust_->askOperator(hostPort(), certificate, errors))
         return true;
-    refused_ = Refusal{certificate, errors};
+    certificateRefused_ = true;
     return false;
-}
-
-void FtpConnection::askAboutCertificate(const QString &reason)
-{
-    const Refusal refusal = *std::exchange(refused_, std::nullopt);
-    if (!trust_->askOperator(hostPort(), refusal.certificate, refusal.errors))
-        return emit lost(tr("Certificate refused: ") + reason);
-    open(account_, std::move(ready_), along_);
 }
 
 QString FtpConnection::hostPort() const
@@ -457,7 +448,6 @@ void FtpConnection::onControlState(QAbstractSocket::SocketState state)
 
 void FtpConnection::abort(const QString &reason)
 {
-    refused_.reset();
     drop(reason);
 }
 
@@ -467,9 +457,7 @@ void FtpConnection::drop(const QString &reason)
     transfer_.reset();
     data_.abort();
     control_.close();
-    if (refused_) // asked outside the socket's own signal, with the socket closed
-        return QTimer::singleShot(0, this, [this, reason] { if (refused_) askAboutCertificate(reason); });
-    emit lost(reason);
+    emit lost(std::exchange(certificateRefused_, false) ? tr("Certificate refused: ") + reason : reason);
 }
 
 } // namespace Ftp

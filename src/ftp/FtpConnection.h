@@ -47,7 +47,7 @@ public:
     bool isOpen() const { return open_; }
     // Connects, logs in (over TLS as the account's policy says), learns the features,
     // switches to binary. A certificate nobody vouches for is put to the operator
-    // before anything is sent; accepted, the connection opens again from the start.
+    // before anything is sent, the handshake waiting for the answer.
     // `along` goes in the login's own flight, so that a walk down costs no round trip of its
     // own; their replies in `repliesAlong` once `ready` says ok. Only harmless lines (they
     // reach the server after a failed login too) that `goWithLogin`.
@@ -161,15 +161,8 @@ private:
     QString folderPlace(const QString &folder) const;
     QString placeOf(const QString &name) const;
     bool acceptsCertificate(const QList<QSslError> &errors);
-    void askAboutCertificate(const QString &reason);
     QString hostPort() const;
     QString protocolName() const;
-
-    // A certificate the handshake refused, to put to the operator once the socket is closed.
-    struct Refusal {
-        QSslCertificate certificate;
-        QList<QSslError> errors;
-    };
 
     FtpControlChannel control_;
     FtpDataChannel data_;
@@ -184,8 +177,6 @@ private:
     TlsTrust *trust_ = &defaultTrust_;
     Common::ServerProfile account_;
     Done ready_;
-    QList<QByteArray> along_;
-    std::optional<Refusal> refused_;
     QSet<QString> swept_;
     QHash<QString, RemoteEntry> known_; // by place and name
     QSet<QString> listed_;              // places listed whole
@@ -198,6 +189,7 @@ private:
     bool open_ = false;
     bool wasConnected_ = false;
     bool protectsData_ = false;
+    bool certificateRefused_ = false; // the operator said no: the handshake fails for that
 };
 
 } // namespace Ftp

@@ -1,5 +1,9 @@
 #include "ftp/FtpControlChannel.h"
 
+#include "ftp/FtpTrace.h"
+
+#include <QSslCipher>
+
 #include <utility>
 
 namespace Ftp {
@@ -16,11 +20,16 @@ FtpControlChannel::FtpControlChannel(QObject *parent) : QObject(parent)
     connect(&socket_, &QSslSocket::readyRead, this, &FtpControlChannel::onReadyRead);
     connect(&socket_, &QSslSocket::errorOccurred, this, [this] { fail(socket_.errorString()); });
     connect(&socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
-        if (check_ && check_(errors))
-            socket_.ignoreSslErrors(errors);
+        // The check may wait for the operator: the handshake waits with it, untimed.
+        timer_.stop();
+        if (!check_ || !check_(errors))
+            return;
+        armReplyTimer();
+        socket_.ignoreSslErrors(errors);
     });
     connect(&socket_, &QSslSocket::encrypted, this, [this] {
         timer_.stop();
+        FtpTrace::note(traceNumber_, "TLS handshake done: " + socket_.sessionCipher().protocolString().toLatin1());
         if (encrypted_)
             std::exchange(encrypted_, nullptr)();
     });
@@ -35,6 +44,8 @@ FtpControlChannel::~FtpControlChannel()
 void FtpControlChannel::open(const QString &host, quint16 port, int connectTimeoutMs)
 {
     parser_ = {};
+    traceNumber_ = FtpTrace::nextConnection();
+    FtpTrace::note(traceNumber_, "connecting to " + host.toUtf8() + ':' + QByteArray::number(port));
     check_ = nullptr;
     encrypted_ = nullptr;
     socket_.setSslConfiguration(QSslConfiguration::defaultConfiguration());
@@ -44,6 +55,7 @@ void FtpControlChannel::open(const QString &host, quint16 port, int connectTimeo
 
 void FtpControlChannel::send(const QByteArray &line)
 {
+    FtpTrace::sent(traceNumber_, line);
     socket_.write(line + "\r\n");
 }
 
@@ -70,6 +82,7 @@ void FtpControlChannel::startTls(const QSslConfiguration &config, const QString 
     socket_.setSslConfiguration(config);
     socket_.setPeerVerifyName(peerName);
     armReplyTimer();
+    FtpTrace::note(traceNumber_, "TLS handshake");
     socket_.startClientEncryption();
 }
 
@@ -114,6 +127,7 @@ void FtpControlChannel::onReadyRead()
 
 void FtpControlChannel::deliver(const FtpReply &reply)
 {
+    FtpTrace::received(traceNumber_, reply.lines);
     if (reply.code == 421)
         return fail(reply.text());
     if (!handler_)
@@ -126,6 +140,7 @@ void FtpControlChannel::deliver(const FtpReply &reply)
 
 void FtpControlChannel::fail(const QString &reason)
 {
+    FtpTrace::note(traceNumber_, "lost: " + reason.toUtf8());
     close();
     emit lost(reason);
 }

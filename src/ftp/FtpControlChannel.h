@@ -67,6 +67,7 @@ private:
     ErrorsCheck check_;
     std::function<void()> encrypted_;
     bool timed_ = false;
+    int traceNumber_ = 0;
     int replyTimeoutMs_ = 30000;
 };
 

@@ -134,7 +134,17 @@ TEST(CertificateTrust, FirstUsePinnedChangedAndRefused)
     Common::ServerProfile unknownCa = server.profile();
     unknownCa.extraCaPem.clear();
 
+    QTemporaryDir traceDir;
+    const QString trace = traceDir.filePath("trace");
+    qputenv("HM_FTP_TRACE", trace.toUtf8());
     program.start(unknownCa);
+    qunsetenv("HM_FTP_TRACE");
+    const QStringList received = server.receivedCommands();
+    const QStringList beforeLogin = received.mid(0, received.indexOf(QRegularExpression("^USER ")));
+    EXPECT_EQ(beforeLogin.filter("AUTH TLS").size(), 1) << "the login waits for the answer, no second handshake";
+    const QByteArray traced = TestFiles::read(trace);
+    EXPECT_TRUE(traced.contains(" 1 > PASS ****\n") && traced.contains(" 1 * TLS handshake\n")) << traced.toStdString();
+    EXPECT_FALSE(traced.contains(unknownCa.password.toUtf8())) << "the password never reaches the trace";
     ASSERT_EQ(program.op.messages.size(), 1);
     EXPECT_TRUE(program.op.messages[0].text.contains("émetteur inconnu"));
     EXPECT_TRUE(program.op.messages[0].text.contains("SHA-256"));
