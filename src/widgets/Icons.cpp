@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 #include <functional>
 
 namespace Widgets {
@@ -21,16 +22,17 @@ QIcon painted(const std::function<void(QPainter &)> &draw)
     return QIcon(pixmap);
 }
 
-void drawFolder(QPainter &p)
+QPainterPath polygon(std::initializer_list<QPointF> corners)
 {
     QPainterPath path;
-    path.moveTo(6, 16);
-    path.lineTo(24, 16);
-    path.lineTo(30, 22);
-    path.lineTo(58, 22);
-    path.lineTo(58, 54);
-    path.lineTo(6, 54);
+    path.addPolygon(QPolygonF(QList<QPointF>(corners)));
     path.closeSubpath();
+    return path;
+}
+
+void drawFolder(QPainter &p)
+{
+    const QPainterPath path = polygon({{6, 16}, {24, 16}, {30, 22}, {58, 22}, {58, 54}, {6, 54}});
     p.setPen(QPen(QColor(150, 110, 20), 2));
     p.setBrush(QColor(240, 200, 80));
     p.drawPath(path);
@@ -103,15 +105,7 @@ QIcon folderArrow()
         drawFolder(p);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(30, 110, 200));
-        QPainterPath arrow;
-        arrow.moveTo(16, 34);
-        arrow.lineTo(34, 34);
-        arrow.lineTo(34, 27);
-        arrow.lineTo(48, 38);
-        arrow.lineTo(34, 49);
-        arrow.lineTo(34, 42);
-        arrow.lineTo(16, 42);
-        arrow.closeSubpath();
+        const QPainterPath arrow = polygon({{16, 34}, {34, 34}, {34, 27}, {48, 38}, {34, 49}, {34, 42}, {16, 42}});
         p.drawPath(arrow);
     });
 }
