@@ -1,7 +1,6 @@
 #include "app/HotelManager.h"
 
 #include "common/OperatorUi.h"
-#include "ftp/FtpAction.h"
 
 #include <exception>
 #include <utility>
@@ -17,10 +16,10 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
       browser_(ftp_, form3_, status_, ui), sales_(ui),
       salesPublisher_(sales_, ftp_, form3_, status_, ui, root_)
 {
-    connect(&ftp_.Inet1, &Ftp::Inet::retrying, this, [this](const QString &file, int attempt, int tries) {
+    connect(&ftp_, &Ftp::FtpSession::retrying, this, [this](const QString &file, int attempt, int tries) {
         status_.Ajout_Status(QStringLiteral("%1: reprise après coupure (%2/%3)").arg(file).arg(attempt).arg(tries));
     });
-    connect(&ftp_.Inet1, &Ftp::Inet::putBack, this, [this](const QString &file, const QString &aside) {
+    connect(&ftp_, &Ftp::FtpSession::putBack, this, [this](const QString &file, const QString &aside) {
         status_.Ajout_Status(QStringLiteral("%1: remis en place depuis %2, une copie interrompue").arg(file, aside));
     });
     // Said once a run: every later connection to the same server would say it again.
@@ -35,9 +34,10 @@ void HotelManager::start()
     runStep(QStringLiteral("dossiers locaux"), [this] { prepareFolders(); });
     runStep(QStringLiteral("listes des catégories"), [this] { categories_.loadAll(root_); });
     // One action: the login folder's listing is owed, and the phrase folder's comes first.
-    const Ftp::FtpAction action(ftp_);
-    runStep(QStringLiteral("connexion"), [this] { ftp_.startUp(); });
-    runStep(QStringLiteral("phrases"), [this] { phraseDownloader_.DownPhrases(); });
+    ftp_.runAction([this] {
+        runStep(QStringLiteral("connexion"), [this] { ftp_.startUp(); });
+        runStep(QStringLiteral("phrases"), [this] { phraseDownloader_.DownPhrases(); });
+    });
 }
 
 void HotelManager::stop()
@@ -45,7 +45,7 @@ void HotelManager::stop()
     // Waiting for the client to be idle could last as long as the transfer, or for ever
     // with a server that stopped answering; uploads and downloads only ever take their
     // final names once complete, so dropping them here loses nothing.
-    ftp_.Inet1.Cancel();
+    ftp_.cancel();
     ui_.endProgram(0);
 }
 

@@ -2,7 +2,6 @@
 
 #include "common/OperatorUi.h"
 #include "common/ProgressWindow.h"
-#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 
 namespace Browser {
@@ -11,10 +10,10 @@ FtpBrowser::FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, 
                        Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), session_(session), form3_(form3), ui_(ui), editor_(session, form3, status)
 {
-    connect(&session.Inet1, &Ftp::Inet::StateChanged, this, [this](int state) {
-        if (state == 4)
+    connect(&session, &Ftp::FtpSession::stateChanged, this, [this](Ftp::InetState state) {
+        if (state == Ftp::InetState::Connected)
             Command1Enabled.setValue(false);
-        if (state == 10)
+        if (state == Ftp::InetState::Disconnected)
             Command1Enabled.setValue(true);
     });
     connect(&session, &Ftp::FtpSession::listingReset, this, [this] { Command1Enabled.setValue(true); });
@@ -22,27 +21,25 @@ FtpBrowser::FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, 
 
 void FtpBrowser::openLocalEntry()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    const QString entry = local_.List2.currentText();
-    if (entry.isEmpty() || local_.enter(entry) || !local_.hasFolder())
-        return;
-    session_.Transfert_FTP(local_.Text1.text() + entry, entry);
+    session_.runAction([&] {
+        const QString entry = local_.List2.currentText();
+        if (entry.isEmpty() || local_.enter(entry) || !local_.hasFolder())
+            return;
+        session_.Transfert_FTP(local_.Text1.text() + entry, entry);
+    });
 }
 
 void FtpBrowser::openRemoteEntry()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    const QString entry = session_.List1.currentText();
-    if (entry.isEmpty() || entry == Ftp::FtpSession::kEmptyMarker)
-        return;
-    if (entry.contains(u'/'))
-        session_.GetDir(entry);
-    else
-        download(entry);
+    session_.runAction([&] {
+        const QString entry = session_.List1.currentText();
+        if (entry.isEmpty() || entry == Ftp::FtpSession::kEmptyMarker)
+            return;
+        if (entry.contains(u'/'))
+            session_.GetDir(entry);
+        else
+            download(entry);
+    });
 }
 
 void FtpBrowser::download(const QString &remoteName)
@@ -68,53 +65,49 @@ void FtpBrowser::loadProgressWindow()
 
 void FtpBrowser::remoteUp()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    session_.runCommand(Ftp::FtpCommand::cdup());
-    session_.GetDir(QString());
+    session_.runAction([&] {
+        session_.runCommand(Ftp::FtpCommand::cdup());
+        session_.GetDir(QString());
+    });
 }
 
 void FtpBrowser::makeRemoteFolder()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    const QString name = ui_.inputBox(QStringLiteral("Plaese insert the name of the new dir"),
-                                      QStringLiteral("Name"), QStringLiteral("New Folder"));
-    if (name.isEmpty())
-        return;
-    session_.runCommand(Ftp::FtpCommand::mkdir(name));
-    session_.GetDir(QString());
+    session_.runAction([&] {
+        const QString name = ui_.inputBox(QStringLiteral("Plaese insert the name of the new dir"),
+                                          QStringLiteral("Name"), QStringLiteral("New Folder"));
+        if (name.isEmpty())
+            return;
+        session_.runCommand(Ftp::FtpCommand::mkdir(name));
+        session_.GetDir(QString());
+    });
 }
 
 void FtpBrowser::deleteRemoteEntry()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    session_.Wait();
-    const QString entry = session_.List1.currentText();
-    if (entry.isEmpty())
-        return;
-    session_.runCommand(entry.contains(u'/') ? Ftp::FtpCommand::rmdir(entry) : Ftp::FtpCommand::remove(entry));
-    session_.GetDir(QString());
+    session_.runAction([&] {
+        session_.Wait();
+        const QString entry = session_.List1.currentText();
+        if (entry.isEmpty())
+            return;
+        session_.runCommand(entry.contains(u'/') ? Ftp::FtpCommand::rmdir(entry) : Ftp::FtpCommand::remove(entry));
+        session_.GetDir(QString());
+    });
 }
 
 void FtpBrowser::renameRemoteEntry()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    const QString entry = session_.List1.currentText();
-    if (entry.isEmpty())
-        return;
-    const QString answer = ui_.inputBox(QStringLiteral("Rename ") + entry + QStringLiteral(" to?"),
-                                        QStringLiteral("Rename to?"), entry);
-    if (answer.isEmpty() || answer == entry)
-        return;
-    session_.runCommand(Ftp::FtpCommand::rename(entry, answer));
-    session_.GetDir(QString());
+    session_.runAction([&] {
+        const QString entry = session_.List1.currentText();
+        if (entry.isEmpty())
+            return;
+        const QString answer = ui_.inputBox(QStringLiteral("Rename ") + entry + QStringLiteral(" to?"),
+                                            QStringLiteral("Rename to?"), entry);
+        if (answer.isEmpty() || answer == entry)
+            return;
+        session_.runCommand(Ftp::FtpCommand::rename(entry, answer));
+        session_.GetDir(QString());
+    });
 }
 
 void FtpBrowser::localUp()
@@ -124,18 +117,16 @@ void FtpBrowser::localUp()
 
 void FtpBrowser::resetRemotePane()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    session_.resetListing();
+    session_.runAction([&] {
+        session_.resetListing();
+    });
 }
 
 void FtpBrowser::disconnect()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    session_.disconnectFTP();
+    session_.runAction([&] {
+        session_.disconnectFTP();
+    });
 }
 
 } // namespace Browser

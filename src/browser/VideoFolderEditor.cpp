@@ -3,7 +3,6 @@
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
 #include "common/RemoteTree.h"
-#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "ftp/Publication.h"
 
@@ -17,45 +16,43 @@ VideoFolderEditor::VideoFolderEditor(Ftp::FtpSession &session, Common::ProgressW
 
 void VideoFolderEditor::enterEditingMode()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    // The connection stays in the video folder, where "SUPPRIMER" deletes.
-    Ftp::Publication publication(session_, form3_);
-    publication.keepConnection();
-    session_.disconnectFTP();
-    publication.connect();
-    // Deleting is only safe in the folder the operator believes they are in.
-    const Ftp::FtpOutcome walk = publication.walk(Common::RemoteTree::kVideos);
-    Command20Enabled.setValue(false);
-    if (!walk.ok) {
-        status_.Ajout_Status(QStringLiteral("Mode édition : impossible d'entrer dans le dossier ")
-                             + walk.command.argument(0) + QStringLiteral(" (") + walk.replyText
-                             + QStringLiteral(")"));
-        return;
-    }
-    session_.GetDir(QString());
-    if (session_.List1.count() == 0 || !session_.lastListingOk()) {
-        // Without a listing there is nothing to edit; the main window must not stay disabled.
-        status_.Ajout_Status(QStringLiteral("Mode édition : le dossier des vidéos n'a pas pu être listé"));
-        return;
-    }
-    Command20Enabled.setValue(true);
-    session_.List1.setListIndex(0);
+    session_.runAction([&] {
+        // The connection stays in the video folder, where "SUPPRIMER" deletes.
+        Ftp::Publication publication(session_, form3_);
+        publication.keepConnection();
+        session_.disconnectFTP();
+        publication.connect();
+        // Deleting is only safe in the folder the operator believes they are in.
+        const Ftp::FtpOutcome walk = publication.walk(Common::RemoteTree::kVideos);
+        Command20Enabled.setValue(false);
+        if (!walk.ok) {
+            status_.Ajout_Status(QStringLiteral("Mode édition : impossible d'entrer dans le dossier ")
+                                 + walk.command.argument(0) + QStringLiteral(" (") + walk.replyText
+                                 + QStringLiteral(")"));
+            return;
+        }
+        session_.GetDir(QString());
+        if (session_.List1.count() == 0 || !session_.lastListingOk()) {
+            // Without a listing there is nothing to edit; the main window must not stay disabled.
+            status_.Ajout_Status(QStringLiteral("Mode édition : le dossier des vidéos n'a pas pu être listé"));
+            return;
+        }
+        Command20Enabled.setValue(true);
+        session_.List1.setListIndex(0);
+    });
 }
 
 void VideoFolderEditor::deleteSelectedVideo()
 {
-    const Ftp::FtpAction action(session_);
-    if (action.refused())
-        return;
-    session_.Wait();
-    const QString entry = session_.List1.currentText();
-    if (entry.isEmpty())
-        return;
-    if (!entry.contains(u'/'))
-        session_.runCommand(Ftp::FtpCommand::remove(entry));
-    session_.GetDir(QString());
+    session_.runAction([&] {
+        session_.Wait();
+        const QString entry = session_.List1.currentText();
+        if (entry.isEmpty())
+            return;
+        if (!entry.contains(u'/'))
+            session_.runCommand(Ftp::FtpCommand::remove(entry));
+        session_.GetDir(QString());
+    });
 }
 
 } // namespace Browser

@@ -11,7 +11,12 @@ FtpDownload::FtpDownload(FtpConnection &link, const QString &remoteName, const Q
 {
 }
 
-void FtpDownload::start(bool withTotal)
+void FtpDownload::start()
+{
+    start(-2);
+}
+
+void FtpDownload::start(qint64 total)
 {
     const std::optional<QByteArray> retr = link_.line("RETR", remoteName_);
     if (!retr)
@@ -22,8 +27,10 @@ void FtpDownload::start(bool withTotal)
     file_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
                                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     retr_ = *retr;
-    if (!withTotal)
+    if (total >= -1) {
+        total_ = total;
         return retrieve();
+    }
     // The size only feeds the progress bar; a refusal is no failure.
     link_.remoteSize(remoteName_, [this](qint64 total) {
         total_ = total;

@@ -17,8 +17,10 @@ class FtpDownload : public FtpTransferJob {
 public:
     FtpDownload(FtpConnection &link, const QString &remoteName, const QString &localPath,
                 FtpConnection::Done done);
-    // `withTotal`: ask the size first, for a progress bar; a round trip a file.
-    void start(bool withTotal = true);
+    // Asks the size first, for a progress bar: a round trip a file.
+    void start();
+    // `total` already known (-1: not needed), so no round trip goes to asking it.
+    void start(qint64 total);
     void resume() override;
 
 private:

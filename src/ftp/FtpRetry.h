@@ -6,6 +6,10 @@
 
 namespace Ftp {
 
+class FtpConnection;
+class FtpTransferJob;
+struct FtpReply;
+
 // A broken transfer is tried again a few times, after a pause that doubles each time:
 // a dropped link is often back within seconds.
 class FtpRetry : public QObject {
@@ -20,6 +24,12 @@ public:
     void reset();
     // Runs `again` after the pause; false, and nothing runs, once the tries are spent.
     bool schedule(std::function<void()> again);
+    // A transfer broken by a 426 or a dropped connection: `job` is taken up again after the
+    // pause, on `link` opened again where it dropped, from the bytes already across where
+    // the server can resume. `gaveUp` gets the last reply when the connection stays away
+    // and the tries are spent. False, and nothing runs, once they are spent already.
+    // One policy for the program's own connection and for its helpers.
+    bool resumeLater(FtpConnection &link, FtpTransferJob &job, std::function<void(const FtpReply &)> gaveUp);
     bool pausing() const { return pause_.isActive(); }
     int tries() const { return tries_; }
     // STOP: the pending try is dropped and none follows.

@@ -34,7 +34,6 @@ FtpSession::FtpSession(const Common::ServerProfile &profile, Common::OperatorUi 
                        QObject *parent)
     : QObject(parent), profile_(profile), ui_(ui), trust_(pinsFile, &ui)
 {
-    connect(&Inet1, &Inet::StateChanged, this, &FtpSession::Inet1_StateChanged);
     connect(&Inet1, &Inet::encryptionChanged, this, [this](const QString &protocol, const QString &refusal) {
         TlsStatus.setText(protocol.isEmpty() ? kPlainText : protocol);
         TlsRefusal.setText(refusal.isEmpty() ? QString()
@@ -42,6 +41,14 @@ FtpSession::FtpSession(const Common::ServerProfile &profile, Common::OperatorUi 
                                                    .arg(refusal));
     });
     Inet1.setTrust(&trust_);
+    // The one place where the client's state numbers become a type again.
+    connect(&Inet1, &Inet::StateChanged, this, [this](int state) {
+        showState(static_cast<InetState>(state));
+        emit stateChanged(static_cast<InetState>(state));
+    });
+    connect(&Inet1, &Inet::transferProgress, this, &FtpSession::transferProgress);
+    connect(&Inet1, &Inet::retrying, this, &FtpSession::retrying);
+    connect(&Inet1, &Inet::putBack, this, &FtpSession::putBack);
 }
 
 void FtpSession::configure()
@@ -68,6 +75,11 @@ void FtpSession::startUp()
 
 void FtpSession::Wait()
 {
+    waitWhile([this] { return Inet1.StillExecuting(); });
+}
+
+void FtpSession::waitWhile(const std::function<bool()> &busy)
+{
     // Blocking inside the client's own signal would hold up the very socket
     // events the wait is for.
     if (Inet1.isDispatching()) {
@@ -75,7 +87,7 @@ void FtpSession::Wait()
         return;
     }
     ++waitDepth_;
-    while (Inet1.StillExecuting())
+    while (busy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     --waitDepth_;
 }
@@ -122,6 +134,32 @@ void FtpSession::closeAfterAction()
         closeAtActionEnd_ = true;
     else
         disconnectFTP();
+}
+
+bool FtpSession::runAction(const std::function<void()> &body)
+{
+    if (isWaiting())
+        return false;
+    if (actionRunning_) {
+        body();
+        return true;
+    }
+    const Common::BusyCursor busy(ui_);
+    // Marks the end even when `body` throws; nothing is sent from a destructor.
+    struct Running {
+        FtpSession &session;
+        explicit Running(FtpSession &s) : session(s) { session.markAction(true); }
+        ~Running() { session.markAction(false); }
+    } running(*this);
+    body();
+    endAction();
+    return true;
+}
+
+void FtpSession::markAction(bool running)
+{
+    actionRunning_ = running;
+    emit actionRunningChanged(running);
 }
 
 void FtpSession::endAction()
@@ -192,11 +230,11 @@ void FtpSession::resetListing()
     emit listingReset();
 }
 
-void FtpSession::Inet1_StateChanged(int State)
+void FtpSession::showState(InetState state)
 {
-    if (State >= 0 && State < kStateTexts.size()) {
-        StatusBar1.setText(kStateTexts.at(State));
-        if (State == 10) {
+    if (const int index = static_cast<int>(state); index >= 0 && index < kStateTexts.size()) {
+        StatusBar1.setText(kStateTexts.at(index));
+        if (state == InetState::Disconnected) {
             List1.clear();
             lastListingOk_ = false; // the listing is gone with the connection
             Text2.setText(QString());

@@ -7,10 +7,12 @@
 #include "ftp/FtpCommand.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/Inet.h"
+#include "ftp/InetState.h"
 #include "ftp/TlsTrust.h"
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace Ftp {
 
@@ -46,10 +48,18 @@ public:
 
     // Returns once the client is idle, sleeping in the event loop meanwhile.
     void Wait();
+    // The same, until `busy` says false: the one nested event loop of the program.
+    void waitWhile(const std::function<bool()> &busy);
     // True inside a Wait: a reaction reached now is the operator clicking while
-    // another action waits for the server (see FtpAction).
+    // another action waits for the server.
     bool isWaiting() const { return waitDepth_ > 0; }
-    bool actionRunning() const { return actionDepth_ > 0; }
+    // One operator action talks to the server at a time, under the hourglass. The operator's
+    // clicks are only handled inside a Wait, so an action begun there would run in the middle
+    // of another one and take its outcomes: it is refused (false). An action run by another
+    // one (publish all calling publish one) is part of it. The action's end is made here,
+    // once `body` returned: the listing it owes, or the disconnect.
+    bool runAction(const std::function<void()> &body);
+    bool actionRunning() const { return actionRunning_; }
     void connectFTP();
     // Hands the client "CLOSE" without waiting for it. A listing still owed is dropped:
     // the disconnect empties the listing anyway.
@@ -79,16 +89,22 @@ public:
     // The browser's reset ("Cancel", and a failed listing): the listing and the status bar
     // emptied; the browser enables "Connect" on `listingReset`.
     void resetListing();
-    void Inet1_StateChanged(int State);
+    // The status bar's text for the client's state; a disconnect empties the listing.
+    void showState(Ftp::InetState state);
+    // Ends the command in flight and the connection at once, the helpers' too: see Inet::Cancel.
+    void cancel() { Inet1.Cancel(); }
 
 signals:
+    // The client's own, for program code that has no business with the client itself.
+    void stateChanged(Ftp::InetState state);
+    void transferProgress(qint64 done, qint64 total);
+    void retrying(const QString &file, int attempt, int tries);
+    void putBack(const QString &file, const QString &aside);
     // An operator action began or ended talking to the server.
     void actionRunningChanged(bool running);
     void listingReset();
 
 private:
-    friend class FtpAction;
-
     void fillList(const QList<RemoteEntry> &entries);
     void listAfterTransfer(const FtpOutcome &transfer);
     // The listing a transfer owes, made before anything that would change what it shows.
@@ -96,6 +112,7 @@ private:
     void reportListingFailure();
     // The end of the outermost action: the connection closed or the owed listing made.
     void endAction();
+    void markAction(bool running);
 
     Common::ServerProfile profile_;
     Common::OperatorUi &ui_;
@@ -106,7 +123,7 @@ private:
     int listingsDeferred_ = 0;
     bool closeAtActionEnd_ = false;
     int waitDepth_ = 0;
-    int actionDepth_ = 0;
+    bool actionRunning_ = false;
 };
 
 } // namespace Ftp

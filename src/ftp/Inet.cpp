@@ -7,6 +7,8 @@
 #include "ftp/InetState.h"
 #include "ftp/RemoteListing.h"
 
+#include <QHash>
+
 namespace Ftp {
 
 using Verb = FtpCommand::Verb;
@@ -48,7 +50,6 @@ private:
     // A transfer broken by a dropped connection is tried again after a pause; false
     // once the tries are spent.
     bool tryAgain();
-    void resumeJob();
     void onLost(const QString &reason);
     void report(InetState state);
 
@@ -61,6 +62,9 @@ private:
     std::unique_ptr<FtpTransferJob> job_;
     FtpRetry retry_;
     RemoteEntry facts_; // what "FACTS" learnt, for its outcome
+    // The sizes the last listing gave, for a download's progress without asking SIZE.
+    QHash<QString, qint64> listedSizes_;
+    RemotePath listedFolder_;
     bool cancelling_ = false;
     quint64 commands_ = 0; // commands executed, to tell a late answer from the current one
 };
@@ -176,7 +180,9 @@ void Inet::Engine::run()
                                                       [this](bool ok, const FtpReply &r) { jobDone(ok, r); });
         FtpDownload &started = *download;
         job_ = std::move(download);
-        return started.start();
+        const bool listed = listedFolder_.isKnown() && owner_.currentFolder() == listedFolder_
+                            && listedSizes_.contains(first);
+        return listed ? started.start(listedSizes_.value(first)) : started.start();
     }
     case Verb::Facts:
         return connection.remoteFacts({}, first, [this](bool told, const RemoteEntry &facts) {
@@ -238,6 +244,11 @@ void Inet::Engine::list()
 {
     connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &listed) {
         entries = listed;
+        listedSizes_.clear();
+        for (const RemoteEntry &entry : listed)
+            if (!entry.folder && entry.size >= 0)
+                listedSizes_.insert(entry.name, entry.size);
+        listedFolder_ = owner_.currentFolder();
         finish(ok, reply);
     });
 }
@@ -269,6 +280,7 @@ void Inet::Engine::finish(bool ok, const FtpReply &reply, bool announce)
     busy = false;
     if (announce)
         report(ok ? InetState::Completed : InetState::Error);
+    emit owner_.commandDone(outcome);
 }
 
 void Inet::Engine::jobDone(bool ok, const FtpReply &reply)
@@ -280,20 +292,7 @@ void Inet::Engine::jobDone(bool ok, const FtpReply &reply)
 
 bool Inet::Engine::tryAgain()
 {
-    // A connection that drops while the pause runs is the same break, reported twice.
-    return retry_.pausing() || retry_.schedule([this] { resumeJob(); });
-}
-
-void Inet::Engine::resumeJob()
-{
-    if (connection.isOpen())
-        return job_->resume();
-    connection.reopen([this](bool ok, const FtpReply &reply) {
-        if (ok)
-            job_->resume();
-        else if (!tryAgain())
-            finish(false, reply);
-    });
+    return retry_.resumeLater(connection, *job_, [this](const FtpReply &reply) { finish(false, reply); });
 }
 
 void Inet::Engine::onLost(const QString &reason)
@@ -344,6 +343,10 @@ bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command)
 bool Inet::StillExecuting() const { return engine_->busy; }
 bool Inet::isConnected() const { return engine_->connection.isOpen(); }
 QString Inet::loginFolder() const { return engine_->connection.loginFolder(); }
+RemotePath Inet::currentFolder() const
+{
+    return RemotePath(engine_->connection.knownFolderName().value_or(QString()));
+}
 const FtpNameCodec &Inet::names() const { return engine_->connection.codec(); }
 void Inet::Cancel()
 {

@@ -6,6 +6,7 @@
 #include "ftp/FtpOutcome.h"
 #include "ftp/FtpTimeouts.h"
 #include "ftp/RemoteEntry.h"
+#include "ftp/RemotePath.h"
 #include "ftp/TlsTrust.h"
 
 #include <QList>
@@ -57,6 +58,8 @@ public:
     bool isConnected() const;
     // Where this connection's login put us, as PWD named it; empty when not known.
     QString loginFolder() const;
+    // The folder the connection is in, while it is known without asking the server.
+    RemotePath currentFolder() const;
     // How names go on the wire, with the bytes of every name listed so far.
     const FtpNameCodec &names() const;
     // Ends the command in flight and the connection at once, without waiting for the
@@ -74,6 +77,8 @@ public:
 
 signals:
     void StateChanged(int state);
+    // Every command ends here once the client is idle again, whatever its states said.
+    void commandDone(const FtpOutcome &outcome);
     void commandSent(const QString &line);
     void transferProgress(qint64 done, qint64 total);
     void cancelled();

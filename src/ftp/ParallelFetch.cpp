@@ -2,40 +2,45 @@
 
 #include "ftp/FtpConnection.h"
 #include "ftp/FtpDownload.h"
-#include "ftp/Inet.h"
+#include "ftp/FtpRetry.h"
+#include "ftp/FtpSession.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
 namespace Ftp {
 
-// One connection: log in, go to the folder, then fetch names until none is left.
-class ParallelFetch::Worker {
+// One helper connection: log in, go to the folder, then fetch names until none is left.
+class ParallelFetch::Helper {
 public:
-    explicit Worker(ParallelFetch &pool) : pool_(pool)
+    explicit Helper(ParallelFetch &pool) : pool_(pool)
     {
-        link_.setTimeouts(pool.client_.timeouts());
-        link_.setTrust(pool.client_.trust());
-        link_.shareSpellings(pool.client_.names());
+        Inet &client = pool.session_.Inet1;
+        link_.setTimeouts(client.timeouts());
+        link_.setTrust(client.trust());
+        link_.shareSpellings(client.names());
+        retry_.setFirstPause(client.timeouts().retryPauseMs);
         QObject::connect(&link_, &FtpConnection::lost, &pool, [this] { lost(); });
-        QObject::connect(&link_, &FtpConnection::commandSent, &pool.client_, &Inet::commandSent);
+        QObject::connect(&link_, &FtpConnection::commandSent, &client, &Inet::commandSent);
     }
 
     void start()
     {
         // The folder goes along with the login where its name allows.
-        const std::optional<QByteArray> early = link_.line("CWD", pool_.folder_);
+        const std::optional<QByteArray> early = link_.line("CWD", pool_.folder_.text());
         const bool along = early && FtpConnection::goWithLogin({*early});
-        link_.open(pool_.client_.account(), [this, along](bool ok, const FtpReply &) {
+        link_.open(pool_.session_.Inet1.account(), [this, along](bool ok, const FtpReply &) {
             if (ok && along)
                 return inFolder(link_.repliesAlong().first());
-            const std::optional<QByteArray> cwd = link_.line("CWD", pool_.folder_);
+            const std::optional<QByteArray> cwd = link_.line("CWD", pool_.folder_.text());
             if (!ok || !cwd)
-                return end();
+                return close();
             link_.request(*cwd, [this](const FtpReply &reply) { inFolder(reply); });
         }, along ? QList<QByteArray>{*early} : QList<QByteArray>{});
     }
+
+    bool live() const { return !ended_; }
+    bool loggingIn() const { return !ended_ && !idle_ && current_.isEmpty(); }
 
     // Takes the next name, or quits once the names are in and none is left.
     void next()
@@ -48,32 +53,65 @@ public:
             return;
         }
         idle_ = false;
+        retry_.reset();
         download_ = std::make_unique<FtpDownload>(link_, current_, pool_.target_ + QLatin1Char('/') + current_,
-                                                  [this](bool ok, const FtpReply &) { fetched(ok); });
-        download_->start(false); // nobody shows these files' progress
+                                                  [this](bool ok, const FtpReply &reply) { fetched(ok, reply); });
+        download_->start(-1); // nobody shows these files' progress
     }
 
-    // Not needed: quits when idle, else at once.
-    void release() { idle_ ? quit() : cancel(); }
-    void cancel() { link_.abort(QStringLiteral("Cancelled")); }
+    // Not needed: quits when idle, and a login still on its way is closed; a file in
+    // flight is fetched first.
+    void release()
+    {
+        if (idle_)
+            quit();
+        else if (loggingIn())
+            close();
+    }
+
+    void cancel()
+    {
+        retry_.stop();
+        link_.abort(QStringLiteral("Cancelled"));
+    }
 
 private:
     void inFolder(const FtpReply &cwd)
     {
         if (!cwd.isPositive())
-            return end();
+            return close();
         idle_ = true;
         if (pool_.fed_)
             next();
     }
 
-    void fetched(bool ok)
+    void fetched(bool ok, const FtpReply &reply)
     {
+        if (!ok && reply.isBrokenTransfer() && resume())
+            return;
         const QString name = std::exchange(current_, QString());
         ok ? emit pool_.arrived(name, true) : pool_.giveUp(name);
         idle_ = true;
         // The next download replaces this one: not from inside its own callback.
         QMetaObject::invokeMethod(&pool_, [this] { next(); }, Qt::QueuedConnection);
+    }
+
+    bool resume()
+    {
+        return !pool_.cancelled_ && retry_.resumeLater(link_, *download_, [this](const FtpReply &) { failed(); });
+    }
+
+    void lost()
+    {
+        if (current_.isEmpty() || !resume())
+            failed();
+    }
+
+    void failed()
+    {
+        if (!current_.isEmpty())
+            pool_.giveUp(std::exchange(current_, QString()));
+        end();
     }
 
     void quit()
@@ -82,95 +120,130 @@ private:
         end();
     }
 
-    void lost()
+    void close()
     {
-        if (!current_.isEmpty())
-            pool_.giveUp(std::exchange(current_, QString()));
         end();
+        link_.abort(QStringLiteral("Not needed"));
     }
 
     void end()
     {
         idle_ = false;
+        retry_.stop();
         if (!std::exchange(ended_, true))
             --pool_.running_;
     }
 
     ParallelFetch &pool_;
     FtpConnection link_;
+    FtpRetry retry_;
     std::unique_ptr<FtpDownload> download_;
     QString current_;
     bool idle_ = false;
     bool ended_ = false;
 };
 
-ParallelFetch::ParallelFetch(Inet &client, QObject *parent) : QObject(parent), client_(client)
+ParallelFetch::ParallelFetch(FtpSession &session, QObject *parent) : QObject(parent), session_(session)
 {
-    connect(&client, &Inet::cancelled, this, &ParallelFetch::cancel);
+    connect(&session.Inet1, &Inet::cancelled, this, &ParallelFetch::cancel);
 }
 
 ParallelFetch::~ParallelFetch() = default;
 
-int ParallelFetch::connectionsFor(qsizetype files)
+int ParallelFetch::helpersFor(qsizetype files)
 {
-    return static_cast<int>(std::clamp<qsizetype>((files + 3) / 4, 1, kMaxConnections));
+    return static_cast<int>(std::clamp<qsizetype>(files / 4, 0, kMaxHelpers));
 }
 
-void ParallelFetch::prepare(const QString &folder, qsizetype expectedFiles)
+void ParallelFetch::prepare(const QString &belowLogin, qsizetype expectedFiles)
 {
-    folder_ = folder;
-    start(expectedFiles > 0 ? connectionsFor(expectedFiles) : kMaxConnections);
+    folder_ = RemotePath(session_.Inet1.loginFolder()).below(belowLogin);
+    if (folder_.isKnown())
+        startHelpers(helpersFor(expectedFiles));
 }
 
-void ParallelFetch::start(int count)
+void ParallelFetch::startHelpers(int count)
 {
     running_ += count;
     for (int i = 0; i < count; ++i) {
-        workers_.push_back(std::make_unique<Worker>(*this));
-        workers_.back()->start();
+        helpers_.push_back(std::make_unique<Helper>(*this));
+        helpers_.back()->start();
     }
 }
 
-QStringList ParallelFetch::run(const QString &folder, const QStringList &names, const QString &targetFolder)
+void ParallelFetch::releaseHelpers()
 {
+    for (const auto &helper : helpers_)
+        helper->release();
+}
+
+void ParallelFetch::run(const QStringList &names, const QString &targetFolder)
+{
+    session_.Wait();
     target_ = targetFolder;
     queue_ = names;
     fed_ = true;
-    const std::size_t wanted = names.isEmpty() ? 0 : connectionsFor(names.size());
-    std::size_t from = 0;
-    if (folder != folder_) { // prepared for another folder, or not at all
-        for (const auto &worker : workers_)
-            worker->release();
-        from = workers_.size();
-        folder_ = folder;
-    }
-    if (const std::size_t have = workers_.size() - from; have < wanted)
-        start(static_cast<int>(wanted - have));
-    const std::size_t surplus = workers_.size() - from - wanted;
-    for (std::size_t i = from; i < workers_.size(); ++i) {
-        if (i < from + surplus)
-            workers_[i]->release();
-        else
-            workers_[i]->next();
-    }
-    while (running_ > 0)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return std::exchange(handedBack_, {}) + std::exchange(queue_, {});
+    const RemotePath here = session_.Inet1.currentFolder();
+    if (here != folder_ || !here.isKnown()) // prepared for another folder, or not at all
+        releaseHelpers();
+    folder_ = here;
+    const int wanted = here.isKnown() ? helpersFor(names.size()) : 0;
+    int have = 0;
+    for (const auto &helper : helpers_)
+        if (helper->live() && ++have > wanted)
+            helper->release();
+    if (have < wanted)
+        startHelpers(wanted - have);
+    const QMetaObject::Connection done = connect(&session_.Inet1, &Inet::commandDone, this, &ParallelFetch::clientDone);
+    feedClient();
+    for (const auto &helper : helpers_)
+        helper->next();
+    session_.waitWhile([this] { return busy(); });
+    disconnect(done);
+}
+
+bool ParallelFetch::busy() const
+{
+    return running_ > 0 || !clientFile_.isEmpty() || !queue_.isEmpty() || !handedBack_.isEmpty();
+}
+
+void ParallelFetch::feedClient()
+{
+    if (cancelled_ || !clientFile_.isEmpty())
+        return;
+    if (!handedBack_.isEmpty())
+        clientFile_ = handedBack_.takeFirst();
+    else if (!takeNext(clientFile_))
+        return;
+    Inet &client = session_.Inet1;
+    if (!client.Execute(FtpCommand::get(clientFile_, target_ + QLatin1Char('/') + clientFile_)))
+        clientDone(client.lastOutcome());
+}
+
+void ParallelFetch::clientDone(const FtpOutcome &outcome)
+{
+    if (clientFile_.isEmpty())
+        return;
+    emit arrived(std::exchange(clientFile_, QString()), outcome.ok);
+    // The client takes its next command once it has told everyone of this one.
+    QMetaObject::invokeMethod(this, [this] { feedClient(); }, Qt::QueuedConnection);
 }
 
 void ParallelFetch::giveUp(const QString &name)
 {
-    // The client tries it again, resuming after a break, unless everything was cancelled.
-    cancelled_ ? emit arrived(name, false) : handedBack_.append(name);
+    if (cancelled_)
+        return emit arrived(name, false);
+    handedBack_.append(name);
+    feedClient();
 }
 
 void ParallelFetch::cancel()
 {
     cancelled_ = true;
-    for (const QString &name : std::exchange(queue_, {}))
+    for (const QString &name : std::exchange(queue_, {}) + std::exchange(handedBack_, {}))
         emit arrived(name, false);
-    for (const auto &worker : workers_)
-        worker->cancel();
+    for (const auto &helper : helpers_)
+        helper->cancel();
 }
 
 bool ParallelFetch::takeNext(QString &name)
@@ -178,6 +251,10 @@ bool ParallelFetch::takeNext(QString &name)
     if (queue_.isEmpty())
         return false;
     name = queue_.takeFirst();
+    if (queue_.isEmpty()) // nothing left for a helper still on its way in
+        for (const auto &helper : helpers_)
+            if (helper->loggingIn())
+                helper->release();
     return true;
 }
 

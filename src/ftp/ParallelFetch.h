@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ftp/RemotePath.h"
+
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -7,53 +9,60 @@
 
 namespace Ftp {
 
-class Inet;
+class FtpSession;
+struct FtpOutcome;
 
-// Fetches files of one server folder over several connections at once, each logged in
-// and sent straight to the folder's path, taking the next name as soon as it is free.
-// A connection the server refuses (too many logins) leaves its share to the others;
-// what none could fetch, or a download that failed, is handed back for the client to try.
-// The connections are the client's helpers: they log in with its account, trust and
-// timeouts, report their commands as its own, and stop when it is cancelled.
+// Fetches the files of the folder the session's connection is in, over that connection and
+// helper connections at once. The session's own connection takes the first file as soon as
+// the names are in; a helper takes one only once it is logged in and in the folder, and is
+// closed when none is left for it, so a slow login never holds a file up. Helpers log in with
+// the client's account, trust and timeouts, report their commands as its own, take a broken
+// file up again as it does, and stop when it is cancelled. What a helper could not fetch goes
+// to the session's connection.
 class ParallelFetch : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxConnections = 8;
+    static constexpr int kMaxHelpers = 8;
 
-    explicit ParallelFetch(Inet &client, QObject *parent = nullptr);
+    explicit ParallelFetch(FtpSession &session, QObject *parent = nullptr);
     ~ParallelFetch() override;
 
-    // Logs connections in and into `folder` (an absolute path) ahead of `run`, while the
-    // names are still being listed: as many as `expectedFiles` need (0: not known yet, the most).
-    void prepare(const QString &folder, qsizetype expectedFiles);
-    // Fetches `names` from `folder` into `targetFolder`, returning once no connection is
-    // left, the event loop running meanwhile. Each file in place is reported by `arrived`,
-    // and after a cancel each one that is not; returns the names left for the client.
-    QStringList run(const QString &folder, const QStringList &names, const QString &targetFolder);
+    // Logs helpers in and into `belowLogin` (relative to the login folder) while the session's
+    // connection lists it: as many as `expectedFiles` call for.
+    void prepare(const QString &belowLogin, qsizetype expectedFiles);
+    // Fetches `names` from the folder the session's connection is in into `targetFolder`.
+    // Returns once each one was reported by `arrived`, waiting in the session's Wait.
+    void run(const QStringList &names, const QString &targetFolder);
 
-    // Enough connections to hide the round trips, never more than there are files to share.
-    static int connectionsFor(qsizetype files);
+    // One helper for every four files: enough to hide the round trips, and no login for a
+    // handful of files to wait for.
+    static int helpersFor(qsizetype files);
 
 signals:
     void arrived(const QString &name, bool ok);
 
 private:
-    class Worker;
-    friend class Worker;
+    class Helper;
+    friend class Helper;
 
-    void start(int count);
+    void startHelpers(int count);
+    void releaseHelpers();
+    void feedClient();
+    void clientDone(const FtpOutcome &outcome);
     bool takeNext(QString &name);
-    void cancel();
     void giveUp(const QString &name);
+    void cancel();
+    bool busy() const;
 
-    Inet &client_;
-    QString folder_;
+    FtpSession &session_;
+    RemotePath folder_;
     QString target_;
     QStringList queue_;
-    QStringList handedBack_;
+    QStringList handedBack_; // spent a helper's tries: the session's connection has a go
+    QString clientFile_;     // in flight on the session's connection
     bool cancelled_ = false;
-    bool fed_ = false; // the names are in: an idle connection with none left quits
-    std::vector<std::unique_ptr<Worker>> workers_;
+    bool fed_ = false; // the names are in: an idle helper with none left quits
+    std::vector<std::unique_ptr<Helper>> helpers_;
     int running_ = 0;
 };
 

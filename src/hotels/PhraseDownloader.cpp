@@ -5,9 +5,9 @@
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
 #include "common/RemoteTree.h"
-#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "ftp/ParallelFetch.h"
+#include "ftp/RemoteListing.h"
 #include "ftp/Publication.h"
 #include "hotels/HotelName.h"
 #include "hotels/HotelPhrases.h"
@@ -82,10 +82,15 @@ PhraseDownloader::PhraseDownloader(const Common::DataRoot &root, HotelPhrases &h
 
 void PhraseDownloader::DownPhrases()
 {
-    const Ftp::FtpAction action(ftp_); // one action: the listings owed by the files are made once
+    // One action: the listings owed by the files are made once, at its end.
+    ftp_.runAction([this] { synchronise(); });
+}
+
+void PhraseDownloader::synchronise()
+{
     status_.Ajout_Status(kStart);
     Ftp::Publication publication(ftp_, form3_);
-    Ftp::ParallelFetch fetch(ftp_.Inet1);
+    Ftp::ParallelFetch fetch(ftp_);
     removeStaleStaging(root_.cfg());
     QTemporaryDir staging(root_.cfg() + QStringLiteral("/.textes-XXXXXX"));
     if (!staging.isValid()) {
@@ -123,15 +128,13 @@ void PhraseDownloader::DownPhrases()
 }
 
 // A fresh connection opens with the walk in its login; its listing is made while the helper
-// connections log in, as many as the hotels of the last start need.
+// connections log in, as many as the hotels of the last start call for.
 bool PhraseDownloader::listServerFolder(Ftp::Publication &publication, Ftp::ParallelFetch &fetch)
 {
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return false;
-    if (const QString login = ftp_.Inet1.loginFolder(); login.startsWith(QLatin1Char('/')))
-        fetch.prepare((login.endsWith(QLatin1Char('/')) ? login : login + QLatin1Char('/'))
-                          + Common::RemoteTree::path(Common::RemoteTree::kPhrases),
-                      QDir(root_.textes()).entryList(QDir::Files).size());
+    fetch.prepare(Common::RemoteTree::path(Common::RemoteTree::kPhrases),
+                  QDir(root_.textes()).entryList(QDir::Files).size());
     ftp_.GetDir(QString());
     // A connection lost right after the listing takes the listing with it.
     ftp_.Wait();
@@ -139,16 +142,17 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication, Ftp::Para
 }
 
 // Fetches every plain file entry of the listing, or keeps the local copy of one the server
-// did not change; returns the files that arrived or were kept. The files come over several
-// connections at once; what none of them got to comes over the session's own.
+// did not change; returns the files that arrived or were kept. The files come over the
+// session's connection and its helpers at once.
 QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch,
                                             const PhraseFacts &facts, const Listed &listed, const QString &staging,
                                             QStringList &failed)
 {
     QStringList arrived;
     QStringList wanted;
-    for (const QString &entry : ftp_.List1.items()) {
-        if (entry == Ftp::FtpSession::kEmptyMarker || !Common::PlainName::isFileName(entry))
+    for (const Ftp::RemoteEntry &listedEntry : ftp_.listedEntries()) {
+        const QString &entry = listedEntry.name;
+        if (listedEntry.folder || entry.startsWith(Ftp::RemoteListing::kTempPrefix) || !Common::PlainName::isFileName(entry))
             continue;
         if (entry.size() >= HotelName::kSuffix.size())
             hotels_.lstHotel.addItem(HotelName::fromFileName(entry));
@@ -167,8 +171,7 @@ QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp:
             failed.append(file);
     };
     QObject::connect(&fetch, &Ftp::ParallelFetch::arrived, &fetch, count);
-    for (const QString &file : fetch.run(ftp_.Text2.text(), wanted, staging))
-        count(file, ftp_.GET_Transfert_FTP(file, staging + QLatin1Char('/') + file).ok);
+    fetch.run(wanted, staging);
     if (!wanted.isEmpty())
         ftp_.GetDir(QString()); // the listing each download would have left
     return arrived;

@@ -29,6 +29,7 @@ public:
     void DownPhrases();
 
 private:
+    void synchronise();
     bool listServerFolder(Ftp::Publication &publication, Ftp::ParallelFetch &fetch);
     QStringList downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const PhraseFacts &facts,
                                const Listed &listed, const QString &staging, QStringList &failed);

@@ -6,7 +6,6 @@
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
 #include "common/RemoteTree.h"
-#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "ftp/Publication.h"
 #include "hotels/HotelName.h"
@@ -85,11 +84,10 @@ std::optional<QString> PhrasePublisher::sendPhraseFile(Ftp::Publication &publica
 
 void PhrasePublisher::addHotel()
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    if (hotels_.addHotel())
-        publishCurrent(true);
+    ftp_.runAction([&] {
+        if (hotels_.addHotel())
+            publishCurrent(true);
+    });
 }
 
 void PhrasePublisher::publishSelected()
@@ -99,50 +97,45 @@ void PhrasePublisher::publishSelected()
 
 void PhrasePublisher::publishCurrent(bool adding)
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    const Common::BusyCursor busy(ui_);
-    hotels_.savePhrases();
-    MAJ_Hoteltxt(hotels_.lstHotel, 1, adding);
+    ftp_.runAction([&] {
+        hotels_.savePhrases();
+        MAJ_Hoteltxt(hotels_.lstHotel, 1, adding);
+    });
 }
 
 void PhrasePublisher::publishAll()
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    const Common::BusyCursor busy(ui_);
-    const int count = hotels_.lstHotel.count();
-    for (int i = 0; i < count; ++i) {
-        hotels_.lstHotel.setListIndex(i);
-        MAJ_Hoteltxt(hotels_.lstHotel, hotels_.lstHotel.count() - 1);
-    }
+    ftp_.runAction([&] {
+        const int count = hotels_.lstHotel.count();
+        for (int i = 0; i < count; ++i) {
+            hotels_.lstHotel.setListIndex(i);
+            MAJ_Hoteltxt(hotels_.lstHotel, hotels_.lstHotel.count() - 1);
+        }
+    });
 }
 
 void PhrasePublisher::removeSelected()
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    const int selected = hotels_.lstHotel.listIndex();
-    if (selected < 0)
-        return;
-    if (ui_.messageBox(kConfirm, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
-                       Common::OperatorUi::kDialogTitle) != Common::OperatorUi::Answer::Ok)
-        return;
-    const QString hotel = hotels_.lstHotel.item(selected);
-    switch (deleteOnServer(hotel)) {
-    case Removal::Deleted:
-        status_.Ajout_Status(hotel + QStringLiteral(": supprimé"));
-        hotels_.lstHotel.removeItem(selected);
-        break;
-    case Removal::Failed:
-        status_.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
-        break;
-    case Removal::Kept:
-        break; // the guard said so
-    }
+    ftp_.runAction([&] {
+        const int selected = hotels_.lstHotel.listIndex();
+        if (selected < 0)
+            return;
+        if (ui_.messageBox(kConfirm, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
+                           Common::OperatorUi::kDialogTitle) != Common::OperatorUi::Answer::Ok)
+            return;
+        const QString hotel = hotels_.lstHotel.item(selected);
+        switch (deleteOnServer(hotel)) {
+        case Removal::Deleted:
+            status_.Ajout_Status(hotel + QStringLiteral(": supprimé"));
+            hotels_.lstHotel.removeItem(selected);
+            break;
+        case Removal::Failed:
+            status_.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
+            break;
+        case Removal::Kept:
+            break; // the guard said so
+        }
+    });
 }
 
 PhrasePublisher::Removal PhrasePublisher::deleteOnServer(const QString &hotel)

@@ -7,7 +7,6 @@
 #include "common/ProgressWindow.h"
 #include "common/RemoteTree.h"
 #include "common/StatusLog.h"
-#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "ftp/Publication.h"
 #include "sales/SalesPanel.h"
@@ -95,9 +94,10 @@ void SalesPublisher::publishEverything()
 
 void SalesPublisher::publish(const std::function<void()> &uploads)
 {
-    const Ftp::FtpAction action(ftp_);
-    if (!action.refused() && referenceAccepted())
-        uploads();
+    ftp_.runAction([&] {
+        if (referenceAccepted())
+            uploads();
+    });
 }
 
 bool SalesPublisher::referenceAccepted()

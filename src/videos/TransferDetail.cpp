@@ -1,7 +1,7 @@
 #include "videos/TransferDetail.h"
 
 #include "common/TextValue.h"
-#include "ftp/Inet.h"
+#include "ftp/FtpSession.h"
 
 #include <QLocale>
 
@@ -25,13 +25,13 @@ QString duration(qint64 seconds)
 
 } // namespace
 
-TransferDetail::TransferDetail(Ftp::Inet &client, Common::TextValue &detail, QObject *parent)
+TransferDetail::TransferDetail(Ftp::FtpSession &ftp, Common::TextValue &detail, QObject *parent)
     : QObject(parent), detail_(detail)
 {
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &TransferDetail::show);
-    connect(&client, &Ftp::Inet::transferProgress, this, &TransferDetail::record);
-    connect(&client, &Ftp::Inet::retrying, this, &TransferDetail::pause);
+    connect(&ftp, &Ftp::FtpSession::transferProgress, this, &TransferDetail::record);
+    connect(&ftp, &Ftp::FtpSession::retrying, this, &TransferDetail::pause);
 }
 
 void TransferDetail::pause(const QString &, int attempt, int tries)

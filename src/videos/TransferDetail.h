@@ -5,7 +5,7 @@
 #include <QTimer>
 
 namespace Common { class TextValue; }
-namespace Ftp { class Inet; }
+namespace Ftp { class FtpSession; }
 
 namespace Videos {
 
@@ -16,7 +16,7 @@ class TransferDetail : public QObject {
 public:
     static constexpr int kRefreshMs = 500;
 
-    TransferDetail(Ftp::Inet &client, Common::TextValue &detail, QObject *parent = nullptr);
+    TransferDetail(Ftp::FtpSession &ftp, Common::TextValue &detail, QObject *parent = nullptr);
 
     void begin();
     void end();

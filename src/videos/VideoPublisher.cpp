@@ -6,7 +6,6 @@
 #include "common/ProgressWindow.h"
 #include "common/RemoteTree.h"
 #include "common/StatusLog.h"
-#include "ftp/FtpAction.h"
 #include "ftp/FtpSession.h"
 #include "ftp/Publication.h"
 #include "videos/CategoryLists.h"
@@ -30,7 +29,7 @@ QString errorLine(const QString &nomCat)
 VideoPublisher::VideoPublisher(Ftp::FtpSession &ftp, CategoryLists &lists, const Common::DataRoot &root,
                                Common::StatusLog &status, Common::ProgressWindow &form3, Common::OperatorUi &ui, QObject *parent)
     : QObject(parent), ftp_(ftp), lists_(lists), root_(root), status_(status), form3_(form3), ui_(ui),
-      detail_(ftp.Inet1, form3.detail)
+      detail_(ftp, form3.detail)
 {
 }
 
@@ -74,43 +73,36 @@ void VideoPublisher::MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat)
 
 void VideoPublisher::sendSelected(int index)
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    const Common::BusyCursor busy(ui_);
-    MAJ_Hotelvideo(lists_.list(index), 1, categories().at(index).key);
+    ftp_.runAction([&] {
+        MAJ_Hotelvideo(lists_.list(index), 1, categories().at(index).key);
+    });
 }
 
 void VideoPublisher::sendAll(int index)
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    const Common::BusyCursor busy(ui_);
-    Common::ListBox &list = lists_.list(index);
-    const int count = list.count();
-    for (int i = 0; i < count; ++i) {
-        list.setListIndex(i);
-        MAJ_Hotelvideo(list, list.count() - 1, categories().at(index).key);
-    }
+    ftp_.runAction([&] {
+        Common::ListBox &list = lists_.list(index);
+        const int count = list.count();
+        for (int i = 0; i < count; ++i) {
+            list.setListIndex(i);
+            MAJ_Hotelvideo(list, list.count() - 1, categories().at(index).key);
+        }
+    });
 }
 
 void VideoPublisher::sendList(int index)
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    const Common::BusyCursor busy(ui_);
-    MAJ_Hotelvideo_list(1, categories().at(index).key);
+    ftp_.runAction([&] {
+        MAJ_Hotelvideo_list(1, categories().at(index).key);
+    });
 }
 
 void VideoPublisher::sendAllCategories()
 {
-    const Ftp::FtpAction action(ftp_);
-    if (action.refused())
-        return;
-    for (std::size_t i = 0; i < categories().size(); ++i)
-        sendAll(static_cast<int>(i));
+    ftp_.runAction([&] {
+        for (std::size_t i = 0; i < categories().size(); ++i)
+            sendAll(static_cast<int>(i));
+    });
 }
 
 bool VideoPublisher::sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,

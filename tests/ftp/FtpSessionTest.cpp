@@ -36,11 +36,11 @@ TEST_F(SessionOnServer, StatusBarShowsEachStateAndTheSuffixOnlyWhileBusy)
     EXPECT_TRUE(shown.contains("Sending a request to the host computer. Plaese wait..."));
     EXPECT_EQ(session().StatusBar1.text(), kCompleted);
 
-    session().Inet1_StateChanged(13); // unknown codes leave the text
+    session().showState(static_cast<Ftp::InetState>(13)); // unknown codes leave the text
     EXPECT_EQ(session().StatusBar1.text(), kCompleted);
     session().Inet1.Execute(Ftp::FtpCommand::pwd());
     const QString running = session().StatusBar1.text();
-    session().Inet1_StateChanged(13);
+    session().showState(static_cast<Ftp::InetState>(13));
     EXPECT_EQ(session().StatusBar1.text(), running + Ftp::FtpSession::kBusySuffix);
     session().Wait();
 }

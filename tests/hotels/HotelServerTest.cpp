@@ -97,6 +97,7 @@ TEST_F(HotelsOnServer, UnpublishedEditsGiveWayToTheServerAndAreKeptAside)
 TEST_F(HotelsOnServer, AddedHotelIsStoredUnderItsWholeNameAndComesBackAfterARestart)
 {
     start();
+    op.cursorChanges.clear(); // the start-up's own hourglass
     op.inputAnswers.enqueue("Les Pins Été");
     app->phrasePublisher().addHotel();
     EXPECT_EQ(server.fileContent(kTextes + "les pins été_txt.ini"), QByteArray("BIENVENUE - WELCOME\r\n"));
@@ -337,6 +338,45 @@ TEST(HotelsOnARestrictedServer, StartUpWithOneLoginAllowedGetsEveryFile)
     EXPECT_EQ(app.hotels().lstHotel.count(), 12);
     EXPECT_EQ(QDir(dataRoot.filePath("cfg/textes")).entryList(QDir::Files).size(), 12);
     EXPECT_TRUE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"));
+}
+
+// The program's own connection never waits for its helpers, and what a helper is given it
+// keeps: a slow login holds no file up, a folder named with a last "/" keeps the helpers
+// logged in for it, and a file cut off on a helper resumes from its bytes.
+TEST(HelperConnections, NeitherHoldUpNorLoseAFile)
+{
+    const QByteArray big(200 * 1024, 'A');
+    const auto startUp = [&](const QStringList &faults, int hotels) {
+        PyftpdProcess::Options options;
+        options.faults = faults;
+        PyftpdProcess server(options);
+        QTemporaryDir dataRoot;
+        QDir().mkpath(dataRoot.filePath("cfg/textes"));
+        for (int i = 0; i < hotels; ++i) {
+            const QString name = QStringLiteral("hotel%1_txt.ini").arg(i, 2, 10, QLatin1Char('0'));
+            server.putFile(kTextes + name, i == 5 ? big : "BIENVENUE\r\n");
+            if (hotels > 2) // the last start's copies: helpers log in while the folder is listed
+                TestFiles::write(dataRoot.filePath("cfg/textes/" + name), "OLD\r\n");
+        }
+        ScriptedOperator op;
+        App::HotelManager app(server.profile(), dataRoot.path(), op);
+        app.start();
+        EXPECT_TRUE(app.status().all().contains("Telechargement des phrases depuis le serveur ... OK"))
+            << faults.join(' ').toStdString() << ": " << app.status().all().join(" | ").toStdString();
+        if (hotels > 5) {
+            EXPECT_EQ(TestFiles::read(dataRoot.filePath("cfg/textes/hotel05_txt.ini")), big);
+        }
+        return server.receivedCommands();
+    };
+    const auto count = [](const QStringList &received, const QString &pattern) {
+        return received.filter(QRegularExpression(pattern)).size();
+    };
+
+    EXPECT_EQ(count(startUp({"slow-login:1500"}, 2), "^USER "), 1) << "two files wait for no helper";
+    EXPECT_EQ(count(startUp({"pwd-slash"}, 12), "^USER "), 1 + 3) << "the prepared helpers fetch";
+    const QStringList cut = startUp({"cut-retr:hotel05_txt.ini"}, 12);
+    EXPECT_EQ(count(cut, "^RETR hotel05_txt.ini"), 2) << cut.join(" | ").toStdString();
+    EXPECT_EQ(count(cut, "^REST 102400"), 1) << "taken up from its bytes, wherever it was cut";
 }
 
 // The server stays the reference: a second start keeps the copies of files it did not change,

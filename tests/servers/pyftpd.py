@@ -34,6 +34,10 @@ known way each:
   mute               accept connections but never greet
   tls-refused        list AUTH TLS, PBSZ and PROT in FEAT, and answer AUTH with 500, as a
                      server built with TLS but given no certificate does
+  slow-login:MS      answer PASS, and all after it, MS ms late, as a server hashing
+                     passwords slowly does
+  pwd-slash          PWD names every folder but the root with a last "/"
+  cut-retr:NAME      the first RETR of NAME from its first byte stops at half way, with 426
   raw-names          names pass as the bytes they are, UTF8 still announced: a name an
                      8-bit client wrote lists, and is found again, in Windows-1252 bytes
 
@@ -225,6 +229,9 @@ class FaultMixin:
             return self.close()
         if cmd == "REST" and "no-rest" in faults:
             return self.respond("502 REST not implemented.")
+        slow = fault_codes(faults, "slow-login")
+        if cmd == "PASS" and slow:
+            self._hold_until = time.monotonic() + int(slow[0]) / 1000.0
         if cmd == "AUTH" and "tls-refused" in faults:
             return self.respond("500 This security scheme is not implemented.")
         return super().pre_process_command(line, cmd, arg)
@@ -268,19 +275,25 @@ class FaultMixin:
         with open(self.trip_log, "a", encoding="utf-8", errors="backslashreplace") as log:
             log.write(f"{self._connection} {self._trip} {line}\n")
 
+    _hold_until = 0.0
+
     def push(self, s):
         if "multiline" in self.faults:
             s = s.replace("\r\n", "\n")
-        if not self.latency:
-            return super().push(s)
-        # Each reply after the one before it, never before `latency` has passed.
+        late = self.__dict__.setdefault("_late", [])
         now = time.monotonic()
-        self._reply_due = max(now + self.latency, self._reply_due + 1e-6)
-        self.ioloop.call_later(self._reply_due - now, self._push_late, s)
+        if not self.latency and not late and max(self._hold_until, self._reply_due) <= now:
+            return super().push(s)
+        # Each reply after the one before it, never before `latency` has passed: queued in
+        # order, since the timers of two replies due together may fire either way round.
+        self._reply_due = max(now + self.latency, self._reply_due, self._hold_until)
+        late.append((self._reply_due, s))
+        self.ioloop.call_later(self._reply_due - now, self._push_due)
 
-    def _push_late(self, s):
-        if not self._closed:
-            super().push(s)
+    def _push_due(self):
+        late = self._late
+        while late and late[0][0] <= time.monotonic() + 0.001 and not self._closed:
+            super().push(late.pop(0)[1])
 
     def handle(self):
         if "mute" in self.faults:
@@ -301,7 +314,23 @@ class FaultMixin:
             return self.respond("150 Opening data connection.")
         return super().ftp_STOR(file, mode)
 
+    def ftp_PWD(self, line):
+        if "pwd-slash" in self.faults and self.fs.cwd != "/":
+            return self.respond('257 "%s/" is the current directory.' % self.fs.cwd.replace('"', '""'))
+        return super().ftp_PWD(line)
+
+    def _cut_once(self, file):
+        name = os.path.basename(file)
+        if self._restart_position or fault_argument(self.faults, "cut-retr", name) is None:
+            return False
+        if ("cut-retr", name) in FaultMixin.struck:
+            return False
+        FaultMixin.struck.add(("cut-retr", name))
+        return True
+
     def ftp_RETR(self, file):
+        if self._cut_once(file):
+            return self._retr_broken_off(file)
         if "stall-retr" in self.faults:
             return self.respond("150 Opening data connection.")
         if "drop-retr" in self.faults or "early-226" in self.faults:
