@@ -23,6 +23,12 @@ ListBoxView::ListBoxView(Common::ListBox &list, QWidget *parent) : QListView(par
     showIndex(list_.listIndex());
 }
 
+void ListBoxView::doubleClickCurrentRow()
+{
+    if (list_.listIndex() >= 0)
+        emit doubleClickedRow(list_.listIndex());
+}
+
 void ListBoxView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListView::currentChanged(current, previous);

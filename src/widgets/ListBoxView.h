@@ -14,6 +14,9 @@ class ListBoxView : public QListView {
 public:
     explicit ListBoxView(Common::ListBox &list, QWidget *parent = nullptr);
 
+    // The keyboard's double-click: on the current entry, and only when there is one.
+    void doubleClickCurrentRow();
+
 signals:
     void doubleClickedRow(int row);
 
