@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "widgets/ControlHelp.h"
 #include "widgets/Form3.h"
 #include "widgets/Icons.h"
 #include "widgets/ListBoxView.h"
@@ -135,6 +136,14 @@ void Form1::buildUpperArea(QWidget *client)
     connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
     auto *expanded = textButton(QStringLiteral("Command68"), QStringLiteral("|"), Widgets::twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
+
+    Widgets::explainControls(client, {
+        {"cmdVentes", "Ventes", "Ouvrir le panneau des ventes immobilières"},
+        {"cmdFtp", "FTP", "Ouvrir le navigateur FTP: ce poste à gauche, le serveur à droite"},
+        {"lbStatus", "Journal", "Ce que le programme a fait, la ligne la plus récente en bas"},
+        {"Command67", "Replier", "Replier la zone des vidéos"},
+        {"Command68", "Déplier", "Déplier la zone des vidéos"},
+    });
 }
 
 void Form1::openBrowser()

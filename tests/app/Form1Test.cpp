@@ -3,10 +3,12 @@
 #include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -210,6 +212,40 @@ TEST_F(MainWindowOnServer, StopDuringAStalledUploadEndsAtOnceAndLeavesTheServerF
     EXPECT_LT(endedAfterMs, 2000);
     EXPECT_EQ(server.fileContent(kTextes + "alpha_txt.ini"), "ALPHA UN\r\n");
     EXPECT_FALSE(form.manager().status().all().contains("Hotel ALPHA: envoi liste des textes pour mise à jour OK"));
+}
+
+TEST_F(MainWindowOnServer, DeleteInTheHotelListRemovesTheHotelOnlyOnceConfirmed)
+{
+    QStringList asked;
+    QList<QMessageBox::StandardButton> answers = {QMessageBox::Cancel, QMessageBox::Ok};
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked.append(box->text());
+            box->button(answers.takeFirst())->click();
+        }
+    });
+    answering.start(20);
+    auto *list = child<Widgets::ListBoxView>("lstHotel");
+    const auto pressDelete = [&] {
+        QApplication::setActiveWindow(&form); // offscreen, a closed dialog leaves none active
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Delete);
+    };
+    const qsizetype before = server.receivedCommands().size();
+
+    hotels().lstHotel.setListIndex(-1);
+    pressDelete(); // no hotel chosen: the button would do nothing
+    EXPECT_TRUE(asked.isEmpty());
+    hotels().lstHotel.setListIndex(1);
+    pressDelete();
+    EXPECT_EQ(asked, QStringList{"Etes-vous sur de vouloir effacer votre selection ?"});
+    EXPECT_TRUE(server.receivedCommands().mid(before).filter("DELE").isEmpty());
+    pressDelete();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(server.receivedCommands().mid(before).filter("DELE"), QStringList{"DELE beta_txt.ini"});
+    EXPECT_EQ(hotels().lstHotel.items(), QStringList{"ALPHA"});
+    EXPECT_TRUE(child("Command38")->toolTip().endsWith("(Suppr)"));
 }
 
 TEST_F(MainWindowOnServer, KeyboardSelectsTheHotelThatIsThenPublished)
