@@ -1,14 +1,20 @@
 #include "app/Form1.h"
+#include "widgets/DropArea.h"
 #include "widgets/ListBoxView.h"
 #include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSet>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -128,6 +134,32 @@ TEST(MainWindow, ProgressWindowDisablesTheMainWindowWhileShown)
     window.manager().form3().frmWait(1);
     EXPECT_FALSE(form3->isVisible());
     EXPECT_TRUE(window.isEnabled());
+}
+
+TEST(MainWindow, EveryControlTellsAScreenReaderWhatItIsAndExplainsItselfOnHover)
+{
+    QTemporaryDir root;
+    App::Form1 window(unreachable(), root.path(), [](int) {});
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdVentes"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdFtp"), Qt::LeftButton);
+    window.findChild<QWidget *>("p2")->show(); // the second category page
+    // Words that say what their button does; "->" or "L" do not.
+    const QStringList selfExplaining = {"Connect", "Cancel"};
+    QSet<QString> windows;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QAbstractItemView *>(widget)
+            || qobject_cast<Widgets::DropArea *>(widget) || qobject_cast<QProgressBar *>(widget)
+            || qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget);
+        if (!control || !widget->isVisibleTo(widget->window()))
+            continue;
+        windows.insert(widget->window()->objectName());
+        const QString where = widget->window()->objectName() + "/" + widget->objectName();
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).isEmpty()) << where.toStdString();
+        const auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (!button || !selfExplaining.contains(button->text()))
+            EXPECT_FALSE(widget->toolTip().isEmpty()) << where.toStdString();
+    }
+    EXPECT_EQ(windows, (QSet<QString>{"Form1", "SalesWindow", "BrowserWindow", "Form3"}));
 }
 
 TEST(Program, RealExecutableStartsInItsOwnFolderAndClosesCleanly)
