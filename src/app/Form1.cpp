@@ -137,6 +137,7 @@ void Form1::buildUpperArea(QWidget *client)
     auto *expanded = textButton(QStringLiteral("Command68"), QStringLiteral("|"), Widgets::twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
 
+    status->announceAddedRows();
     Widgets::explainControls(client, {
         {"cmdVentes", "Ventes", "Ouvrir le panneau des ventes immobilières"},
         {"cmdFtp", "FTP", "Ouvrir le navigateur FTP: ce poste à gauche, le serveur à droite"},
