@@ -242,7 +242,15 @@ void Form1::centreProgressWindow()
 
 void Form1::applyInputLock()
 {
-    setEnabled(!progressBlocking_ && !actionRunning_);
+    const bool locked = progressBlocking_ || actionRunning_;
+    // Disabling takes the keyboard focus away: an operator on the keyboard gets it back where it was.
+    if (locked && isEnabled())
+        focusBeforeLock_ = QApplication::focusWidget();
+    setEnabled(!locked);
+    if (!locked && focusBeforeLock_) {
+        focusBeforeLock_->setFocus();
+        focusBeforeLock_.clear();
+    }
     // A child window: disabling this one disabled it too, yet its STOP must always work.
     form3_->setEnabled(true);
 }

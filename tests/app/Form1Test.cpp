@@ -301,9 +301,13 @@ TEST_F(MainWindowOnServer, KeyboardSelectsTheHotelThatIsThenPublished)
     EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL BETA");
 
     const qsizetype before = server.receivedCommands().size();
-    QTest::mouseClick(child<QPushButton>("Command60"), Qt::LeftButton);
+    auto *publish = child<QPushButton>("Command60");
+    QApplication::setActiveWindow(&form);
+    publish->setFocus();
+    QTest::keyClick(publish, Qt::Key_Space);
     EXPECT_EQ(renamedOnServer(before), QStringList{"RNTO beta_txt.ini"});
     EXPECT_TRUE(form.isEnabled());
+    EXPECT_EQ(form.focusWidget(), publish); // the lock while it ran took the focus away
 
     // Tab goes from the hotel list to the button beside it, then to the phrases.
     const auto tabFrom = [](QWidget *w) {
