@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "widgets/ControlHelp.h"
 #include "widgets/Form3.h"
 #include "widgets/Icons.h"
 #include "widgets/ListBoxView.h"
@@ -135,6 +136,15 @@ void Form1::buildUpperArea(QWidget *client)
     connect(compact, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kCompactHeightTwips); });
     auto *expanded = textButton(QStringLiteral("Command68"), QStringLiteral("|"), Widgets::twipsRect(11400, 6480, 255, 1095), client);
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
+
+    status->announceAddedRows();
+    Widgets::explainControls(client, {
+        {"cmdVentes", "Ventes", "Ouvrir le panneau des ventes immobilières"},
+        {"cmdFtp", "FTP", "Ouvrir le navigateur FTP: ce poste à gauche, le serveur à droite"},
+        {"lbStatus", "Journal", "Ce que le programme a fait, la ligne la plus récente en bas"},
+        {"Command67", "Replier", "Replier la zone des vidéos"},
+        {"Command68", "Déplier", "Déplier la zone des vidéos"},
+    });
 }
 
 void Form1::openBrowser()
@@ -232,7 +242,15 @@ void Form1::centreProgressWindow()
 
 void Form1::applyInputLock()
 {
-    setEnabled(!progressBlocking_ && !actionRunning_);
+    const bool locked = progressBlocking_ || actionRunning_;
+    // Disabling takes the keyboard focus away: an operator on the keyboard gets it back where it was.
+    if (locked && isEnabled())
+        focusBeforeLock_ = QApplication::focusWidget();
+    setEnabled(!locked);
+    if (!locked && focusBeforeLock_) {
+        focusBeforeLock_->setFocus();
+        focusBeforeLock_.clear();
+    }
     // A child window: disabling this one disabled it too, yet its STOP must always work.
     form3_->setEnabled(true);
 }

@@ -4,6 +4,7 @@
 #include "common/OperatorUi.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 namespace Widgets { class Form3; }
@@ -69,6 +70,7 @@ private:
     bool closing_ = false;
     bool progressBlocking_ = false;
     bool actionRunning_ = false;
+    QPointer<QWidget> focusBeforeLock_;
 };
 
 } // namespace App

@@ -22,6 +22,7 @@ public:
 private:
     void buildFrame1();
     void buildRemotePane();
+    void explain();
     template <typename Target>
     static QPushButton *button(const QString &name, const QString &caption, const QRect &geometry,
                                QWidget *parent, Target *target, void (Target::*reaction)())

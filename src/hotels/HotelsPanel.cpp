@@ -2,6 +2,7 @@
 
 #include "hotels/HotelPhrases.h"
 #include "hotels/PhrasePublisher.h"
+#include "widgets/ControlHelp.h"
 #include "widgets/Icons.h"
 #include "widgets/ListBoxView.h"
 #include "widgets/TextLabel.h"
@@ -31,6 +32,28 @@ QPushButton *pictureButton(const QString &name, const QIcon &icon, const QRect &
     b->setIconSize(geometry.size() * 0.7);
     b->setGeometry(geometry);
     return b;
+}
+
+void explain(QWidget *client)
+{
+    Widgets::explainControls(client, {
+        {"lstHotel", "Hôtels", "Les hôtels: en choisir un affiche ses phrases"},
+        {"lstHoteltxt", "Phrases", "Les phrases de l'hôtel choisi, dans l'ordre des écrans; double-clic pour modifier"},
+        {"Command39", "Ajouter un hôtel", "Ajouter un hôtel et le publier sur le serveur des écrans"},
+        {"Command38", "Supprimer l'hôtel", "Supprimer l'hôtel choisi, ici et sur le serveur, après confirmation"},
+        {"Command40", "Ajouter une phrase", "Ajouter une phrase à l'hôtel choisi"},
+        {"Command41", "Supprimer la phrase", "Supprimer la phrase choisie"},
+        {"Command43", "Effacer les phrases", "Effacer toutes les phrases de l'hôtel choisi, après confirmation"},
+        {"Command42", "Enregistrer les phrases", "Enregistrer sur ce poste les phrases de l'hôtel choisi"},
+        {"Command60", "Publier l'hôtel", "Publier les phrases de l'hôtel choisi sur le serveur des écrans"},
+        {"Command59", "Publier tous les hôtels", "Publier tous les hôtels sur le serveur des écrans"},
+    }, {
+        {"lstHoteltxt", Qt::Key_F2, "F2", "lstHoteltxt"},
+        {"Command40", Qt::Key_Insert, "Inser", "lstHoteltxt"},
+        {"Command41", Qt::Key_Delete, "Suppr", "lstHoteltxt"},
+        {"Command38", Qt::Key_Delete, "Suppr", "lstHotel"},
+        {"Command42", QKeySequence::Save, "Ctrl+S"},
+    });
 }
 
 } // namespace
@@ -63,6 +86,7 @@ HotelsPanel::HotelsPanel(HotelPhrases &hotels, PhrasePublisher &publisher, QWidg
     wire(QStringLiteral("Command42"), Widgets::Icons::diskette(), Widgets::twipsRect(11160, 4440, 495, 495), [&hotels] { hotels.savePhrases(); });
     wire(QStringLiteral("Command60"), Widgets::Icons::folderOne(), Widgets::twipsRect(10200, 5160, 1095, 1215), [&publisher] { publisher.publishSelected(); });
     wire(QStringLiteral("Command59"), Widgets::Icons::folderArrow(), Widgets::twipsRect(10200, 6480, 1095, 1095), [&publisher] { publisher.publishAll(); });
+    explain(client);
 }
 
 } // namespace Hotels

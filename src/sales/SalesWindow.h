@@ -19,6 +19,7 @@ private:
     void buildImages(QWidget *picture1);
     void buildTexts(QWidget *picture1);
     void buildPublishing(QWidget *picture1);
+    void explain();
     void textBox(Common::TextValue &text, const QString &label, const QRect &geometry,
                             QWidget *frame);
 

@@ -3,6 +3,7 @@
 #include "videos/CategoryLists.h"
 #include "videos/CategoryPages.h"
 #include "videos/VideoPublisher.h"
+#include "widgets/ControlHelp.h"
 #include "widgets/TextLabel.h"
 #include "widgets/Twips.h"
 #include "videos/CategoryColumn.h"
@@ -53,6 +54,12 @@ CategoryArea::CategoryArea(const CategoryServices &services, QWidget *client) : 
     QWidget *pageWidgets[] = {makePage(1, services), makePage(2, services)};
     connect(&pages, &CategoryPages::visibilityChanged, this,
             [pageWidgets](int page, bool visible) { pageWidgets[page - 1]->setVisible(visible); });
+
+    Widgets::explainControls(this, {
+        {"Command45", "Première page", "Afficher les trois premières catégories"},
+        {"Command47", "Seconde page", "Afficher les trois dernières catégories"},
+        {"Command44", "Envoyer toutes les vidéos", "Envoyer les vidéos des six catégories au serveur des écrans"},
+    });
 }
 
 QWidget *CategoryArea::makePage(int page, const CategoryServices &services)

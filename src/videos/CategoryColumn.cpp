@@ -1,5 +1,6 @@
 #include "videos/CategoryColumn.h"
 
+#include "widgets/ControlHelp.h"
 #include "widgets/DropArea.h"
 #include "videos/CategoryArea.h"
 #include "videos/CategoryLists.h"
@@ -50,6 +51,21 @@ CategoryColumn::CategoryColumn(int index, const CategoryServices &services, QWid
             [services, index] { services.lists.save(index, services.root, services.status); });
     connect(button(category.clearButton, QStringLiteral("CLR"), 2640), &QPushButton::clicked, &list,
             &Common::ListBox::clear);
+    explain(category);
+}
+
+void CategoryColumn::explain(const Category &category)
+{
+    const QString &name = category.caption;
+    Widgets::explainControls(this, {
+        {category.dropName, "Dépôt de vidéos " + name, "Déposer ici des fichiers vidéo pour les ajouter à " + name},
+        {category.listName, "Vidéos " + name, "Les vidéos de " + name + ", dans l'ordre des écrans"},
+        {category.sendListButton, "Envoyer la liste " + name, "Envoyer la liste enregistrée de " + name + " au serveur des écrans"},
+        {category.sendOneButton, "Envoyer la vidéo choisie de " + name, "Envoyer la vidéo choisie de " + name + " au serveur des écrans"},
+        {category.sendAllButton, "Envoyer les vidéos " + name, "Envoyer toutes les vidéos de " + name + " au serveur des écrans"},
+        {category.saveButton, "Enregistrer la liste " + name, "Enregistrer sur ce poste la liste de " + name},
+        {category.clearButton, "Vider la liste " + name, "Vider la liste de " + name + "; les fichiers restent"},
+    });
 }
 
 QPushButton *CategoryColumn::button(const QString &name, const QString &text, int left)

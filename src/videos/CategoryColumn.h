@@ -6,6 +6,7 @@ class QPushButton;
 
 namespace Videos {
 
+struct Category;
 struct CategoryServices;
 
 // One category on its page: the drop area with its caption, the list, and the
@@ -17,6 +18,7 @@ public:
 
 private:
     QPushButton *button(const QString &name, const QString &text, int left);
+    void explain(const Category &category);
 };
 
 } // namespace Videos

@@ -1,6 +1,7 @@
 #include "widgets/Form3.h"
 
 #include "common/ProgressWindow.h"
+#include "widgets/ControlHelp.h"
 #include "widgets/TabOrder.h"
 #include "widgets/TextLabel.h"
 #include "widgets/Twips.h"
@@ -50,6 +51,10 @@ Form3::Form3(Common::ProgressWindow &state, QWidget *owner)
     connect(&state, &Common::ProgressWindow::barChanged, this, &Form3::showBar);
     showBar();
     orderTabsByPosition(this);
+    explainControls(this, {
+        {"pbar", "Avancement", "L'avancement de la mise à jour en cours"},
+        {"Command3", "STOP", "Arrêter la mise à jour et fermer le programme"},
+    });
 }
 
 void Form3::showBar()

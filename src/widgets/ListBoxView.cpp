@@ -2,6 +2,7 @@
 
 #include "common/ListBox.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,6 +22,26 @@ ListBoxView::ListBoxView(Common::ListBox &list, QWidget *parent) : QListView(par
             [this](const QModelIndex &index) { emit doubleClickedRow(index.row()); });
     connect(&list_, &Common::ListBox::listIndexChanged, this, &ListBoxView::showIndex);
     showIndex(list_.listIndex());
+}
+
+void ListBoxView::doubleClickCurrentRow()
+{
+    if (list_.listIndex() >= 0)
+        emit doubleClickedRow(list_.listIndex());
+}
+
+// Qt has no announcement before 6.8: a new child is what reaches AT-SPI of a line added.
+void ListBoxView::announceAddedRows()
+{
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        if (!QAccessible::isActive())
+            return; // an event would build an interface per line for nobody
+        for (int row = first; row <= last; ++row) {
+            QAccessibleEvent event(this, QAccessible::ObjectCreated);
+            event.setChild(row);
+            QAccessible::updateAccessibility(&event);
+        }
+    });
 }
 
 void ListBoxView::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -14,6 +14,11 @@ class ListBoxView : public QListView {
 public:
     explicit ListBoxView(Common::ListBox &list, QWidget *parent = nullptr);
 
+    // The keyboard's double-click: on the current entry, and only when there is one.
+    void doubleClickCurrentRow();
+    // Each added row is reported to a screen reader as a new child of the list.
+    void announceAddedRows();
+
 signals:
     void doubleClickedRow(int row);
 

@@ -1,12 +1,20 @@
 #include "app/Form1.h"
+#include "widgets/DropArea.h"
 #include "widgets/ListBoxView.h"
 #include "common/Module1.h"
 #include "support/PyftpdProcess.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSet>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -128,6 +136,32 @@ TEST(MainWindow, ProgressWindowDisablesTheMainWindowWhileShown)
     EXPECT_TRUE(window.isEnabled());
 }
 
+TEST(MainWindow, EveryControlTellsAScreenReaderWhatItIsAndExplainsItselfOnHover)
+{
+    QTemporaryDir root;
+    App::Form1 window(unreachable(), root.path(), [](int) {});
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdVentes"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdFtp"), Qt::LeftButton);
+    window.findChild<QWidget *>("p2")->show(); // the second category page
+    // Words that say what their button does; "->" or "L" do not.
+    const QStringList selfExplaining = {"Connect", "Cancel"};
+    QSet<QString> windows;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QAbstractItemView *>(widget)
+            || qobject_cast<Widgets::DropArea *>(widget) || qobject_cast<QProgressBar *>(widget)
+            || qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget);
+        if (!control || !widget->isVisibleTo(widget->window()))
+            continue;
+        windows.insert(widget->window()->objectName());
+        const QString where = widget->window()->objectName() + "/" + widget->objectName();
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).isEmpty()) << where.toStdString();
+        const auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (!button || !selfExplaining.contains(button->text()))
+            EXPECT_FALSE(widget->toolTip().isEmpty()) << where.toStdString();
+    }
+    EXPECT_EQ(windows, (QSet<QString>{"Form1", "SalesWindow", "BrowserWindow", "Form3"}));
+}
+
 TEST(Program, RealExecutableStartsInItsOwnFolderAndClosesCleanly)
 {
     QTemporaryDir root;
@@ -212,6 +246,40 @@ TEST_F(MainWindowOnServer, StopDuringAStalledUploadEndsAtOnceAndLeavesTheServerF
     EXPECT_FALSE(form.manager().status().all().contains("Hotel ALPHA: envoi liste des textes pour mise à jour OK"));
 }
 
+TEST_F(MainWindowOnServer, DeleteInTheHotelListRemovesTheHotelOnlyOnceConfirmed)
+{
+    QStringList asked;
+    QList<QMessageBox::StandardButton> answers = {QMessageBox::Cancel, QMessageBox::Ok};
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked.append(box->text());
+            box->button(answers.takeFirst())->click();
+        }
+    });
+    answering.start(20);
+    auto *list = child<Widgets::ListBoxView>("lstHotel");
+    const auto pressDelete = [&] {
+        QApplication::setActiveWindow(&form); // offscreen, a closed dialog leaves none active
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Delete);
+    };
+    const qsizetype before = server.receivedCommands().size();
+
+    hotels().lstHotel.setListIndex(-1);
+    pressDelete(); // no hotel chosen: the button would do nothing
+    EXPECT_TRUE(asked.isEmpty());
+    hotels().lstHotel.setListIndex(1);
+    pressDelete();
+    EXPECT_EQ(asked, QStringList{"Etes-vous sur de vouloir effacer votre selection ?"});
+    EXPECT_TRUE(server.receivedCommands().mid(before).filter("DELE").isEmpty());
+    pressDelete();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(server.receivedCommands().mid(before).filter("DELE"), QStringList{"DELE beta_txt.ini"});
+    EXPECT_EQ(hotels().lstHotel.items(), QStringList{"ALPHA"});
+    EXPECT_TRUE(child("Command38")->toolTip().endsWith("(Suppr)"));
+}
+
 TEST_F(MainWindowOnServer, KeyboardSelectsTheHotelThatIsThenPublished)
 {
     auto *list = child<Widgets::ListBoxView>("lstHotel");
@@ -233,9 +301,13 @@ TEST_F(MainWindowOnServer, KeyboardSelectsTheHotelThatIsThenPublished)
     EXPECT_EQ(hotels().lblHotelName.text(), "HOTEL BETA");
 
     const qsizetype before = server.receivedCommands().size();
-    QTest::mouseClick(child<QPushButton>("Command60"), Qt::LeftButton);
+    auto *publish = child<QPushButton>("Command60");
+    QApplication::setActiveWindow(&form);
+    publish->setFocus();
+    QTest::keyClick(publish, Qt::Key_Space);
     EXPECT_EQ(renamedOnServer(before), QStringList{"RNTO beta_txt.ini"});
     EXPECT_TRUE(form.isEnabled());
+    EXPECT_EQ(form.focusWidget(), publish); // the lock while it ran took the focus away
 
     // Tab goes from the hotel list to the button beside it, then to the phrases.
     const auto tabFrom = [](QWidget *w) {
