@@ -156,8 +156,9 @@ TEST(MainWindow, EveryControlTellsAScreenReaderWhatItIsAndExplainsItselfOnHover)
         const QString where = widget->window()->objectName() + "/" + widget->objectName();
         EXPECT_FALSE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).isEmpty()) << where.toStdString();
         const auto *button = qobject_cast<QAbstractButton *>(widget);
-        if (!button || !selfExplaining.contains(button->text()))
+        if (!button || !selfExplaining.contains(button->text())) {
             EXPECT_FALSE(widget->toolTip().isEmpty()) << where.toStdString();
+        }
     }
     EXPECT_EQ(windows, (QSet<QString>{"Form1", "SalesWindow", "BrowserWindow", "Form3"}));
 }
