@@ -13,29 +13,38 @@ FtpDownload::FtpDownload(FtpConnection &link, const QString &remoteName, const Q
 
 void FtpDownload::start()
 {
-    start(-2);
-}
-
-void FtpDownload::start(qint64 total)
-{
-    const std::optional<QByteArray> retr = link_.line("RETR", remoteName_);
-    if (!retr)
-        return done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
-    if (target_.isEmpty() || !file_.open())
-        return done_(false, FtpReply::local(QStringLiteral("Cannot write ") + target_));
-    // A temporary file is the owner's alone; the file it becomes keeps the usual rights.
-    file_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
-                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    retr_ = *retr;
-    if (total >= -1) {
-        total_ = total;
-        return retrieve();
-    }
+    if (!prepare())
+        return;
     // The size only feeds the progress bar; a refusal is no failure.
     link_.remoteSize(remoteName_, [this](qint64 total) {
         total_ = total;
         retrieve();
     });
+}
+
+void FtpDownload::start(qint64 total)
+{
+    total_ = total;
+    if (prepare())
+        retrieve();
+}
+
+bool FtpDownload::prepare()
+{
+    const std::optional<QByteArray> retr = link_.line("RETR", remoteName_);
+    if (!retr) {
+        done_(false, FtpReply::local(QStringLiteral("The remote name cannot be sent")));
+        return false;
+    }
+    if (target_.isEmpty() || !file_.open()) {
+        done_(false, FtpReply::local(QStringLiteral("Cannot write ") + target_));
+        return false;
+    }
+    // A temporary file is the owner's alone; the file it becomes keeps the usual rights.
+    file_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
+                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    retr_ = *retr;
+    return true;
 }
 
 void FtpDownload::resume()

@@ -24,6 +24,8 @@ public:
     void resume() override;
 
 private:
+    // The RETR line and the temporary file; false, with `done` told, when either fails.
+    bool prepare();
     void retrieve(qint64 from = 0);
     void end(bool ok, const FtpReply &reply);
 
