@@ -104,8 +104,8 @@ int list(const QStringList &args, Common::OperatorUi &ui)
     Ftp::FtpSession session(profile(args[1]), ui);
     session.configure();
     session.connectFTP();
-    session.GetDir(args[3]);
-    std::printf("%lld\n", static_cast<long long>(session.lastListingOk() ? session.List1.count() : -1));
+    const Ftp::Listing listing = session.GetDir(args[3]);
+    std::printf("%lld\n", static_cast<long long>(listing.ok ? listing.entries.size() : -1));
     session.disconnectFTP();
     session.Wait();
     return 0;

@@ -156,8 +156,8 @@ void Form1::openBrowser()
 
 void Form1::buildStatusBar(QWidget *client)
 {
-    Widgets::statusBarLabel(manager_.ftp().StatusBar1, Widgets::twipsRect(120, 13200, 9735, 375), client);
-    Common::TextValue &tls = manager_.ftp().TlsStatus;
+    Widgets::statusBarLabel(manager_.ftp().status().StatusBar1, Widgets::twipsRect(120, 13200, 9735, 375), client);
+    Common::TextValue &tls = manager_.ftp().status().TlsStatus;
     auto *protection = Widgets::statusBarLabel(tls, Widgets::twipsRect(9900, 13200, 1755, 375), client);
     protection->setIndent(Widgets::twipsToPixels(300));
     auto *padlock = new QLabel(protection);
@@ -165,7 +165,7 @@ void Form1::buildStatusBar(QWidget *client)
     const int side = protection->height() - 6;
     padlock->setGeometry(3, 3, side, side);
     // Closed over TLS; open, with the server's refusal on hover, where TLS was asked and refused.
-    Common::TextValue &refusal = manager_.ftp().TlsRefusal;
+    Common::TextValue &refusal = manager_.ftp().status().TlsRefusal;
     const auto showPadlock = [padlock, side, &tls, &refusal] {
         const bool open = !refusal.text().isEmpty();
         padlock->setPixmap(Widgets::Icons::padlock(open).pixmap(side, side));

@@ -23,7 +23,7 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
         status_.Ajout_Status(QStringLiteral("%1: remis en place depuis %2, une copie interrompue").arg(file, aside));
     });
     // Said once a run: every later connection to the same server would say it again.
-    connect(&ftp_.TlsRefusal, &Common::TextValue::changed, this, [this](const QString &refusal) {
+    connect(&ftp_.status().TlsRefusal, &Common::TextValue::changed, this, [this](const QString &refusal) {
         if (!refusal.isEmpty() && !std::exchange(toldTlsRefused_, true))
             status_.Ajout_Status(refusal);
     });

@@ -31,7 +31,7 @@ BrowserWindow::BrowserWindow(FtpBrowser &browser, QWidget *owner)
     buildFrame1();
     buildRemotePane();
 
-    Widgets::statusBarLabel(browser_.session().StatusBar1, Widgets::twipsRect(120, 5520, 9240, 375), this);
+    Widgets::statusBarLabel(browser_.session().status().StatusBar1, Widgets::twipsRect(120, 5520, 9240, 375), this);
 
     // A pane nobody has filled yet starts from the drives rather than blank.
     LocalPane &local = browser_.local();
@@ -91,10 +91,10 @@ void BrowserWindow::buildFrame1()
 
 void BrowserWindow::buildRemotePane()
 {
-    Ftp::FtpSession &session = browser_.session();
+    RemotePane &remote = browser_.remote();
     label(QStringLiteral("Label3"), Widgets::twipsRect(4860, 450, 615, 255), this);
-    pathField(session.Text2, Widgets::twipsRect(5475, 420, 3885, 315), this);
-    listView(session.List1, Widgets::twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::openRemoteEntry);
+    pathField(remote.Text2, Widgets::twipsRect(5475, 420, 3885, 315), this);
+    listView(remote.List1, Widgets::twipsRect(4860, 840, 4500, 3360), this, &FtpBrowser::openRemoteEntry);
 
     button(QStringLiteral("Command2"), QStringLiteral("UP"), Widgets::twipsRect(4860, 4320, 1395, 375), this,
            &browser_, &FtpBrowser::remoteUp);

@@ -8,7 +8,7 @@ namespace Browser {
 
 FtpBrowser::FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
                        Common::OperatorUi &ui, QObject *parent)
-    : QObject(parent), session_(session), form3_(form3), ui_(ui), editor_(session, form3, status)
+    : QObject(parent), session_(session), form3_(form3), ui_(ui), remote_(session), editor_(session, remote_, form3, status)
 {
     connect(&session, &Ftp::FtpSession::stateChanged, this, [this](Ftp::InetState state) {
         if (state == Ftp::InetState::Connected)
@@ -16,7 +16,7 @@ FtpBrowser::FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, 
         if (state == Ftp::InetState::Disconnected)
             Command1Enabled.setValue(true);
     });
-    connect(&session, &Ftp::FtpSession::listingReset, this, [this] { Command1Enabled.setValue(true); });
+    connect(&remote_, &RemotePane::wasReset, this, [this] { Command1Enabled.setValue(true); });
 }
 
 void FtpBrowser::openLocalEntry()
@@ -32,8 +32,8 @@ void FtpBrowser::openLocalEntry()
 void FtpBrowser::openRemoteEntry()
 {
     session_.runAction([&] {
-        const QString entry = session_.List1.currentText();
-        if (entry.isEmpty() || entry == Ftp::FtpSession::kEmptyMarker)
+        const QString entry = remote_.List1.currentText();
+        if (entry.isEmpty() || entry == RemotePane::kEmptyMarker)
             return;
         if (entry.contains(u'/'))
             session_.GetDir(entry);
@@ -87,7 +87,7 @@ void FtpBrowser::deleteRemoteEntry()
 {
     session_.runAction([&] {
         session_.Wait();
-        const QString entry = session_.List1.currentText();
+        const QString entry = remote_.List1.currentText();
         if (entry.isEmpty())
             return;
         session_.runCommand(entry.contains(u'/') ? Ftp::FtpCommand::rmdir(entry) : Ftp::FtpCommand::remove(entry));
@@ -98,7 +98,7 @@ void FtpBrowser::deleteRemoteEntry()
 void FtpBrowser::renameRemoteEntry()
 {
     session_.runAction([&] {
-        const QString entry = session_.List1.currentText();
+        const QString entry = remote_.List1.currentText();
         if (entry.isEmpty())
             return;
         const QString answer = ui_.inputBox(QStringLiteral("Rename ") + entry + QStringLiteral(" to?"),
@@ -118,7 +118,7 @@ void FtpBrowser::localUp()
 void FtpBrowser::resetRemotePane()
 {
     session_.runAction([&] {
-        session_.resetListing();
+        remote_.reset();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/LocalPane.h"
+#include "browser/RemotePane.h"
 #include "browser/VideoFolderEditor.h"
 #include "common/BoolValue.h"
 
@@ -11,10 +12,9 @@ namespace Ftp { class FtpSession; }
 
 namespace Browser {
 
-// The manual browser: the local pane against the remote listing of the FTP
-// session (`List1`, `Text2`), and the buttons moving and managing files by hand.
-// Reactions are named after their control; the remote ones act on the entry
-// selected in `List1`.
+// The manual browser: the local pane against the remote pane, and the buttons moving
+// and managing files by hand. Reactions are named after their control; the remote
+// ones act on the entry selected in the remote pane's `List1`.
 class FtpBrowser : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +22,7 @@ public:
                QObject *parent = nullptr);
 
     LocalPane &local() { return local_; }
+    RemotePane &remote() { return remote_; }
     // "Connect" is disabled while the client is connected, and after the reset.
     Common::BoolValue Command1Enabled{QStringLiteral("Command1"), true};
 
@@ -48,6 +49,7 @@ private:
     Common::ProgressWindow &form3_;
     Common::OperatorUi &ui_;
     LocalPane local_;
+    RemotePane remote_;
     VideoFolderEditor editor_;
 };
 

@@ -1,5 +1,6 @@
 #include "browser/VideoFolderEditor.h"
 
+#include "browser/RemotePane.h"
 #include "common/ProgressWindow.h"
 #include "common/StatusLog.h"
 #include "common/RemoteTree.h"
@@ -8,9 +9,9 @@
 
 namespace Browser {
 
-VideoFolderEditor::VideoFolderEditor(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
-                                     QObject *parent)
-    : QObject(parent), session_(session), form3_(form3), status_(status)
+VideoFolderEditor::VideoFolderEditor(Ftp::FtpSession &session, RemotePane &remote, Common::ProgressWindow &form3,
+                                     Common::StatusLog &status, QObject *parent)
+    : QObject(parent), session_(session), remote_(remote), form3_(form3), status_(status)
 {
 }
 
@@ -31,14 +32,13 @@ void VideoFolderEditor::enterEditingMode()
                                  + QStringLiteral(")"));
             return;
         }
-        session_.GetDir(QString());
-        if (session_.List1.count() == 0 || !session_.lastListingOk()) {
+        if (!session_.GetDir(QString()).ok) {
             // Without a listing there is nothing to edit; the main window must not stay disabled.
             status_.Ajout_Status(QStringLiteral("Mode édition : le dossier des vidéos n'a pas pu être listé"));
             return;
         }
         Command20Enabled.setValue(true);
-        session_.List1.setListIndex(0);
+        remote_.List1.setListIndex(0);
     });
 }
 
@@ -46,7 +46,7 @@ void VideoFolderEditor::deleteSelectedVideo()
 {
     session_.runAction([&] {
         session_.Wait();
-        const QString entry = session_.List1.currentText();
+        const QString entry = remote_.List1.currentText();
         if (entry.isEmpty())
             return;
         if (!entry.contains(u'/'))

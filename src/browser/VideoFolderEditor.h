@@ -9,12 +9,14 @@ namespace Ftp { class FtpSession; }
 
 namespace Browser {
 
+class RemotePane;
+
 // The editing mode of the server's video folder: "MODE EDITION" lists the
 // folder in the remote pane, "SUPPRIMER" deletes the selected file from it.
 class VideoFolderEditor : public QObject {
     Q_OBJECT
 public:
-    VideoFolderEditor(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
+    VideoFolderEditor(Ftp::FtpSession &session, RemotePane &remote, Common::ProgressWindow &form3, Common::StatusLog &status,
                       QObject *parent = nullptr);
 
     void enterEditingMode();    // Command9 "MODE EDITION"
@@ -25,6 +27,7 @@ public:
 
 private:
     Ftp::FtpSession &session_;
+    RemotePane &remote_;
     Common::ProgressWindow &form3_;
     Common::StatusLog &status_;
 };

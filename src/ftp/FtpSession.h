@@ -1,13 +1,13 @@
 #pragma once
 
-#include "common/ListBox.h"
 #include "common/OperatorUi.h"
 #include "common/ServerProfile.h"
-#include "common/TextValue.h"
+#include "ftp/ClientStatus.h"
 #include "ftp/FtpCommand.h"
 #include "ftp/FtpOutcome.h"
 #include "ftp/Inet.h"
 #include "ftp/InetState.h"
+#include "ftp/Listing.h"
 #include "ftp/TlsTrust.h"
 
 #include <QObject>
@@ -16,34 +16,30 @@
 
 namespace Ftp {
 
-// The program's side of the FTP client: the client itself, the remote listing
-// (`List1`, `Text2`), the status bar text, and the helpers every operation uses to
-// talk to the content server.
+// The program's side of the FTP client: the client's status, and the steps every
+// operation uses to talk to the content server, each returning how it went.
 class FtpSession : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kEmptyMarker = QStringLiteral("This folder is empty");
-    static inline const QString kBusySuffix = QStringLiteral(". Plaese wait...");
-
     // Certificates the operator accepts are pinned in `pinsFile`.
     FtpSession(const Common::ServerProfile &profile, Common::OperatorUi &ui, const QString &pinsFile = {},
                QObject *parent = nullptr);
 
-    Inet Inet1;
-    Common::ListBox List1{QStringLiteral("List1")};
-    Common::TextValue Text2{QStringLiteral("Text2")};
-    Common::TextValue StatusBar1{QStringLiteral("StatusBar1")};
-    // Beside the status bar: how the last connection was protected, empty before any.
-    Common::TextValue TlsStatus{QStringLiteral("TlsStatus")};
-    static inline const QString kPlainText = QStringLiteral("Non chiffré");
-    // Why the last connection, or its files, went in clear though TLS was asked; else empty.
-    Common::TextValue TlsRefusal{QStringLiteral("TlsRefusal")};
+    ClientStatus &status() { return status_; }
+    void setTimeouts(const FtpTimeouts &timeouts) { Inet1.setTimeouts(timeouts); }
 
     // Hands the client the server's profile; nothing is sent yet.
     void configure();
+    const Common::ServerProfile &profile() const { return profile_; }
+    // Another server from the next connection on.
+    void setProfile(const Common::ServerProfile &profile)
+    {
+        profile_ = profile;
+        configure();
+    }
     // Configure, then list the login folder, which opens the connection. Inside an action
-    // the listing is owed instead, and the connection waits for the action's first command:
-    // the action's own listings come before anyone reads it.
+    // only configure: the action's first command opens it, its walk going along with the
+    // login, and the action lists what it needs.
     void startUp();
 
     // Returns once the client is idle, sleeping in the event loop meanwhile.
@@ -67,30 +63,26 @@ public:
     // Inside an operator action the connection outlives each step and is closed when the
     // action ends; outside one, now.
     void closeAfterAction();
-    void GetDir(const QString &GetDirDir);
-    // Whether the last GetDir got the folder's listing from the server; an empty
-    // marker after a failed listing must not be taken for an empty folder.
-    bool lastListingOk() const { return lastListingOk_; }
-    // What the last GetDir listed, with the facts the server gave.
-    const QList<RemoteEntry> &listedEntries() const { return entries_; }
+    // Enters `GetDirDir` (none: stays) and lists the folder; announced by `listed`, or
+    // by `listingRefused` when the client would not even send it.
+    Listing GetDir(const QString &GetDirDir);
+    // The last GetDir's listing while its connection lasts: a disconnect takes it away.
+    const Listing &lastListing() const { return lastListing_; }
     QString GetData();
-    // Each returns how the transfer itself went; the folder is listed again after it: at
-    // once outside an operator action or after a failure, else before the action's next
-    // command that is no transfer, or when the action ends.
+    // Each returns how the transfer itself went, and announces it (`transferred`).
     // `onlyIfChanged`: nothing sent when the server has the same file (see FtpCommand).
     FtpOutcome Transfert_FTP(const QString &localfic, const QString &remotefic, bool onlyIfChanged = false);
     FtpOutcome GET_Transfert_FTP(const QString &remotefic, const QString &localfic);
     // One command issued the standard way: Wait, Execute, Wait.
     FtpOutcome runCommand(const FtpCommand &command);
-    // While deferred (a publication's steps), the listing a transfer owes waits for the
-    // action's end, or is dropped with the connection: nobody reads it in between.
+    // While deferred (a publication's steps), `aboutToChangeFolder` is not said: nobody
+    // reads a listing in between.
     void deferListings(bool on) { listingsDeferred_ += on ? 1 : -1; }
 
-    // The browser's reset ("Cancel", and a failed listing): the listing and the status bar
-    // emptied; the browser enables "Connect" on `listingReset`.
-    void resetListing();
-    // The status bar's text for the client's state; a disconnect empties the listing.
-    void showState(Ftp::InetState state);
+    bool busy() const { return Inet1.StillExecuting(); }
+    bool isConnected() const { return Inet1.isConnected(); }
+    // Where the connection's login put it, as PWD named it; empty when not known.
+    QString loginFolder() const { return Inet1.loginFolder(); }
     // Ends the command in flight and the connection at once, the helpers' too: see Inet::Cancel.
     void cancel() { Inet1.Cancel(); }
 
@@ -100,26 +92,35 @@ signals:
     void transferProgress(qint64 done, qint64 total);
     void retrying(const QString &file, int attempt, int tries);
     void putBack(const QString &file, const QString &aside);
+    void commandSent(const QString &line);
+    void commandDone(const Ftp::FtpOutcome &outcome);
     // An operator action began or ended talking to the server.
     void actionRunningChanged(bool running);
-    void listingReset();
+    void listed(const Ftp::Listing &listing);
+    // A listing the client refused to send (busy, or a name it cannot send): views empty.
+    void listingRefused();
+    void transferred(const Ftp::FtpOutcome &outcome);
+    // A command that may change what the folder's listing shows is about to go.
+    void aboutToChangeFolder();
+    // The outermost action ends with the connection left open.
+    void actionEnding();
 
 private:
-    void fillList(const QList<RemoteEntry> &entries);
-    void listAfterTransfer(const FtpOutcome &transfer);
-    // The listing a transfer owes, made before anything that would change what it shows.
-    void listIfDue();
-    void reportListingFailure();
-    // The end of the outermost action: the connection closed or the owed listing made.
+    // The engine's own class drives the client beside the session.
+    friend class ParallelFetch;
+
+    Listing refuseListing();
+    FtpOutcome transfer(const FtpCommand &command);
+    // The end of the outermost action: the connection closed, or `actionEnding`.
     void endAction();
     void markAction(bool running);
 
+    Inet Inet1;
     Common::ServerProfile profile_;
     Common::OperatorUi &ui_;
     TlsTrust trust_;
-    bool lastListingOk_ = false;
-    QList<RemoteEntry> entries_;
-    bool listingDue_ = false;
+    ClientStatus status_;
+    Listing lastListing_;
     int listingsDeferred_ = 0;
     bool closeAtActionEnd_ = false;
     int waitDepth_ = 0;

@@ -5,7 +5,6 @@
 #include "ftp/FtpRetry.h"
 #include "ftp/FtpUpload.h"
 #include "ftp/InetState.h"
-#include "ftp/RemoteListing.h"
 
 #include <QHash>
 
@@ -147,9 +146,6 @@ QString Inet::Engine::chunk(int size)
 {
     if (busy || size <= 0)
         return {};
-    // Listings stay entries; their text is made only for whoever reads it this way.
-    if (current_.verb() == Verb::Ls && read_ == 0 && answer_.isEmpty())
-        answer_ = RemoteListing::render(entries);
     const QString piece = answer_.mid(read_, size);
     read_ += piece.size();
     return piece;

@@ -66,8 +66,8 @@ public:
     // server: a transfer stops where it is, and its temporary files are let go of. Helpers
     // working beside the client on connections of their own stop too (`cancelled`).
     void Cancel();
-    // The next `size` characters of the last answer (the "LS" listing, one line a name,
-    // or the "PWD" path); empty once all is read.
+    // The next `size` characters of the last "PWD" answer, the folder's path; empty once
+    // all is read.
     QString GetChunk(int size);
     // The last "LS" listing, as the server's entries.
     const QList<RemoteEntry> &listing() const;

@@ -11,12 +11,12 @@ Publication::Publication(FtpSession &ftp, Common::ProgressWindow &progress) : ft
     ftp_.deferListings(true);
     ftp_.Wait();
     // Every step starts in the login folder, where a fresh connection puts it.
-    if (!ftp_.Inet1.isConnected())
+    if (!ftp_.isConnected())
         return;
-    if (ftp_.Inet1.loginFolder().isEmpty())
+    if (ftp_.loginFolder().isEmpty())
         ftp_.disconnectFTP();
     else
-        loginFolder_ = ftp_.Inet1.loginFolder();
+        loginFolder_ = ftp_.loginFolder();
 }
 
 Publication::~Publication()
@@ -35,12 +35,12 @@ void Publication::setBar(float start, float total)
 void Publication::connect()
 {
     ftp_.Wait();
-    if (!loginFolder_.isEmpty() && ftp_.Inet1.isConnected())
+    if (!loginFolder_.isEmpty() && ftp_.isConnected())
         return;
     ftp_.connectFTP();
     // Named in the walk all the same, which costs no round trip: a folder is known by its way
     // down from there.
-    loginFolder_ = ftp_.Inet1.isConnected() ? ftp_.Inet1.loginFolder() : QString();
+    loginFolder_ = ftp_.isConnected() ? ftp_.loginFolder() : QString();
     atLoginFolder_ = true;
 }
 
@@ -50,7 +50,7 @@ FtpOutcome Publication::walk(const QStringList &folders)
     if (folders.isEmpty() && start.isEmpty())
         return FtpOutcome{FtpCommand::cd(folders), true, 0, QString()};
     const FtpOutcome outcome = ftp_.runCommand(FtpCommand::cd(start.isEmpty() ? folders : QStringList{start} + folders));
-    const bool leftOpenFailed = outcome.command == FtpCommand::cd(start) || !ftp_.Inet1.isConnected();
+    const bool leftOpenFailed = outcome.command == FtpCommand::cd(start) || !ftp_.isConnected();
     if (start.isEmpty() || outcome.ok || !leftOpenFailed)
         return outcome;
     // The connection left open went away: a new one, as the step would have had.

@@ -38,20 +38,6 @@ QList<RemoteEntry> RemoteListing::parse(const QByteArray &answer, Format format,
     return entries;
 }
 
-QString RemoteListing::render(const QList<RemoteEntry> &entries)
-{
-    QString text;
-    for (const RemoteEntry &entry : entries) {
-        if (entry.name.startsWith(kTempPrefix))
-            continue;
-        text += entry.name;
-        if (entry.folder)
-            text += QLatin1Char('/');
-        text += QLatin1String("\r\n");
-    }
-    return text;
-}
-
 bool RemoteListing::isSafeName(const QString &name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))

@@ -22,9 +22,6 @@ public:
 
     static QList<RemoteEntry> parse(const QByteArray &answer, Format format,
                                     const FtpNameCodec &codec);
-    // The "LS" answer: one line ended by CR LF per entry, folders with a
-    // trailing "/", our temporary files left out.
-    static QString render(const QList<RemoteEntry> &entries);
 
 private:
     static bool isSafeName(const QString &name);

@@ -103,7 +103,7 @@ void PhraseDownloader::synchronise()
     } else {
         QStringList failed;
         PhraseFacts facts(root_.phraseFacts());
-        const Listed listed = byName(ftp_.listedEntries());
+        const Listed listed = byName(ftp_.lastListing().entries);
         const QStringList arrived = downloadListed(publication, fetch, facts, listed, staging.path(), failed);
         const qsizetype received = arrived.size();
         keepUnpublished(facts, staging.path());
@@ -138,7 +138,7 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication, Ftp::Para
     ftp_.GetDir(QString());
     // A connection lost right after the listing takes the listing with it.
     ftp_.Wait();
-    return ftp_.lastListingOk();
+    return ftp_.lastListing().ok;
 }
 
 // Fetches every plain file entry of the listing, or keeps the local copy of one the server
@@ -150,7 +150,7 @@ QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp:
 {
     QStringList arrived;
     QStringList wanted;
-    for (const Ftp::RemoteEntry &listedEntry : ftp_.listedEntries()) {
+    for (const Ftp::RemoteEntry &listedEntry : ftp_.lastListing().entries) {
         const QString &entry = listedEntry.name;
         if (listedEntry.folder || entry.startsWith(Ftp::RemoteListing::kTempPrefix) || !Common::PlainName::isFileName(entry))
             continue;

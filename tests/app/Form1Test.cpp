@@ -195,8 +195,8 @@ TEST(MainWindow, ClosedDuringAStalledStartUpDownloadEndsAtOnceAndKeepsTheLocalCo
         if (status == 0)
             endedAfterMs = sinceClose.elapsed();
     });
-    window.manager().ftp().Inet1.setTimeouts({60000, 60000, 60000});
-    QObject::connect(&window.manager().ftp().Inet1, &Ftp::Inet::commandSent, &window, [&](const QString &line) {
+    window.manager().ftp().setTimeouts({60000, 60000, 60000});
+    QObject::connect(&window.manager().ftp(), &Ftp::FtpSession::commandSent, &window, [&](const QString &line) {
         if (line.startsWith("RETR"))
             QTimer::singleShot(100, &window, [&] {
                 sinceClose.start();
@@ -218,16 +218,16 @@ TEST_F(MainWindowOnServer, StopDuringAStalledUploadEndsAtOnceAndLeavesTheServerF
     hotels().lstHoteltxt.addItem("ALPHA DEUX");
     server.setFaults({"stall-stor"});
     // A stop that waited for the server would wait out these.
-    form.manager().ftp().Inet1.setTimeouts({60000, 60000, 60000});
+    form.manager().ftp().setTimeouts({60000, 60000, 60000});
     bool idleAtEnd = false;
     bool stopUsable = false;
     QElapsedTimer sinceClick;
     qint64 endedAfterMs = -1;
     onEnd = [&] {
-        idleAtEnd = !form.manager().ftp().Inet1.StillExecuting();
+        idleAtEnd = !form.manager().ftp().busy();
         endedAfterMs = sinceClick.elapsed();
     };
-    QObject::connect(&form.manager().ftp().Inet1, &Ftp::Inet::commandSent, &form, [&](const QString &line) {
+    QObject::connect(&form.manager().ftp(), &Ftp::FtpSession::commandSent, &form, [&](const QString &line) {
         if (!line.startsWith("STOR"))
             return;
         QTimer::singleShot(100, &form, [&] {

@@ -69,10 +69,10 @@ TEST_F(BrowserWindowTest, OpensFromTheFtpButtonWithItsControls)
 
     // The remote pane shows the session's own listing, not a copy.
     Ftp::FtpSession &session = form.manager().ftp();
-    EXPECT_EQ(child<QListView>("List1")->model(), session.List1.model());
-    session.Text2.setText("/www");
+    EXPECT_EQ(child<QListView>("List1")->model(), form.manager().browser().remote().List1.model());
+    form.manager().browser().remote().Text2.setText("/www");
     EXPECT_EQ(child<QLineEdit>("Text2")->text(), "/www");
-    session.StatusBar1.setText("Connecting to the host computer");
+    session.status().StatusBar1.setText("Connecting to the host computer");
     EXPECT_EQ(child<QLabel>("StatusBar1")->text(), "Connecting to the host computer");
 
     // The local pane starts from the drives.

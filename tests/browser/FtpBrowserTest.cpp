@@ -38,9 +38,9 @@ protected:
 
     void selectRemote(const QString &entry)
     {
-        const int row = session.List1.items().indexOf(entry);
+        const int row = remote.List1.items().indexOf(entry);
         ASSERT_GE(row, 0) << entry.toStdString();
-        session.List1.setListIndex(row);
+        remote.List1.setListIndex(row);
     }
 
     void selectLocal(const QString &entry)
@@ -64,6 +64,7 @@ protected:
     Common::ProgressWindow form3{ui};
     Ftp::FtpSession session{server.profile(), ui};
     Browser::FtpBrowser browser{session, form3, status, ui};
+    Browser::RemotePane &remote = browser.remote();
 };
 
 } // namespace
@@ -76,7 +77,7 @@ TEST_F(FtpBrowserTest, DoubleClicksUploadAndDownloadANameWithSpacesAndAccents)
     selectLocal(kAccented);
     browser.openLocalEntry();
     EXPECT_EQ(server.fileContent(kAccented), "HOTEL\r\n");
-    EXPECT_TRUE(session.List1.items().contains(kAccented));
+    EXPECT_TRUE(remote.List1.items().contains(kAccented));
 
     QFile::remove(localRoot + "/" + kAccented);
     browser.local().ChangeDir();
@@ -96,7 +97,7 @@ TEST_F(FtpBrowserTest, EightBitNamesAreFetchedRenamedAndDeleted)
     server.putRawFile("", "caf\xe9.txt", "CAFE");
     server.putRawFile("", "vieux caf\xe9.txt", "OLD");
     openBoth();
-    QStringList listed = session.List1.items();
+    QStringList listed = remote.List1.items();
     listed.sort();
     EXPECT_EQ(listed, (QStringList{"café.txt", "déjà/", "vieux café.txt"}));
 
@@ -113,7 +114,7 @@ TEST_F(FtpBrowserTest, EightBitNamesAreFetchedRenamedAndDeleted)
 
     selectRemote("déjà/");
     browser.openRemoteEntry(); // a folder listed in UTF-8 keeps it
-    EXPECT_TRUE(session.Text2.text().endsWith("/déjà")) << session.Text2.text().toStdString();
+    EXPECT_TRUE(remote.Text2.text().endsWith("/déjà")) << remote.Text2.text().toStdString();
 }
 
 TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
@@ -126,16 +127,16 @@ TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
     EXPECT_EQ(ui.inputs[0].title, "Name");
     EXPECT_EQ(ui.inputs[0].defaultAnswer, "New Folder");
     EXPECT_TRUE(QDir(server.path("mon dossier")).exists());
-    EXPECT_EQ(session.List1.items(), QStringList{"mon dossier/"});
+    EXPECT_EQ(remote.List1.items(), QStringList{"mon dossier/"});
 
     selectRemote("mon dossier/");
     browser.openRemoteEntry();
-    EXPECT_TRUE(session.Text2.text().contains("/mon dossier"));
-    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
+    EXPECT_TRUE(remote.Text2.text().contains("/mon dossier"));
+    EXPECT_EQ(remote.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
 
     browser.remoteUp();
-    EXPECT_FALSE(session.Text2.text().contains("mon dossier"));
-    EXPECT_EQ(session.List1.items(), QStringList{"mon dossier/"});
+    EXPECT_FALSE(remote.Text2.text().contains("mon dossier"));
+    EXPECT_EQ(remote.List1.items(), QStringList{"mon dossier/"});
 
     const qsizetype before = server.receivedCommands().size();
     browser.makeRemoteFolder(); // cancelled
@@ -155,14 +156,14 @@ TEST_F(FtpBrowserTest, RenameAsksWithTheEntryAndSendsNothingForTheSameName)
     EXPECT_EQ(ui.inputs[0].title, "Rename to?");
     EXPECT_EQ(ui.inputs[0].defaultAnswer, "old name.txt");
     EXPECT_EQ(server.fileContent("new name.txt"), "x");
-    EXPECT_EQ(session.List1.items(), QStringList{"new name.txt"});
+    EXPECT_EQ(remote.List1.items(), QStringList{"new name.txt"});
 
     const qsizetype before = server.receivedCommands().size();
     selectRemote("new name.txt");
     ui.inputAnswers.enqueue("new name.txt");
     browser.renameRemoteEntry();
     browser.renameRemoteEntry(); // cancelled
-    session.List1.setListIndex(-1);
+    remote.List1.setListIndex(-1);
     browser.renameRemoteEntry(); // nothing selected: not even asked
     EXPECT_EQ(ui.inputs.size(), 3);
     EXPECT_TRUE(commandsSince(before).isEmpty());
@@ -182,14 +183,14 @@ TEST_F(FtpBrowserTest, DeleteRemovesAFileAndAFolderEntryAsListed)
     selectRemote("vieux fichier.txt");
     browser.deleteRemoteEntry();
     EXPECT_FALSE(QFile::exists(server.path("vieux fichier.txt")));
-    EXPECT_EQ(session.List1.items(), QStringList{"sub/"});
+    EXPECT_EQ(remote.List1.items(), QStringList{"sub/"});
 
     selectRemote("sub/");
     const qsizetype beforeRmdir = server.receivedCommands().size();
     browser.deleteRemoteEntry();
     EXPECT_EQ(commandsSince(beforeRmdir).filter(QRegularExpression("^(RMD|DELE)")), QStringList{"RMD sub"});
     EXPECT_FALSE(QDir(server.path("sub")).exists());
-    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
+    EXPECT_EQ(remote.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
 }
 
 TEST_F(FtpBrowserTest, GetIsRefusedForNamesLeavingTheLocalFolderOrWithoutOne)
@@ -223,16 +224,16 @@ TEST_F(FtpBrowserTest, PutWithoutLocalFolderAndTheEmptyMarkerDoNothing)
 {
     ASSERT_TRUE(TestFiles::write(localRoot + "/a.txt", "x"));
     openBoth();
-    ASSERT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
+    ASSERT_EQ(remote.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
     selectLocal("a.txt");
     browser.local().Text1.setText({}); // as if the drive list had just been shown
     const qsizetype before = server.receivedCommands().size();
     browser.openLocalEntry();
 
-    session.List1.setListIndex(0);
+    remote.List1.setListIndex(0);
     browser.openRemoteEntry();
     EXPECT_TRUE(commandsSince(before).isEmpty());
-    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
+    EXPECT_EQ(remote.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
@@ -245,9 +246,9 @@ TEST_F(FtpBrowserTest, ConnectShowsTheProgressWindowAndCancelResetsTheRemotePane
     EXPECT_TRUE(ui.mainEnabled);
 
     browser.resetRemotePane();
-    EXPECT_EQ(session.List1.count(), 0);
-    EXPECT_EQ(session.Text2.text(), "");
-    EXPECT_EQ(session.StatusBar1.text(), "");
+    EXPECT_EQ(remote.List1.count(), 0);
+    EXPECT_EQ(remote.Text2.text(), "");
+    EXPECT_EQ(session.status().StatusBar1.text(), "");
     EXPECT_TRUE(browser.Command1Enabled.value());
 
     session.connectFTP();
@@ -255,7 +256,7 @@ TEST_F(FtpBrowserTest, ConnectShowsTheProgressWindowAndCancelResetsTheRemotePane
     session.Wait();
     EXPECT_TRUE(browser.Command1Enabled.value());
     EXPECT_TRUE(server.receivedCommands().contains("QUIT"));
-    EXPECT_EQ(session.List1.count(), 0);
+    EXPECT_EQ(remote.List1.count(), 0);
 }
 
 TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
@@ -266,8 +267,8 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
     EXPECT_FALSE(editor.Command20Enabled.value());
 
     editor.enterEditingMode();
-    EXPECT_EQ(session.List1.items(), (QStringList{"plages/", "vieux clip.mp4"}));
-    EXPECT_EQ(session.List1.listIndex(), 0);
+    EXPECT_EQ(remote.List1.items(), (QStringList{"plages/", "vieux clip.mp4"}));
+    EXPECT_EQ(remote.List1.listIndex(), 0);
     EXPECT_TRUE(editor.Command20Enabled.value());
     EXPECT_EQ(ui.progressEvents, (QStringList{"show-blocking", "hide"}));
     EXPECT_TRUE(ui.mainEnabled);
@@ -280,7 +281,7 @@ TEST_F(FtpBrowserTest, EditingModeListsTheVideosFolderAndDeletesFilesOnly)
     selectRemote("vieux clip.mp4");
     editor.deleteSelectedVideo();
     EXPECT_FALSE(QFile::exists(server.path("www/hmanager/datas/videos/vieux clip.mp4")));
-    EXPECT_EQ(session.List1.items(), QStringList{"plages/"});
+    EXPECT_EQ(remote.List1.items(), QStringList{"plages/"});
 
     const qsizetype beforeNone = server.receivedCommands().size();
     editor.deleteSelectedVideo(); // nothing selected after the listing
@@ -309,7 +310,7 @@ TEST_F(FtpBrowserTest, ActionsReachedWhileATransferWaitsAreRefused)
     server.putFile("slow.bin", QByteArray(1000, 'x'));
     server.putFile("other.txt", "o");
     openBoth();
-    session.Inet1.setTimeouts({5000, 5000, 500, 50});
+    session.setTimeouts({5000, 5000, 500, 50});
     server.setFaults({"stall-retr"});
     selectRemote("slow.bin");
     const qsizetype before = server.receivedCommands().size();
@@ -343,7 +344,8 @@ TEST(VideoFolderEditor, WithoutListingRestoresTheWindowsAndLogs)
     Common::ProgressWindow form3{ui};
     Ftp::FtpSession session{Common::ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, ui};
     session.configure();
-    Browser::VideoFolderEditor editor{session, form3, status};
+    Browser::RemotePane remote{session};
+    Browser::VideoFolderEditor editor{session, remote, form3, status};
 
     editor.enterEditingMode();
     EXPECT_FALSE(ui.progressShown);

@@ -21,6 +21,7 @@ protected:
     }
 
     Ftp::FtpSession &session() { return harness.session; }
+    Browser::RemotePane &pane() { return harness.pane; }
 
     std::unique_ptr<PyftpdProcess> server = std::make_unique<PyftpdProcess>();
     SessionHarness harness{server->profile()};
@@ -29,47 +30,45 @@ protected:
 TEST_F(SessionOnServer, StatusBarShowsEachStateAndTheSuffixOnlyWhileBusy)
 {
     QStringList shown;
-    QObject::connect(&session().StatusBar1, &Common::TextValue::changed,
+    QObject::connect(&session().status().StatusBar1, &Common::TextValue::changed,
                      [&](const QString &text) { shown.append(text); });
     session().GetDir(QString());
     EXPECT_TRUE(shown.contains("Connecting to the host computer. Plaese wait..."));
     EXPECT_TRUE(shown.contains("Sending a request to the host computer. Plaese wait..."));
-    EXPECT_EQ(session().StatusBar1.text(), kCompleted);
+    EXPECT_EQ(session().status().StatusBar1.text(), kCompleted);
 
-    session().showState(static_cast<Ftp::InetState>(13)); // unknown codes leave the text
-    EXPECT_EQ(session().StatusBar1.text(), kCompleted);
-    session().Inet1.Execute(Ftp::FtpCommand::pwd());
-    const QString running = session().StatusBar1.text();
-    session().showState(static_cast<Ftp::InetState>(13));
-    EXPECT_EQ(session().StatusBar1.text(), running + Ftp::FtpSession::kBusySuffix);
-    session().Wait();
+    Ftp::ClientStatus &status = session().status();
+    status.showState(static_cast<Ftp::InetState>(13), false); // unknown codes leave the text
+    EXPECT_EQ(status.StatusBar1.text(), kCompleted);
+    status.showState(static_cast<Ftp::InetState>(13), true);
+    EXPECT_EQ(status.StatusBar1.text(), kCompleted + Ftp::ClientStatus::kBusySuffix);
 }
 
 TEST_F(SessionOnServer, ListingHoldsFoldersFirstWithoutSelection)
 {
     server->putFile("www/z dir/f", "");
     server->putFile("www/b.ini", "b");
-    session().List1.setItems({"stale"});
-    session().List1.setListIndex(0);
+    pane().List1.setItems({"stale"});
+    pane().List1.setListIndex(0);
     session().GetDir("www");
-    const QStringList items = session().List1.items();
+    const QStringList items = pane().List1.items();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items.first(), "z dir/");
     EXPECT_EQ(QStringList(items.mid(1)).count("a.ini") + QStringList(items.mid(1)).count("b.ini"), 2);
-    EXPECT_EQ(session().List1.listIndex(), -1);
-    EXPECT_EQ(session().Text2.text(), "/www");
+    EXPECT_EQ(pane().List1.listIndex(), -1);
+    EXPECT_EQ(pane().Text2.text(), "/www");
 
     session().GetDir(QString()); // the same folder again
-    EXPECT_EQ(session().Text2.text(), "/www");
+    EXPECT_EQ(pane().Text2.text(), "/www");
     session().GetDir("z dir");
-    EXPECT_EQ(session().List1.items(), QStringList{"f"});
+    EXPECT_EQ(pane().List1.items(), QStringList{"f"});
 }
 
 TEST_F(SessionOnServer, DisconnectWipesTheListingAndTheNextCommandStartsAtLogin)
 {
     session().GetDir("www");
     session().disconnectFTP(); // does not wait
-    EXPECT_TRUE(session().Inet1.StillExecuting());
+    EXPECT_TRUE(session().busy());
     session().runCommand(Ftp::FtpCommand::pwd());
     EXPECT_EQ(session().GetData(), "/");
     EXPECT_TRUE(harness.states.contains(10));
@@ -77,35 +76,35 @@ TEST_F(SessionOnServer, DisconnectWipesTheListingAndTheNextCommandStartsAtLogin)
 
     session().disconnectFTP();
     session().Wait();
-    EXPECT_EQ(session().StatusBar1.text(), kDisconnected);
-    EXPECT_TRUE(session().List1.items().isEmpty());
-    EXPECT_TRUE(session().Text2.text().isEmpty());
+    EXPECT_EQ(session().status().StatusBar1.text(), kDisconnected);
+    EXPECT_TRUE(pane().List1.items().isEmpty());
+    EXPECT_TRUE(pane().Text2.text().isEmpty());
 }
 
 TEST_F(SessionOnServer, ConnectListsTheCurrentFolderOfAnOpenConnection)
 {
     session().runCommand(Ftp::FtpCommand::cd("www"));
     session().connectFTP();
-    EXPECT_EQ(session().Text2.text(), "/www");
-    EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
+    EXPECT_EQ(pane().Text2.text(), "/www");
+    EXPECT_EQ(pane().List1.items(), QStringList{"a.ini"});
 }
 
 TEST_F(SessionOnServer, DroppedConnectionWipesTheListing)
 {
     session().GetDir("www");
-    ASSERT_EQ(session().List1.count(), 1);
-    QSignalSpy states(&session().Inet1, &Ftp::Inet::StateChanged);
+    ASSERT_EQ(pane().List1.count(), 1);
+    QSignalSpy states(&session(), &Ftp::FtpSession::stateChanged);
     server.reset(); // the server goes away under an idle session
     ASSERT_TRUE(states.wait(5000));
-    EXPECT_EQ(states.last().at(0).toInt(), 10);
-    EXPECT_TRUE(session().List1.items().isEmpty());
+    EXPECT_EQ(states.last().at(0).value<Ftp::InetState>(), Ftp::InetState::Disconnected);
+    EXPECT_TRUE(pane().List1.items().isEmpty());
 }
 
 TEST_F(SessionOnServer, WaitCalledFromAStateChangeDoesNotBlock)
 {
     bool nested = false;
-    QObject::connect(&session().Inet1, &Ftp::Inet::StateChanged, [&](int state) {
-        if (state == 5 && !nested) {
+    QObject::connect(&session(), &Ftp::FtpSession::stateChanged, [&](Ftp::InetState state) {
+        if (state == Ftp::InetState::Requesting && !nested) {
             nested = true;
             session().Wait(); // blocking here would hold up the reply it waits for
         }
@@ -127,9 +126,9 @@ TEST_F(SessionOnServer, FailedListingResetsTheBrowserAndTellsTheOperator)
     EXPECT_EQ(message.icon, Common::OperatorUi::Icon::Critical);
     EXPECT_EQ(message.buttons, Common::OperatorUi::Buttons::Ok);
     EXPECT_FALSE(message.text.isEmpty());
-    EXPECT_TRUE(session().List1.items().isEmpty());
-    EXPECT_TRUE(session().StatusBar1.text().isEmpty());
-    EXPECT_TRUE(session().Text2.text().isEmpty());
+    EXPECT_TRUE(pane().List1.items().isEmpty());
+    EXPECT_TRUE(session().status().StatusBar1.text().isEmpty());
+    EXPECT_TRUE(pane().Text2.text().isEmpty());
 }
 
 TEST(SessionStartUp, ConfiguresAndListsTheLoginFolder)
@@ -138,22 +137,22 @@ TEST(SessionStartUp, ConfiguresAndListsTheLoginFolder)
     ASSERT_TRUE(server.isRunning());
     ScriptedOperator op;
     Ftp::FtpSession session(server.profile(), op);
+    Browser::RemotePane pane(session);
     session.startUp();
-    EXPECT_EQ(session.Inet1.RemoteHost(), "127.0.0.1");
-    EXPECT_EQ(session.Inet1.accessSetting(), 4);
-    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
-    EXPECT_EQ(session.Text2.text(), "/");
+    EXPECT_EQ(pane.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
+    EXPECT_EQ(pane.Text2.text(), "/");
 }
 
 TEST(SessionStartUp, UnreachableServerLeavesTheEmptyMarkerAndNoMessage)
 {
     ScriptedOperator op;
     Ftp::FtpSession session(Common::ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, op);
+    Browser::RemotePane pane(session);
     session.startUp();
-    EXPECT_EQ(session.List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
-    EXPECT_TRUE(session.Text2.text().isEmpty());
+    EXPECT_EQ(pane.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
+    EXPECT_TRUE(pane.Text2.text().isEmpty());
     EXPECT_TRUE(op.messages.isEmpty());
-    EXPECT_EQ(session.StatusBar1.text(), "Error occurred in communicating with the host computer");
+    EXPECT_EQ(session.status().StatusBar1.text(), "Error occurred in communicating with the host computer");
 }
 
 TEST(SessionWait, SleepsWhileTheServerIsSlow)

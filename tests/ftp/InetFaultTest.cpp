@@ -28,6 +28,7 @@ protected:
     }
 
     Ftp::FtpSession &session() { return harness->session; }
+    Browser::RemotePane &pane() { return harness->pane; }
     Ftp::FtpOutcome run(const Ftp::FtpCommand &command) { return session().runCommand(command); }
     QStringList serverFiles() { return QDir(server->root()).entryList(QDir::Files); }
     QStringList localFiles() { return QDir(local.path()).entryList(QDir::Files); }
@@ -50,7 +51,7 @@ TEST_F(FaultServer, RefusedCommandFailsAloneAndTheSessionGoesOn)
     const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::mkdir("new"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.replyCode, 550);
-    EXPECT_EQ(session().StatusBar1.text(), kError);
+    EXPECT_EQ(session().status().StatusBar1.text(), kError);
     EXPECT_TRUE(run(Ftp::FtpCommand::pwd()).ok);
     EXPECT_EQ(session().GetData(), "/");
     EXPECT_TRUE(server->receivedCommands().contains("MKD new"));
@@ -72,7 +73,7 @@ TEST_F(FaultServer, DownloadDroppedMidwayLeavesTheLocalFileUntouched)
     // the drop is a disconnect, and the command's failure the last word
     EXPECT_TRUE(harness->states.contains(10));
     EXPECT_EQ(harness->states.last(), 11);
-    EXPECT_FALSE(session().Inet1.StillExecuting());
+    EXPECT_FALSE(session().busy());
 }
 
 // An upload cut off never reaches its final name. The next write into the folder removes
@@ -91,7 +92,7 @@ TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
     server->putFile("~hmpart-0badcafe-other.mp4", "still growing");
     server->putFile("~hmpart-old-gone.ini", "the only copy");
     QStringList putBack;
-    QObject::connect(&session().Inet1, &Ftp::Inet::putBack, [&](const QString &file) { putBack.append(file); });
+    QObject::connect(&session(), &Ftp::FtpSession::putBack, [&](const QString &file) { putBack.append(file); });
 
     EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("small", "s"), "small.ini")).ok);
     EXPECT_EQ(serverFiles(), (QStringList{"gone.ini", "small.ini", "~hmpart-0badcafe-other.mp4"}));
@@ -115,7 +116,7 @@ TEST_F(FaultServer, StalledDataConnectionTimesOutAndClosesTheConnection)
     EXPECT_LT(clock.elapsed(), 4000); // each try stalls, and is given up
     EXPECT_TRUE(outcome.replyText.contains("stalled"));
     EXPECT_TRUE(localFiles().isEmpty());
-    EXPECT_EQ(session().StatusBar1.text(), kError);
+    EXPECT_EQ(session().status().StatusBar1.text(), kError);
     EXPECT_TRUE(harness->states.contains(10));
 }
 
@@ -132,7 +133,7 @@ TEST_F(FaultServer, ListingThatTricklesForeverEndsAtItsDeadline)
     EXPECT_LT(clock.elapsed(), Ftp::FtpDataChannel::kAnswerStalls * stallMs + 5000);
     EXPECT_FALSE(outcome.ok);
     EXPECT_TRUE(outcome.replyText.contains("takes too long")) << outcome.replyText.toStdString();
-    EXPECT_EQ(session().StatusBar1.text(), kError);
+    EXPECT_EQ(session().status().StatusBar1.text(), kError);
 }
 
 TEST_F(FaultServer, SilentServerTimesOutWaitingForItsGreeting)
@@ -140,8 +141,8 @@ TEST_F(FaultServer, SilentServerTimesOutWaitingForItsGreeting)
     start({"mute"}, true, {2000, 300, 2000});
     const Ftp::FtpOutcome outcome = run(Ftp::FtpCommand::pwd());
     EXPECT_FALSE(outcome.ok);
-    EXPECT_FALSE(session().Inet1.StillExecuting());
-    EXPECT_EQ(session().StatusBar1.text(), kError);
+    EXPECT_FALSE(session().busy());
+    EXPECT_EQ(session().status().StatusBar1.text(), kError);
 }
 
 TEST_F(FaultServer, TransferCompletesWhenTheReplyComesBeforeTheData)
@@ -161,8 +162,8 @@ TEST_F(FaultServer, MultiLineRepliesWithBareLineFeedsKeepTheStreamInStep)
     server->putFile("www/a.ini", "a");
     EXPECT_TRUE(run(Ftp::FtpCommand::cd("www")).ok);
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
-    EXPECT_EQ(session().Text2.text(), "/www");
+    EXPECT_EQ(pane().List1.items(), QStringList{"a.ini"});
+    EXPECT_EQ(pane().Text2.text(), "/www");
 }
 
 TEST_F(FaultServer, DataConnectionGoesToTheControlPeerNotTheAdvertisedAddress)
@@ -170,7 +171,7 @@ TEST_F(FaultServer, DataConnectionGoesToTheControlPeerNotTheAdvertisedAddress)
     start({"wrong-pasv"});
     server->putFile("a.ini", "a");
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), QStringList{"a.ini"});
+    EXPECT_EQ(pane().List1.items(), QStringList{"a.ini"});
     EXPECT_TRUE(run(Ftp::FtpCommand::get("a.ini", local.filePath("a.ini"))).ok);
     EXPECT_EQ(harness->sent.count("EPSV"), 1); // refused once, then not asked again
     EXPECT_EQ(harness->sent.count("PASV"), 2);
@@ -182,11 +183,11 @@ TEST_F(FaultServer, OddNamesAreFilteredFromMlsdAndListAlike)
                                QString(300, 'L') + ".ini"};
     start({"odd-names"});
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), expected);
+    EXPECT_EQ(pane().List1.items(), expected);
 
     start({"odd-names"}, false);
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), expected);
+    EXPECT_EQ(pane().List1.items(), expected);
     EXPECT_TRUE(harness->sentLine("LIST"));
 }
 
@@ -205,7 +206,7 @@ TEST_F(FaultServer, LineBreaksInArgumentsNeverReachTheServer)
 {
     start({});
     server->putFile("victim.ini", "keep me");
-    EXPECT_FALSE(session().Inet1.Execute(Ftp::FtpCommand::cd("x\r\nDELE victim.ini")));
+    EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::cd("x\r\nDELE victim.ini")).ok);
     EXPECT_EQ(harness->states.last(), 11);
     EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::put(writeLocal("p", "p"), "a\nDELE victim.ini")).ok);
     EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::remove(QStringLiteral("victim.ini") + QChar(0))).ok);
@@ -234,7 +235,7 @@ TEST_F(FaultServer, BrokenTransfersResumeWhereTheyStopped)
 {
     start({"drop-once:100000"});
     QList<int> tries;
-    QObject::connect(&session().Inet1, &Ftp::Inet::retrying,
+    QObject::connect(&session(), &Ftp::FtpSession::retrying,
                      [&](const QString &, int attempt, int) { tries.append(attempt); });
     QByteArray video(400000, Qt::Uninitialized);
     for (int i = 0; i < video.size(); ++i)
@@ -256,8 +257,8 @@ TEST_F(FaultServer, BrokenTransfersResumeWhereTheyStopped)
 TEST_F(FaultServer, StopDuringTheRetryPauseEndsTheTransferAtOnce)
 {
     start({"drop-stor"}, true, {2000, 2000, 2000, 5000});
-    QObject::connect(&session().Inet1, &Ftp::Inet::retrying,
-                     [&] { QTimer::singleShot(100, [&] { session().Inet1.Cancel(); }); });
+    QObject::connect(&session(), &Ftp::FtpSession::retrying,
+                     [&] { QTimer::singleShot(100, [&] { session().cancel(); }); });
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(run(Ftp::FtpCommand::put(writeLocal("big", QByteArray(1 << 20, 'b')), "video.mp4")).ok);

@@ -35,6 +35,7 @@ protected:
     }
 
     Ftp::FtpSession &session() { return harness->session; }
+    Browser::RemotePane &pane() { return harness->pane; }
     QStringList serverFiles() { return QDir(server->path("www")).entryList(QDir::Files); }
 
     std::unique_ptr<FtpServerProcess> server;
@@ -52,7 +53,7 @@ TEST_P(RealServer, NamesWithSpacesStayWholeBothWays)
     EXPECT_EQ(put.command.text(), "PUT " + source + " les pins_txt.ini");
     EXPECT_EQ(server->fileContent("www/les pins_txt.ini"), "BIENVENUE\r\nLIGNE 2\r\n");
     EXPECT_EQ(serverFiles(), QStringList{"les pins_txt.ini"});
-    EXPECT_TRUE(session().List1.items().contains("les pins_txt.ini"));
+    EXPECT_TRUE(pane().List1.items().contains("les pins_txt.ini"));
     EXPECT_TRUE(harness->sentUpload("STOR", "les pins_txt.ini"));
     EXPECT_TRUE(harness->sentLine("RNTO les pins_txt.ini"));
 
@@ -67,7 +68,7 @@ TEST_P(RealServer, PutReplacesAnExistingFile)
     server->putFile("www/x.ini", "old content");
     server->putFile("www/~hmpart-0000abcd-y.ini", "another workstation's upload");
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), QStringList{"x.ini"}); // temporary names are never listed
+    EXPECT_EQ(pane().List1.items(), QStringList{"x.ini"}); // temporary names are never listed
 
     ASSERT_TRUE(TestFiles::write(local.filePath("x.ini"), "new"));
     EXPECT_TRUE(session().Transfert_FTP(local.filePath("x.ini"), "x.ini").ok);
@@ -80,18 +81,18 @@ TEST_P(RealServer, FolderCommandsChangeTheServerTree)
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::mkdir("new dir")).ok);
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::cd("new dir")).ok);
     session().GetDir(QString());
-    EXPECT_EQ(session().Text2.text(), "/www/new dir");
-    EXPECT_EQ(session().List1.items(), QStringList{Ftp::FtpSession::kEmptyMarker});
+    EXPECT_EQ(pane().Text2.text(), "/www/new dir");
+    EXPECT_EQ(pane().List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
 
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::cdup()).ok);
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::rename("new dir", "renamed")).ok);
     server->putFile("www/renamed/gone.txt", "x");
     session().GetDir("renamed");
-    EXPECT_EQ(session().List1.items(), QStringList{"gone.txt"});
+    EXPECT_EQ(pane().List1.items(), QStringList{"gone.txt"});
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::remove("gone.txt")).ok);
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::cdup()).ok);
     session().GetDir(QString());
-    EXPECT_EQ(session().List1.items(), QStringList{"renamed/"});
+    EXPECT_EQ(pane().List1.items(), QStringList{"renamed/"});
     // a folder entry of the listing is accepted as it is
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::rmdir("renamed/")).ok);
     EXPECT_FALSE(QDir(server->path("www/renamed")).exists());
@@ -102,7 +103,7 @@ TEST_P(RealServer, RefusedCommandIsReportedAndTheConnectionGoesOn)
     const Ftp::FtpOutcome outcome = session().runCommand(Ftp::FtpCommand::cd("missing"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.replyCode, 550);
-    EXPECT_EQ(session().StatusBar1.text(), "Error occurred in communicating with the host computer");
+    EXPECT_EQ(session().status().StatusBar1.text(), "Error occurred in communicating with the host computer");
     EXPECT_EQ(harness->states.last(), 11);
     EXPECT_FALSE(session().runCommand(Ftp::FtpCommand::get("missing.ini", local.filePath("m"))).ok);
     EXPECT_FALSE(QFile::exists(local.filePath("m")));
@@ -118,7 +119,7 @@ TEST_P(RealServer, LargeFileStreamsIntactWithProgress)
     QByteArray content(3 * 1024 * 1024 + 17, Qt::Uninitialized);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(content.data()), content.size() / 4);
     ASSERT_TRUE(TestFiles::write(local.filePath("big.bin"), content));
-    QSignalSpy progress(&session().Inet1, &Ftp::Inet::transferProgress);
+    QSignalSpy progress(&session(), &Ftp::FtpSession::transferProgress);
 
     EXPECT_TRUE(session().runCommand(Ftp::FtpCommand::put(local.filePath("big.bin"), "big.bin")).ok);
     ASSERT_FALSE(progress.isEmpty());
@@ -143,7 +144,7 @@ TEST(PyftpdlibServer, ListsWithMlsdAndSendsNamesInUtf8)
     ASSERT_TRUE(TestFiles::write(local.filePath("c"), "x"));
     EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
     EXPECT_EQ(server.fileContent(QStringLiteral("café.ini")), "x");
-    EXPECT_EQ(harness.session.List1.items(), QStringList{QStringLiteral("café.ini")});
+    EXPECT_EQ(harness.pane.List1.items(), QStringList{QStringLiteral("café.ini")});
     EXPECT_TRUE(harness.sentLine("OPTS UTF8 ON"));
     EXPECT_TRUE(harness.sentLine("MLSD"));
     EXPECT_TRUE(harness.sentLine("EPSV"));
@@ -161,7 +162,7 @@ TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
     EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
     const QByteArray rawName = server.path("www/").toUtf8() + "caf\xe9.ini";
     EXPECT_EQ(::unlink(rawName.constData()), 0); // also lets the temporary folder go
-    EXPECT_EQ(harness.session.List1.items(), QStringList{QStringLiteral("café.ini")});
+    EXPECT_EQ(harness.pane.List1.items(), QStringList{QStringLiteral("café.ini")});
     EXPECT_TRUE(harness.sentUpload("STOR", QStringLiteral("café.ini")));
     EXPECT_TRUE(harness.sentLine("LIST"));
     EXPECT_FALSE(harness.sentLine("MLSD"));

@@ -2,24 +2,24 @@
 
 #include <QRegularExpression>
 
+#include "browser/RemotePane.h"
 #include "ftp/FtpSession.h"
 #include "support/ScriptedOperator.h"
 
 #include <QList>
 #include <QStringList>
 
-// A configured session on a test server, recording what went over the wire
-// and every state code.
+// A configured session on a test server, with the browser's remote pane following it,
+// recording what went over the wire and every state code.
 struct SessionHarness {
     explicit SessionHarness(const Common::ServerProfile &profile, const Ftp::FtpTimeouts &timeouts = {})
         : session(profile, op)
     {
-        session.Inet1.setTimeouts(timeouts);
+        session.setTimeouts(timeouts);
         session.configure();
-        QObject::connect(&session.Inet1, &Ftp::Inet::commandSent,
-                         [this](const QString &line) { sent.append(line); });
-        QObject::connect(&session.Inet1, &Ftp::Inet::StateChanged,
-                         [this](int state) { states.append(state); });
+        QObject::connect(&session, &Ftp::FtpSession::commandSent, [this](const QString &line) { sent.append(line); });
+        QObject::connect(&session, &Ftp::FtpSession::stateChanged,
+                         [this](Ftp::InetState state) { states.append(static_cast<int>(state)); });
     }
 
     bool sentLine(const QString &line) const { return sent.contains(line); }
@@ -32,6 +32,7 @@ struct SessionHarness {
 
     ScriptedOperator op;
     Ftp::FtpSession session;
+    Browser::RemotePane pane{session};
     QStringList sent;
     QList<int> states;
 };

@@ -45,7 +45,7 @@ public:
     {
         wire.clear();
         app = std::make_unique<App::HotelManager>(profile, data.path(), op);
-        QObject::connect(&app->ftp().Inet1, &Ftp::Inet::commandSent, [this](const QString &l) { wire.append(l); });
+        QObject::connect(&app->ftp(), &Ftp::FtpSession::commandSent, [this](const QString &l) { wire.append(l); });
         app->start();
     }
     void start() { start(server_.profile()); }
@@ -102,7 +102,7 @@ TEST_P(OverTls, StartsPublishesAndRemoves)
     program.start();
     expectTlsBeforeLogin(program.wire);
     EXPECT_TRUE(program.op.messages.isEmpty()) << "a CA-signed certificate is asked about";
-    EXPECT_TRUE(program.app->ftp().TlsStatus.text().startsWith("TLS 1."));
+    EXPECT_TRUE(program.app->ftp().status().TlsStatus.text().startsWith("TLS 1."));
     EXPECT_EQ(TestFiles::read(program.local("cfg/textes/mimosa_txt.ini")), kMimosa);
     Common::ListBox &hotels = program.app->hotels().lstHotel;
     ASSERT_EQ(hotels.count(), 2);
@@ -196,7 +196,7 @@ TEST_P(TlsRefused, WhenOfferedGoesOnInClear)
     program.start(profile);
     ASSERT_EQ(program.app->hotels().lstHotel.count(), 2);
     const QString refusal = GetParam() ? "536 Refused by test server." : "500 This security scheme is not implemented.";
-    EXPECT_EQ(program.app->ftp().TlsRefusal.text(), "Connexion non chiffrée : le serveur a refusé TLS (" + refusal + ")");
+    EXPECT_EQ(program.app->ftp().status().TlsRefusal.text(), "Connexion non chiffrée : le serveur a refusé TLS (" + refusal + ")");
 
     TestFiles::write(program.local("cfg/textes/les pins_txt.ini"), "EDITED\r\n");
     program.app->phrasePublisher().publishAll();
@@ -229,7 +229,7 @@ TEST_P(RequiredTls, RefusesAServerWithoutTls)
     EXPECT_FALSE(program.sentLogin());
     EXPECT_TRUE(server.receivedCommands().filter(QRegularExpression("^(USER|PASS) ")).isEmpty());
     EXPECT_EQ(TestFiles::read(program.local("cfg/textes/mimosa_txt.ini")), "LOCAL COPY\r\n");
-    EXPECT_TRUE(program.app->ftp().TlsStatus.text().isEmpty());
+    EXPECT_TRUE(program.app->ftp().status().TlsStatus.text().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, RequiredTls, ::testing::Values("", "tls-refused"),

@@ -37,7 +37,7 @@ protected:
     void start(const Common::ServerProfile &profile)
     {
         app = std::make_unique<App::HotelManager>(profile, dataRoot.path(), op);
-        QObject::connect(&app->ftp().Inet1, &Ftp::Inet::commandSent, [this](const QString &l) { wire.append(l); });
+        QObject::connect(&app->ftp(), &Ftp::FtpSession::commandSent, [this](const QString &l) { wire.append(l); });
         app->start();
     }
     void start() { start(server.profile()); }
@@ -190,7 +190,7 @@ TEST_F(HotelsOnServer, PublishingFromAConnectionLeftElsewhereStartsAtTheLoginFol
     start();
     app->ftp().connectFTP();
     app->ftp().GetDir("www");
-    ASSERT_EQ(app->ftp().Text2.text(), "/www");
+    ASSERT_EQ(app->browser().remote().Text2.text(), "/www");
     app->hotels().lstHotel.setListIndex(0);
     wire.clear();
     app->phrasePublisher().publishSelected();
@@ -307,8 +307,8 @@ TEST(HotelsOnALateServer, StartUpSharesTheFilesAndListsOnce)
     EXPECT_GE(received.filter(QRegularExpression("^QUIT")).size(), 5) << "every helper says goodbye";
     // the phrase folder before the files and after them; the login folder's listing is never read
     EXPECT_EQ(received.filter(QRegularExpression("^(MLSD|LIST)")).size(), 2) << received.join(" | ").toStdString();
-    EXPECT_EQ(app.ftp().Text2.text(), "/www/hmanager/datas/textes");
-    EXPECT_EQ(app.ftp().List1.count(), 20);
+    EXPECT_EQ(app.browser().remote().Text2.text(), "/www/hmanager/datas/textes");
+    EXPECT_EQ(app.browser().remote().List1.count(), 20);
     // The walk goes along with the login, here and on each helper: the folder is listed two
     // round trips after the login, and a helper fetches on the one after its login.
     const auto afterLogin = [](const QList<QStringList> &trips, qsizetype next) {
@@ -507,7 +507,7 @@ TEST(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
     Workstation a(away, first.data.path()); // the next start, with the server out of reach
     a.app.start();
     ASSERT_EQ(a.app.hotels().lstHotel.count(), 2);
-    a.app.ftp().Inet1.setRemotePort(server.profile().port);
+    a.app.ftp().setProfile(server.profile());
     b.app.start();
     b.edit("les pins_txt.ini", "B PINS\r\n");
     b.select("LES PINS");

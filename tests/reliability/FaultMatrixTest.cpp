@@ -158,7 +158,7 @@ public:
     }
     void selectRemote(const QString &name)
     {
-        Common::ListBox &list = app_->ftp().List1;
+        Common::ListBox &list = app_->browser().remote().List1;
         list.setListIndex(static_cast<int>(list.items().indexOf(name)));
     }
     void openBrowser()
@@ -224,7 +224,7 @@ void Cell::setUp()
     if (fault_.unreachable && operation_.before == Before::Nothing)
         profile.port = closedPort();
     app_ = std::make_unique<App::HotelManager>(profile, data_, op_);
-    app_->ftp().Inet1.setTimeouts(kShort);
+    app_->ftp().setTimeouts(kShort);
     if (operation_.before == Before::StartUp)
         app_->start();
     if (operation_.before == Before::Folders) {
@@ -247,8 +247,11 @@ Outcome Cell::play(const Outcome *sound, QStringList &broke)
     server_.setFaults(fault_.modes);
     for (int i = 0; fault_.operatorRefuses && i < 8; ++i)
         op_.messageAnswers.enqueue(Common::OperatorUi::Answer::Cancel);
-    if (fault_.unreachable)
-        app_->ftp().Inet1.setRemotePort(closedPort());
+    if (fault_.unreachable) {
+        Common::ServerProfile away = app_->ftp().profile();
+        away.port = closedPort();
+        app_->ftp().setProfile(away);
+    }
 
     QElapsedTimer clock;
     clock.start();
@@ -286,10 +289,9 @@ void Cell::check(const Snapshot &serverBefore, const Snapshot &localBefore, cons
     if (fault_.recovers && !succeeded)
         broke << "did not recover: " + lines.join(" | ");
     if (operation_.shows == Shows::Listing) {
-        Ftp::FtpSession &ftp = app_->ftp();
-        QStringList shown = ftp.List1.items().replaceInStrings(QRegularExpression("/$"), QString());
+        QStringList shown = app_->browser().remote().List1.items().replaceInStrings(QRegularExpression("/$"), QString());
         shown.sort();
-        if (ftp.lastListingOk() && shown != after.server.topLevelNames())
+        if (app_->ftp().lastListing().ok && shown != after.server.topLevelNames())
             broke << "listing shows " + shown.join(", ");
     } else if (!succeeded) {
         if (!showsError(operation_.shows, lines))

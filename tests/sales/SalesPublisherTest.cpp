@@ -30,10 +30,8 @@ struct Publishing {
             QDir().mkpath(server.path(folder));
         root.ensureFolders();
         ftp.configure();
-        QObject::connect(&ftp.Inet1, &Ftp::Inet::StateChanged, [this](int state) {
-            if (state == 11 || state == 12)
-                trace.append(ftp.Inet1.lastOutcome().command.text());
-        });
+        QObject::connect(&ftp, &Ftp::FtpSession::commandDone,
+                         [this](const Ftp::FtpOutcome &outcome) { trace.append(outcome.command.text()); });
     }
     // Each operation ends on a "CLOSE" not waited for; it ends before the client goes.
     ~Publishing() { ftp.Wait(); }

@@ -252,7 +252,7 @@ TEST_F(Publishing, VideosAlreadyOnTheServerAreNotSentAgain)
 // log and the detail line say a new try is under way.
 TEST_F(Publishing, AVideoBrokenOffOnceArrivesWhole)
 {
-    manager.ftp().Inet1.setTimeouts({5000, 5000, 5000, 50});
+    manager.ftp().setTimeouts({5000, 5000, 5000, 50});
     writeVideo("a.mp4", QByteArray(300000, 'a'));
     list("plages").setItems({video("a.mp4")});
     server.setFaults({"drop-once:100000"});
