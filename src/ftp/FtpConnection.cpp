@@ -59,32 +59,25 @@ void FtpConnection::setTimeouts(const FtpTimeouts &timeouts)
     data_.setStallTimeout(timeouts.dataStallMs);
 }
 
-void FtpConnection::open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along)
+void FtpConnection::open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &walk)
 {
-    swept_.clear();
-    folderName_.reset();
-    loginFolder_.clear();
-    ahead_.clear();
-    known_.clear();
-    listed_.clear();
-    eightBitFolders_.clear();
-    trail_.clear();
+    where_.reset();
+    memory_.clear();
+    beforeNext_.clear();
     features_ = {};
     codec_.setUtf8(false);
     certificateRefused_ = false;
     account_ = account;
     ready_ = std::move(ready);
     control_.open(account.host, account.port, timeouts_.connectMs);
-    login_ = std::make_unique<FtpLogin>(*this, account, along, [this](bool ok, const FtpReply &reply, const FtpFeatures &features) {
+    login_ = std::make_unique<FtpLogin>(*this, account, walk, [this](bool ok, const FtpReply &reply, const FtpFeatures &features) {
         Done ready = std::move(ready_);
         if (!ok) {
             control_.close();
             return ready(false, reply);
         }
         features_ = features;
-        loginFolder_ = login_->loginFolder();
-        if (!loginFolder_.isEmpty() && trail_.isEmpty()) // not moved by the lines along
-            folderName_ = loginFolder_;
+        where_.loggedIn(login_->loginFolder());
         codec_.setUtf8(features.utf8);
         protectsData_ = login_->protectsData();
         open_ = true;
@@ -94,7 +87,7 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready, const
     expect([this](const FtpReply &greeting) { login_->greeted(greeting); });
 }
 
-bool FtpConnection::goWithLogin(const QList<QByteArray> &lines)
+bool FtpConnection::isPlainAscii(const QList<QByteArray> &lines)
 {
     return std::all_of(lines.begin(), lines.end(), [](const QByteArray &line) {
         return std::all_of(line.begin(), line.end(), [](char c) {
@@ -104,39 +97,39 @@ bool FtpConnection::goWithLogin(const QList<QByteArray> &lines)
     });
 }
 
-const QList<FtpReply> &FtpConnection::repliesAlong() const
+const QList<FtpReply> &FtpConnection::walkReplies() const
 {
-    return login_->alongReplies();
+    return login_->walkReplies();
 }
 
 std::optional<QString> FtpConnection::knownFolderName() const
 {
-    if (!folderName_)
+    if (!where_.name())
         return std::nullopt;
-    return codec_.decode(*folderName_);
+    return codec_.decode(*where_.name());
 }
 
 void FtpConnection::requestNamingFolder(const QByteArray &line, ReplyHandler next)
 {
-    if (folderName_)
+    if (where_.name())
         return request(line, std::move(next));
     requestAll({"PWD", line}, [this, next = std::move(next)](const QList<FtpReply> &replies) {
         if (replies.first().code == 257)
-            folderName_ = replies.first().quotedName();
+            where_.named(replies.first().quotedName());
         next(replies.last());
     });
 }
 
 void FtpConnection::reopen(Done ready)
 {
-    const QList<QByteArray> trail = trail_;
-    const bool along = goWithLogin(trail);
+    const QList<QByteArray> wayDown = where_.wayDown();
+    const bool withLogin = isPlainAscii(wayDown);
     const auto walked = [ready](const QList<FtpReply> &replies) { ready(firstRefusal(replies) < 0, decisive(replies)); };
-    open(account_, [this, trail, along, walked, ready](bool ok, const FtpReply &reply) {
-        if (!ok || trail.isEmpty())
+    open(account_, [this, wayDown, withLogin, walked, ready](bool ok, const FtpReply &reply) {
+        if (!ok || wayDown.isEmpty())
             return ready(ok, reply);
-        along ? walked(repliesAlong()) : requestAll(trail, walked);
-    }, along ? trail : QList<QByteArray>{});
+        withLogin ? walked(walkReplies()) : requestAll(wayDown, walked);
+    }, withLogin ? wayDown : QList<QByteArray>{});
 }
 
 void FtpConnection::startTls(std::function<void()> encrypted)
@@ -191,7 +184,7 @@ void FtpConnection::leave()
 
 std::optional<QByteArray> FtpConnection::line(const QByteArray &verb, const QString &name) const
 {
-    const std::optional<QByteArray> encoded = codec_.encode(name, eightBitFolders_.contains(placeOf(name)));
+    const std::optional<QByteArray> encoded = codec_.encode(name, memory_.isEightBit(where_.keyOfFolderOf(name)));
     if (!encoded)
         return std::nullopt;
     return verb + ' ' + *encoded;
@@ -204,11 +197,11 @@ void FtpConnection::request(const QByteArray &line, ReplyHandler next)
 
 void FtpConnection::requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done)
 {
-    const qsizetype ahead = ahead_.size();
-    const QList<QByteArray> sent = std::exchange(ahead_, {}) + lines;
+    const qsizetype earlier = beforeNext_.size();
+    const QList<QByteArray> sent = std::exchange(beforeNext_, {}) + lines;
     for (const QByteArray &line : sent)
         sendLine(line);
-    collect(sent, {}, [ahead, done = std::move(done)](const QList<FtpReply> &replies) { done(replies.mid(ahead)); });
+    collect(sent, {}, [earlier, done = std::move(done)](const QList<FtpReply> &replies) { done(replies.mid(earlier)); });
 }
 
 void FtpConnection::collect(QList<QByteArray> lines, QList<FtpReply> replies,
@@ -217,7 +210,7 @@ void FtpConnection::collect(QList<QByteArray> lines, QList<FtpReply> replies,
     expect([this, lines = std::move(lines), replies = std::move(replies), done = std::move(done)](
                const FtpReply &reply) mutable {
         if (reply.isPositive())
-            noteFolderChange(lines.at(replies.size()));
+            where_.accepted(lines.at(replies.size()));
         replies.append(reply);
         if (replies.size() < lines.size())
             return collect(std::move(lines), std::move(replies), std::move(done));
@@ -245,16 +238,6 @@ void FtpConnection::sendLine(const QByteArray &line)
     emit stateChanged(InetState::RequestSent);
 }
 
-void FtpConnection::noteFolderChange(const QByteArray &line)
-{
-    if (!line.startsWith("CWD ") && line != "CDUP")
-        return;
-    folderName_.reset();
-    if (line.startsWith("CWD /"))
-        trail_.clear(); // an absolute path makes every step before it moot
-    trail_.append(line);
-}
-
 void FtpConnection::rename(const QString &from, const QString &to, Done done,
                            std::function<void(const RemoteEntry &)> told)
 {
@@ -278,42 +261,20 @@ void FtpConnection::rename(const QString &from, const QString &to, Done done,
     });
 }
 
-QString FtpConnection::place(const QString &folder) const
-{
-    return codec_.decode(trail_.join('\n')) + QLatin1Char('\n') + folder;
-}
-
-QString FtpConnection::placeOf(const QString &name) const
-{
-    return folderPlace(name.left(name.lastIndexOf(QLatin1Char('/')) + 1));
-}
-
-QString FtpConnection::folderPlace(const QString &folder) const
-{
-    return place(folder.size() > 1 && folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder);
-}
-
 bool FtpConnection::firstUploadInto(const QString &folder)
 {
-    if (swept_.contains(place(folder)))
-        return false;
-    swept_.insert(place(folder));
-    return true;
+    return memory_.firstUploadInto(where_.keyOf(folder));
 }
 
 void FtpConnection::rememberEntries(const QString &folder, const QList<RemoteEntry> &entries, bool whole)
 {
-    if (whole)
-        listed_.insert(place(folder));
-    for (const RemoteEntry &entry : entries)
-        known_.insert(place(folder) + entry.name, entry);
+    memory_.remember(where_.keyOf(folder), entries, whole);
 }
 
 void FtpConnection::remoteFacts(const QString &folder, const QString &name, FactsDone done)
 {
-    const RemoteEntry known = known_.value(place(folder) + name);
-    if ((known.size >= 0 && !known.modified.isEmpty()) || (known.name.isEmpty() && listed_.contains(place(folder))))
-        return done(true, known);
+    if (const std::optional<RemoteEntry> known = memory_.facts(where_.keyOf(folder), name))
+        return done(true, *known);
     const std::optional<QByteArray> size = line("SIZE", folder + name);
     const std::optional<QByteArray> mdtm = line("MDTM", folder + name);
     if (!features_.size || !features_.mdtm || !size || !mdtm)
@@ -407,15 +368,13 @@ void FtpConnection::endTransfer(bool ok, FtpReply reply)
 
 void FtpConnection::listFolder(const QString &folder, ListDone done)
 {
-    const QString where = folderPlace(folder);
+    const QString where = where_.keyOf(folder);
     listing_ = std::make_unique<FtpListing>(*this, folder, [this, where, done = std::move(done)](
                                                                bool ok, const FtpReply &reply, const QList<RemoteEntry> &entries) {
         for (const RemoteEntry &entry : entries)
             codec_.learn(entry);
-        if (ok && std::any_of(entries.begin(), entries.end(), [](const RemoteEntry &e) { return e.eightBit; }))
-            eightBitFolders_.insert(where);
-        else if (ok)
-            eightBitFolders_.remove(where);
+        if (ok)
+            memory_.setEightBit(where, std::any_of(entries.begin(), entries.end(), [](const RemoteEntry &e) { return e.eightBit; }));
         done(ok, reply, entries);
     });
     listing_->start();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/ServerProfile.h"
+#include "ftp/CurrentFolder.h"
+#include "ftp/FolderMemory.h"
 #include "ftp/FtpControlChannel.h"
 #include "ftp/FtpDataChannel.h"
 #include "ftp/FtpLogin.h"
@@ -12,10 +14,7 @@
 #include "ftp/RemoteListing.h"
 #include "ftp/TlsTrust.h"
 
-#include <QDateTime>
-#include <QHash>
 #include <QObject>
-#include <QSet>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,13 +47,13 @@ public:
     // Connects, logs in (over TLS as the account's policy says), learns the features,
     // switches to binary. A certificate nobody vouches for is put to the operator
     // before anything is sent, the handshake waiting for the answer.
-    // `along` goes in the login's own flight, so that a walk down costs no round trip of its
-    // own; their replies in `repliesAlong` once `ready` says ok. Only harmless lines (they
-    // reach the server after a failed login too) that `goWithLogin`.
-    void open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &along = {});
+    // The lines of a `walk` down go in the login's own flight, so that it costs no round trip
+    // of its own; their replies in `walkReplies` once `ready` says ok. Only harmless lines
+    // (they reach the server after a failed login too) that are `isPlainAscii`.
+    void open(const Common::ServerProfile &account, Done ready, const QList<QByteArray> &walk = {});
     // Plain ASCII lines read the same in whatever character set the login finds the server using.
-    static bool goWithLogin(const QList<QByteArray> &lines);
-    const QList<FtpReply> &repliesAlong() const;
+    static bool isPlainAscii(const QList<QByteArray> &lines);
+    const QList<FtpReply> &walkReplies() const;
     // After a drop: opens again with the same account and goes down the same folders.
     void reopen(Done ready);
     // Switches the control connection to TLS; `encrypted` once it is up, else `lost`.
@@ -75,15 +74,15 @@ public:
     // login and with each EPSV or PASV, where it costs no round trip of its own.
     std::optional<QString> knownFolderName() const;
     // Where the login put us, as PWD named it then; empty before a login or when PWD failed.
-    QString loginFolder() const { return codec_.decode(loginFolder_); }
+    QString loginFolder() const { return codec_.decode(where_.loginName()); }
     void noteListRefused() { features_.listRefused = true; }
     // `verb` followed by the name as the server spells it (the bytes it listed the name
     // with, else as the folder's names go); none when the name cannot be written so.
     std::optional<QByteArray> line(const QByteArray &verb, const QString &name) const;
 
     void request(const QByteArray &line, ReplyHandler next);
-    // A line whose answer changes nothing: sent ahead of the next request, its reply dropped.
-    void sendAhead(const QByteArray &line) { ahead_.append(line); }
+    // A line whose answer changes nothing: sent just before the next request, its reply dropped.
+    void sendBeforeNext(const QByteArray &line) { beforeNext_.append(line); }
     // Sends the lines together and reads their replies in order: one round trip for all.
     // The lines after a refusal still reach the server: only for lines that are harmless then.
     void requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done);
@@ -149,17 +148,10 @@ private:
     void endTransfer(bool ok, FtpReply reply); // by value: it may outlive the transfer it came from
     void onControlState(QAbstractSocket::SocketState state);
     void drop(const QString &reason);
-    void noteFolderChange(const QByteArray &line);
     void sendLine(const QByteArray &line);
     // `line`, with a PWD before it while the current folder's name is not known.
     void requestNamingFolder(const QByteArray &line, ReplyHandler next);
     void collect(QList<QByteArray> lines, QList<FtpReply> replies, std::function<void(const QList<FtpReply> &)> done);
-    // `folder` known by the way down to it since login, which an absolute CWD starts afresh.
-    QString place(const QString &folder) const;
-    // The place of a folder, with or without its last "/", and of the folder a name is in:
-    // where the folder's listing is kept.
-    QString folderPlace(const QString &folder) const;
-    QString placeOf(const QString &name) const;
     bool acceptsCertificate(const QList<QSslError> &errors);
     QString hostPort() const;
     QString protocolName() const;
@@ -177,15 +169,9 @@ private:
     TlsTrust *trust_ = &defaultTrust_;
     Common::ServerProfile account_;
     Done ready_;
-    QSet<QString> swept_;
-    QHash<QString, RemoteEntry> known_; // by place and name
-    QSet<QString> listed_;              // places listed whole
-    QSet<QString> eightBitFolders_;     // places whose listing held names an 8-bit client wrote
-    // The CWD and CDUP the server accepted since login, to find the same folder again.
-    QList<QByteArray> trail_;
-    std::optional<QByteArray> folderName_;
-    QByteArray loginFolder_;
-    QList<QByteArray> ahead_;
+    CurrentFolder where_;
+    FolderMemory memory_;
+    QList<QByteArray> beforeNext_;
     bool open_ = false;
     bool wasConnected_ = false;
     bool protectsData_ = false;

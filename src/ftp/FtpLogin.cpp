@@ -6,8 +6,8 @@ namespace Ftp {
 
 using Common::TlsPolicy;
 
-FtpLogin::FtpLogin(FtpConnection &link, const Common::ServerProfile &account, QList<QByteArray> along, Done done)
-    : link_(link), account_(account), along_(std::move(along)), done_(std::move(done))
+FtpLogin::FtpLogin(FtpConnection &link, const Common::ServerProfile &account, QList<QByteArray> walk, Done done)
+    : link_(link), account_(account), walk_(std::move(walk)), done_(std::move(done))
 {
 }
 
@@ -67,10 +67,10 @@ void FtpLogin::sendUser()
         lines.prepend("FEAT"); // refused before login by some servers: asked again after it then
     if (encrypted)
         lines << "PBSZ 0" << "PROT P"; // files never travel in clear over an encrypted connection
-    lines << "TYPE I" << "PWD" << along_;
+    lines << "TYPE I" << "PWD" << walk_;
     link_.requestAll(lines, [this, askFeatures, encrypted](QList<FtpReply> replies) {
-        alongReplies_ = replies.mid(replies.size() - along_.size());
-        replies.resize(replies.size() - along_.size());
+        walkReplies_ = replies.mid(replies.size() - walk_.size());
+        replies.resize(replies.size() - walk_.size());
         if (askFeatures)
             takeFeatures(replies.takeFirst());
         const FtpReply user = replies.takeFirst();
@@ -127,7 +127,7 @@ void FtpLogin::finish(const FtpReply &loggedIn)
     // not is never asked, lest it switch without saying. The answer changes nothing, so the
     // line goes along with the next command.
     if (features_.utf8)
-        link_.sendAhead("OPTS UTF8 ON");
+        link_.sendBeforeNext("OPTS UTF8 ON");
     done_(true, loggedIn, features_);
 }
 

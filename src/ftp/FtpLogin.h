@@ -27,18 +27,18 @@ struct FtpFeatures {
 // UTF-8 names when offered, binary mode. Ends once, with what the server offers.
 // "When offered" goes on in clear where the server refuses its own offer of TLS (listed in
 // FEAT, but set up without a certificate, say); "required" never does.
-// Lines `along` go in the login's own flight, after it: only harmless ones (a walk down),
+// The lines of a `walk` down go in the login's own flight, after it: only harmless ones,
 // which reach the server after a failed login too.
 class FtpLogin {
 public:
     using Done = std::function<void(bool ok, const FtpReply &reply, const FtpFeatures &features)>;
 
-    FtpLogin(FtpConnection &link, const Common::ServerProfile &account, QList<QByteArray> along, Done done);
+    FtpLogin(FtpConnection &link, const Common::ServerProfile &account, QList<QByteArray> walk, Done done);
     void greeted(const FtpReply &greeting);
     // The folder the login put us in, as PWD named it; empty when it did not.
     const QByteArray &loginFolder() const { return loginFolder_; }
-    // The replies to the lines sent along, once logged in.
-    const QList<FtpReply> &alongReplies() const { return alongReplies_; }
+    // The replies to the walk's lines, once logged in.
+    const QList<FtpReply> &walkReplies() const { return walkReplies_; }
     // Why the connection, or its files, go in clear though TLS was asked: the server's
     // refusal; empty when nothing was refused.
     const QString &tlsRefusal() const { return tlsRefusal_; }
@@ -57,8 +57,8 @@ private:
 
     FtpConnection &link_;
     Common::ServerProfile account_;
-    QList<QByteArray> along_;
-    QList<FtpReply> alongReplies_;
+    QList<QByteArray> walk_;
+    QList<FtpReply> walkReplies_;
     Done done_;
     FtpFeatures features_;
     bool featuresKnown_ = false;

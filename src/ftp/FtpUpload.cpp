@@ -134,7 +134,7 @@ void FtpUpload::checkSize()
     // that keeps the server's time is only sent again next time.
     const std::optional<QByteArray> mfmt = link_.line("MFMT " + RemoteEntry::fact(localTime_).toLatin1(), temp_);
     if (onlyIfChanged_ && link_.features().mfmt && mfmt)
-        link_.sendAhead(*mfmt);
+        link_.sendBeforeNext(*mfmt);
     link_.remoteSize(temp_, [this](qint64 size) {
         if (size >= 0 && size != file_.size())
             return fail(FtpReply::local(QStringLiteral("The server received %1 bytes of %2").arg(size).arg(file_.size())));

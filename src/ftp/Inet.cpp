@@ -119,12 +119,12 @@ void Inet::Engine::open()
 {
     // A walk down from the login folder goes in the login's own flight.
     const std::optional<QList<QByteArray>> walk = current_.verb() == Verb::Cd ? walkLines() : std::nullopt;
-    const bool along = walk && !walk->isEmpty() && FtpConnection::goWithLogin(*walk);
-    connection.open(account, [this, along](bool ok, const FtpReply &reply) {
+    const bool withLogin = walk && !walk->isEmpty() && FtpConnection::isPlainAscii(*walk);
+    connection.open(account, [this, withLogin](bool ok, const FtpReply &reply) {
         if (!ok)
             return finish(false, reply);
-        along ? walked(connection.repliesAlong()) : run();
-    }, along ? *walk : QList<QByteArray>{});
+        withLogin ? walked(connection.walkReplies()) : run();
+    }, withLogin ? *walk : QList<QByteArray>{});
 }
 
 void Inet::Engine::cancel()
@@ -252,7 +252,7 @@ void Inet::Engine::list()
 void Inet::Engine::printFolder()
 {
     if (const std::optional<QString> known = connection.knownFolderName()) {
-        // Asked along with an earlier command, and nothing moved since; answered as the
+        // Asked withLogin with an earlier command, and nothing moved since; answered as the
         // server would, later.
         answer_ = *known;
         const FtpReply reply{257, {"257 \"" + known->toUtf8().replace('"', "\"\"") + "\" is the current directory."}};

@@ -28,15 +28,15 @@ public:
     {
         // The folder goes along with the login where its name allows.
         const std::optional<QByteArray> early = link_.line("CWD", pool_.folder_.text());
-        const bool along = early && FtpConnection::goWithLogin({*early});
-        link_.open(pool_.session_.Inet1.account(), [this, along](bool ok, const FtpReply &) {
-            if (ok && along)
-                return inFolder(link_.repliesAlong().first());
+        const bool withLogin = early && FtpConnection::isPlainAscii({*early});
+        link_.open(pool_.session_.Inet1.account(), [this, withLogin](bool ok, const FtpReply &) {
+            if (ok && withLogin)
+                return inFolder(link_.walkReplies().first());
             const std::optional<QByteArray> cwd = link_.line("CWD", pool_.folder_.text());
             if (!ok || !cwd)
                 return close();
             link_.request(*cwd, [this](const FtpReply &reply) { inFolder(reply); });
-        }, along ? QList<QByteArray>{*early} : QList<QByteArray>{});
+        }, withLogin ? QList<QByteArray>{*early} : QList<QByteArray>{});
     }
 
     bool live() const { return !ended_; }
