@@ -81,6 +81,19 @@ FtpOutcome Publication::send(const QString &caption, const QString &localfic, co
     return outcome;
 }
 
+FtpOutcome Publication::sendInto(const QStringList &folders, const QString &caption, const QString &localfic,
+                                  const QString &remotefic, bool onlyIfChanged)
+{
+    if (!folders.isEmpty()) {
+        const FtpOutcome walked = walk(folders);
+        if (!walked.ok) {
+            advance();
+            return walked;
+        }
+    }
+    return send(caption, localfic, remotefic, onlyIfChanged);
+}
+
 void Publication::advance()
 {
     progress_.advance();

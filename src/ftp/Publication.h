@@ -32,9 +32,13 @@ public:
     // that "CD", or an ok outcome once every level was reached.
     FtpOutcome walk(const QStringList &folders);
     void caption(const QString &text);
-    // The caption, then "PUT" (the folder is listed again after it), then the bar one on.
+    // The caption, then "PUT", then the bar one on.
     FtpOutcome send(const QString &caption, const QString &localfic, const QString &remotefic,
                     bool onlyIfChanged = false);
+    // Down `folders` (none: from the login folder), then `send`. A walk that stops sends
+    // nothing into the folder where it got stuck, returns its refusal and moves the bar on.
+    FtpOutcome sendInto(const QStringList &folders, const QString &caption, const QString &localfic,
+                        const QString &remotefic, bool onlyIfChanged = false);
     void advance();
     // The editing mode stays connected in the folder it reached.
     void keepConnection() { keep_ = true; }

@@ -169,21 +169,24 @@ void SalesPublisher::sendText(const Text &text)
         return;
     if (text.listFirst)
         publication.connect();
-    if (walk(publication, text.folders, text.caption))
-        send(publication, text.caption, path, reference() + QStringLiteral(".txt"));
+    send(publication, text.caption, path, reference() + QStringLiteral(".txt"), text.folders);
 }
 
 bool SalesPublisher::walk(Ftp::Publication &publication, const QStringList &folders, const QString &caption)
 {
     const Ftp::FtpOutcome outcome = publication.walk(folders);
     if (!outcome.ok)
-        report(caption, QStringLiteral("échec de \"%1\" (%2), rien n'est envoyé")
-                            .arg(outcome.command.text(), outcome.replyText));
+        reportWalk(caption, outcome);
     return outcome.ok;
 }
 
+void SalesPublisher::reportWalk(const QString &caption, const Ftp::FtpOutcome &refused)
+{
+    report(caption, QStringLiteral("échec de \"%1\" (%2), rien n'est envoyé").arg(refused.command.text(), refused.replyText));
+}
+
 void SalesPublisher::send(Ftp::Publication &publication, const QString &caption, const QString &path,
-                          const QString &remote)
+                          const QString &remote, const QStringList &folders)
 {
     const QString local = localPicture(path);
     if (local.isEmpty()) {
@@ -193,8 +196,10 @@ void SalesPublisher::send(Ftp::Publication &publication, const QString &caption,
                                        : QStringLiteral("fichier introuvable, non envoyé: %1").arg(path));
         return;
     }
-    const Ftp::FtpOutcome outcome = publication.send(caption, local, remote);
-    if (!outcome.ok)
+    const Ftp::FtpOutcome outcome = publication.sendInto(folders, caption, local, remote);
+    if (!outcome.ok && outcome.command.verb() == Ftp::FtpCommand::Verb::Cd)
+        reportWalk(caption, outcome);
+    else if (!outcome.ok)
         report(caption, QStringLiteral("échec de l'envoi de %1 vers %2 (%3)").arg(local, remote, outcome.replyText));
 }
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 namespace Common { class DataRoot; class ImageValue; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; class TextValue; }
-namespace Ftp { class FtpSession; class Publication; }
+namespace Ftp { class FtpSession; class Publication; struct FtpOutcome; }
 
 namespace Sales {
 
@@ -56,7 +56,10 @@ private:
     void sendGallery(const Gallery &gallery);
     void sendText(const Text &text);
     bool walk(Ftp::Publication &publication, const QStringList &folders, const QString &caption);
-    void send(Ftp::Publication &publication, const QString &caption, const QString &path, const QString &remote);
+    void reportWalk(const QString &caption, const Ftp::FtpOutcome &refused);
+    // Down `folders` (none: where the publication is), then the picture or text at `path`.
+    void send(Ftp::Publication &publication, const QString &caption, const QString &path, const QString &remote,
+              const QStringList &folders = {});
     bool writeTempFile(const Text &text, const QString &path);
     void report(const QString &caption, const QString &what);
 

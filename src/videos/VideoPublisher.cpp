@@ -108,13 +108,8 @@ void VideoPublisher::sendAllCategories()
 bool VideoPublisher::sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
                               const QString &localfic, const QString &remotefic, bool onlyIfChanged)
 {
-    // A folder missing on the server must not send the file into its parent.
-    if (!publication.walk(folders).ok) {
-        publication.advance();
-        return false;
-    }
     detail_.begin();
-    const Ftp::FtpOutcome sent = publication.send(caption, localfic, remotefic, onlyIfChanged);
+    const Ftp::FtpOutcome sent = publication.sendInto(folders, caption, localfic, remotefic, onlyIfChanged);
     detail_.end();
     if (sent.alreadyThere)
         form3_.detail.setText(kAlreadyThere);

@@ -35,8 +35,7 @@ public:
     void sendAllCategories();
 
 private:
-    // Down from the login folder; stops at the first refused "CD".
-    // Sends one file once the walk succeeded; false when either failed.
+    // The publication's walk and send, with the transfer's detail shown; false when either failed.
     bool sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
                   const QString &localfic, const QString &remotefic, bool onlyIfChanged = false);
 
