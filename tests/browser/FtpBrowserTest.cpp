@@ -50,6 +50,13 @@ protected:
         browser.local().List2.setListIndex(row);
     }
 
+    // What the only input box asked: prompt, title and the answer offered.
+    QStringList onlyInput() const
+    {
+        return ui.inputs.size() == 1 ? QStringList{ui.inputs[0].prompt, ui.inputs[0].title, ui.inputs[0].defaultAnswer}
+                                     : QStringList{};
+    }
+
     // Commands the server received after `before` of them.
     QStringList commandsSince(qsizetype before) const
     {
@@ -122,10 +129,7 @@ TEST_F(FtpBrowserTest, NewDirEnterAndUpMoveThroughTheServerFolders)
     openBoth();
     ui.inputAnswers.enqueue("mon dossier");
     browser.makeRemoteFolder();
-    ASSERT_EQ(ui.inputs.size(), 1);
-    EXPECT_EQ(ui.inputs[0].prompt, "Plaese insert the name of the new dir");
-    EXPECT_EQ(ui.inputs[0].title, "Name");
-    EXPECT_EQ(ui.inputs[0].defaultAnswer, "New Folder");
+    EXPECT_EQ(onlyInput(), (QStringList{"Plaese insert the name of the new dir", "Name", "New Folder"}));
     EXPECT_TRUE(QDir(server.path("mon dossier")).exists());
     EXPECT_EQ(remote.List1.items(), QStringList{"mon dossier/"});
 
@@ -151,10 +155,7 @@ TEST_F(FtpBrowserTest, RenameAsksWithTheEntryAndSendsNothingForTheSameName)
     selectRemote("old name.txt");
     ui.inputAnswers.enqueue("new name.txt");
     browser.renameRemoteEntry();
-    ASSERT_EQ(ui.inputs.size(), 1);
-    EXPECT_EQ(ui.inputs[0].prompt, "Rename old name.txt to?");
-    EXPECT_EQ(ui.inputs[0].title, "Rename to?");
-    EXPECT_EQ(ui.inputs[0].defaultAnswer, "old name.txt");
+    EXPECT_EQ(onlyInput(), (QStringList{"Rename old name.txt to?", "Rename to?", "old name.txt"}));
     EXPECT_EQ(server.fileContent("new name.txt"), "x");
     EXPECT_EQ(remote.List1.items(), QStringList{"new name.txt"});
 

@@ -135,14 +135,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ServerKind{"vsftpd", [] { return std::make_unique<VsftpdProcess>(); }}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// Sends "café.ini", holding "x", into `folder` on a fresh connection.
+bool sendsCafe(SessionHarness &harness, const QString &folder = {})
+{
+    QTemporaryDir local;
+    if (!TestFiles::write(local.filePath("c"), "x"))
+        return false;
+    if (!folder.isEmpty())
+        harness.session.runCommand(Ftp::FtpCommand::cd(folder));
+    return harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok;
+}
+
 TEST(PyftpdlibServer, ListsWithMlsdAndSendsNamesInUtf8)
 {
     PyftpdProcess server;
     ASSERT_TRUE(server.isRunning());
     SessionHarness harness(server.profile());
-    QTemporaryDir local;
-    ASSERT_TRUE(TestFiles::write(local.filePath("c"), "x"));
-    EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
+    EXPECT_TRUE(sendsCafe(harness));
     EXPECT_EQ(server.fileContent(QStringLiteral("café.ini")), "x");
     EXPECT_EQ(harness.pane.List1.items(), QStringList{QStringLiteral("café.ini")});
     EXPECT_TRUE(harness.sentLine("OPTS UTF8 ON"));
@@ -156,10 +165,7 @@ TEST(VsftpdServer, ListsWithListAndSendsNamesInWindows1252)
     VsftpdProcess server;
     ASSERT_TRUE(server.isRunning());
     SessionHarness harness(server.profile());
-    QTemporaryDir local;
-    ASSERT_TRUE(TestFiles::write(local.filePath("c"), "x"));
-    harness.session.runCommand(Ftp::FtpCommand::cd("www"));
-    EXPECT_TRUE(harness.session.Transfert_FTP(local.filePath("c"), QStringLiteral("café.ini")).ok);
+    EXPECT_TRUE(sendsCafe(harness, "www"));
     const QByteArray rawName = server.path("www/").toUtf8() + "caf\xe9.ini";
     EXPECT_EQ(::unlink(rawName.constData()), 0); // also lets the temporary folder go
     EXPECT_EQ(harness.pane.List1.items(), QStringList{QStringLiteral("café.ini")});
