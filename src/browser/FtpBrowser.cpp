@@ -85,14 +85,7 @@ void FtpBrowser::makeRemoteFolder()
 
 void FtpBrowser::deleteRemoteEntry()
 {
-    session_.runAction([&] {
-        session_.Wait();
-        const QString entry = remote_.List1.currentText();
-        if (entry.isEmpty())
-            return;
-        session_.runCommand(entry.contains(u'/') ? Ftp::FtpCommand::rmdir(entry) : Ftp::FtpCommand::remove(entry));
-        session_.GetDir(QString());
-    });
+    remote_.deleteSelected(true);
 }
 
 void FtpBrowser::renameRemoteEntry()

@@ -27,6 +27,21 @@ void RemotePane::reset()
     emit wasReset();
 }
 
+void RemotePane::deleteSelected(bool folders)
+{
+    session_.runAction([&] {
+        session_.Wait();
+        const QString entry = List1.currentText();
+        if (entry.isEmpty() || entry == kEmptyMarker)
+            return;
+        if (!entry.contains(u'/'))
+            session_.runCommand(Ftp::FtpCommand::remove(entry));
+        else if (folders)
+            session_.runCommand(Ftp::FtpCommand::rmdir(entry));
+        session_.GetDir(QString());
+    });
+}
+
 void RemotePane::clear()
 {
     owed_ = false; // nothing left to show it in; a listing now would open a connection

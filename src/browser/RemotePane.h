@@ -22,6 +22,8 @@ public:
 
     // "Cancel": the pane and the status bar emptied.
     void reset();
+    // Deletes the selected file on the server (or folder, when `folders`), then lists again.
+    void deleteSelected(bool folders);
 
     Common::ListBox List1{QStringLiteral("List1")};
     Common::TextValue Text2{QStringLiteral("Text2")};

@@ -44,15 +44,7 @@ void VideoFolderEditor::enterEditingMode()
 
 void VideoFolderEditor::deleteSelectedVideo()
 {
-    session_.runAction([&] {
-        session_.Wait();
-        const QString entry = remote_.List1.currentText();
-        if (entry.isEmpty())
-            return;
-        if (!entry.contains(u'/'))
-            session_.runCommand(Ftp::FtpCommand::remove(entry));
-        session_.GetDir(QString());
-    });
+    remote_.deleteSelected(false); // only the videos themselves, never a category's folder
 }
 
 } // namespace Browser
