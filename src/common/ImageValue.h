@@ -1,33 +1,25 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "common/TextValue.h"
 
 namespace Common {
 
-// An image control: the path it was last loaded from. The widget draws the picture.
-class ImageValue : public QObject {
+// An image control: the path it was last loaded from, as its text. The widget draws the picture.
+class ImageValue : public TextValue {
     Q_OBJECT
 public:
-    explicit ImageValue(const QString &name, QObject *parent = nullptr) : QObject(parent)
-    {
-        setObjectName(name);
-    }
+    explicit ImageValue(const QString &name, QObject *parent = nullptr) : TextValue(name, {}, parent) {}
 
-    const QString &path() const { return path_; }
+    const QString &path() const { return text(); }
     // Loads again even from the same path: the file may have changed on disk.
     // The empty path empties the image.
     void load(const QString &path)
     {
-        path_ = path;
-        emit loaded(path_);
+        if (path == text())
+            emit changed(path);
+        else
+            setText(path);
     }
-
-signals:
-    void loaded(const QString &path);
-
-private:
-    QString path_;
 };
 
 } // namespace Common

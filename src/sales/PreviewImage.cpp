@@ -11,7 +11,7 @@ PreviewImage::PreviewImage(Common::ImageValue &image, QWidget *parent) : QLabel(
     setObjectName(image.objectName());
     setAlignment(Qt::AlignCenter);
     setMinimumSize(1, 1);
-    connect(&image, &Common::ImageValue::loaded, this, &PreviewImage::loadFrom);
+    connect(&image, &Common::ImageValue::changed, this, &PreviewImage::loadFrom);
     loadFrom(image.path());
 }
 

@@ -30,7 +30,7 @@ TEST(SalesGalleryDrop, OnlyRejectedFilesSelectTheLastExistingEntryOrNothing)
 {
     ScriptedOperator ui;
     Sales::SalesPanel panel(ui);
-    QSignalSpy previews(&panel.imgThbv, &Common::ImageValue::loaded);
+    QSignalSpy previews(&panel.imgThbv, &Common::ImageValue::changed);
     panel.dropThumbnails({"/p/x.png", "/p/y.jpeg"});
     EXPECT_EQ(panel.lstThbVente.listIndex(), -1);
     ASSERT_EQ(previews.count(), 1);
@@ -48,7 +48,7 @@ TEST(SalesIndexDrop, TwoFilesAreRefusedAndARejectedOneKeepsThePath)
     ScriptedOperator ui;
     Sales::SalesPanel panel(ui);
     panel.dropIndexImage({"/p/y.jpg"});
-    QSignalSpy previews(&panel.imgThb, &Common::ImageValue::loaded);
+    QSignalSpy previews(&panel.imgThb, &Common::ImageValue::changed);
 
     panel.dropIndexImage({"/p/a.jpg", "/p/b.jpg"});
     ASSERT_EQ(ui.messages.size(), 1);
