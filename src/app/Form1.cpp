@@ -138,13 +138,7 @@ void Form1::buildUpperArea(QWidget *client)
     connect(expanded, &QPushButton::clicked, this, [this] { setOuterHeightTwips(kExpandedHeightTwips); });
 
     status->announceAddedRows();
-    Widgets::explainControls(client, {
-        {"cmdVentes", "Ventes", "Ouvrir le panneau des ventes immobilières"},
-        {"cmdFtp", "FTP", "Ouvrir le navigateur FTP: ce poste à gauche, le serveur à droite"},
-        {"lbStatus", "Journal", "Ce que le programme a fait, la ligne la plus récente en bas"},
-        {"Command67", "Replier", "Replier la zone des vidéos"},
-        {"Command68", "Déplier", "Déplier la zone des vidéos"},
-    });
+    Widgets::explainControls(client, Widgets::controlHelp(QStringLiteral(":/Form1.controls.tsv")));
 }
 
 void Form1::openBrowser()

@@ -43,22 +43,7 @@ BrowserWindow::BrowserWindow(FtpBrowser &browser, QWidget *owner)
 
 void BrowserWindow::explain()
 {
-    Widgets::explainControls(this, {
-        {"Text1", "Dossier local", "Le dossier de ce poste affiché à gauche"},
-        {"List2", "Fichiers de ce poste", "Double-clic: entrer dans un dossier, envoyer un fichier au serveur"},
-        {"Command1", "Connect", "Afficher la fenêtre de mise à jour; chaque action se connecte elle-même"},
-        {"Command8", "Disconnect", "Fermer la connexion au serveur"},
-        {"Command7", "Cancel", "Vider le volet du serveur"},
-        {"Command4", "Delete", "Supprimer du serveur le fichier ou dossier choisi à droite"},
-        {"Command5", "Rename", "Renommer sur le serveur le fichier ou dossier choisi à droite"},
-        {"Command3", "New dir", "Créer un dossier sur le serveur"},
-        {"Command6", "Up", "Remonter au dossier parent de ce poste"},
-        {"Text2", "Dossier du serveur", "Le dossier du serveur affiché à droite"},
-        {"List1", "Fichiers du serveur", "Double-clic: entrer dans un dossier, télécharger un fichier dans le dossier local"},
-        {"Command2", "UP", "Remonter au dossier parent du serveur"},
-        {"Command9", "MODE EDITION", "Lister le dossier des vidéos du serveur pour en supprimer"},
-        {"Command20", "SUPPRIMER", "Supprimer du serveur la vidéo choisie à droite"},
-    });
+    Widgets::explainControls(this, Widgets::controlHelp(QStringLiteral(":/BrowserWindow.controls.tsv")));
 }
 
 void BrowserWindow::buildFrame1()

@@ -36,18 +36,7 @@ QPushButton *pictureButton(const QString &name, const QIcon &icon, const QRect &
 
 void explain(QWidget *client)
 {
-    Widgets::explainControls(client, {
-        {"lstHotel", "Hôtels", "Les hôtels: en choisir un affiche ses phrases"},
-        {"lstHoteltxt", "Phrases", "Les phrases de l'hôtel choisi, dans l'ordre des écrans; double-clic pour modifier"},
-        {"Command39", "Ajouter un hôtel", "Ajouter un hôtel et le publier sur le serveur des écrans"},
-        {"Command38", "Supprimer l'hôtel", "Supprimer l'hôtel choisi, ici et sur le serveur, après confirmation"},
-        {"Command40", "Ajouter une phrase", "Ajouter une phrase à l'hôtel choisi"},
-        {"Command41", "Supprimer la phrase", "Supprimer la phrase choisie"},
-        {"Command43", "Effacer les phrases", "Effacer toutes les phrases de l'hôtel choisi, après confirmation"},
-        {"Command42", "Enregistrer les phrases", "Enregistrer sur ce poste les phrases de l'hôtel choisi"},
-        {"Command60", "Publier l'hôtel", "Publier les phrases de l'hôtel choisi sur le serveur des écrans"},
-        {"Command59", "Publier tous les hôtels", "Publier tous les hôtels sur le serveur des écrans"},
-    }, {
+    Widgets::explainControls(client, Widgets::controlHelp(QStringLiteral(":/HotelsPanel.controls.tsv")), {
         {"lstHoteltxt", Qt::Key_F2, "F2", "lstHoteltxt"},
         {"Command40", Qt::Key_Insert, "Inser", "lstHoteltxt"},
         {"Command41", Qt::Key_Delete, "Suppr", "lstHoteltxt"},

@@ -86,26 +86,7 @@ SalesWindow::SalesWindow(SalesPanel &panel, SalesPublisher &publisher, QWidget *
 
 void SalesWindow::explain()
 {
-    Widgets::explainControls(this, {
-        {"Picture2", "Dépôt de l'index", "Déposer ici l'image index: un seul fichier JPG"},
-        {"Picture3", "Dépôt des miniatures", "Déposer ici les miniatures: des fichiers JPG"},
-        {"Picture4", "Dépôt des grandes images", "Déposer ici les grandes images: des fichiers JPG"},
-        {"txtRef", "Référence du bien", "La référence du bien, qui nomme ses fichiers sur le site"},
-        {"lstThbVente", "Miniatures", "Les miniatures déposées"},
-        {"lstBigVente", "Grandes images", "Les grandes images déposées"},
-        {"txtCourt", "Texte court", "Le texte court du bien"},
-        {"txtDesc", "Descriptif", "Le descriptif du bien"},
-        {"Command21", "Effacer le texte court", "Effacer le texte court"},
-        {"Command22", "Effacer le descriptif", "Effacer le descriptif"},
-        {"Command13", "Publier l'index", "Publier l'image index sur le site des ventes"},
-        {"Command14", "Publier les miniatures", "Publier les miniatures sur le site des ventes"},
-        {"Command15", "Publier les grandes images", "Publier les grandes images sur le site des ventes"},
-        {"Command16", "Publier toutes les images", "Publier l'index, les miniatures et les grandes images"},
-        {"Command18", "Publier le texte court", "Publier le texte court sur le site des ventes"},
-        {"Command19", "Publier le descriptif", "Publier le descriptif sur le site des ventes"},
-        {"Command17", "Publier tous les textes", "Publier le texte court et le descriptif"},
-        {"Command23", "Tout publier", "Publier toutes les images et tous les textes sur le site des ventes"},
-    });
+    Widgets::explainControls(this, Widgets::controlHelp(QStringLiteral(":/SalesWindow.controls.tsv")));
 }
 
 void SalesWindow::buildImages(QWidget *picture1)

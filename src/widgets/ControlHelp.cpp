@@ -3,6 +3,7 @@
 #include "widgets/ListBoxView.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QShortcut>
 
 namespace Widgets {
@@ -47,7 +48,7 @@ void bind(QWidget *root, const ControlKey &key)
 
 } // namespace
 
-void explainControls(QWidget *root, std::initializer_list<ControlHelp> help, std::initializer_list<ControlKey> keys)
+void explainControls(QWidget *root, const QList<ControlHelp> &help, const QList<ControlKey> &keys)
 {
     for (const ControlHelp &entry : help) {
         if (QWidget *widget = control(root, entry.control)) {
@@ -57,6 +58,24 @@ void explainControls(QWidget *root, std::initializer_list<ControlHelp> help, std
     }
     for (const ControlKey &key : keys)
         bind(root, key);
+}
+
+QList<ControlHelp> controlHelp(const QString &resource)
+{
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qWarning("No table of controls in %s", qPrintable(resource));
+    QList<ControlHelp> help;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() == 3)
+            help.append({fields[0], fields[1], fields[2]});
+        else
+            qWarning("A line of %s is not three fields: %s", qPrintable(resource), qPrintable(line));
+    }
+    return help;
 }
 
 } // namespace Widgets

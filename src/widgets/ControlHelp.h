@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QString>
-#include <initializer_list>
 
 class QWidget;
 
@@ -28,7 +28,10 @@ struct ControlKey {
 
 // Each window names its controls in one table; a key shows in its control's tooltip and
 // in that of the list it works in.
-void explainControls(QWidget *root, std::initializer_list<ControlHelp> help,
-                     std::initializer_list<ControlKey> keys = {});
+void explainControls(QWidget *root, const QList<ControlHelp> &help, const QList<ControlKey> &keys = {});
+
+// A window's table kept as a resource: UTF-8, a line a control, its objectName, name and
+// sentence apart by tabs; lines beginning with "#" are comments.
+QList<ControlHelp> controlHelp(const QString &resource);
 
 } // namespace Widgets
