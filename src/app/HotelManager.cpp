@@ -11,10 +11,8 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
                            QObject *parent)
     : QObject(parent), ui_(ui), root_(dataRoot), form3_(ui),
       ftp_(profile, ui, root_.cfg() + QStringLiteral("/trusted-certificates")), hotels_(root_, status_, ui),
-      phrasePublisher_(hotels_, ftp_, form3_, status_, ui, root_),
       phraseDownloader_(root_, hotels_, ftp_, form3_, status_),
-      browser_(ftp_, form3_, status_, ui), sales_(ui),
-      salesPublisher_(sales_, ftp_, form3_, status_, ui, root_)
+      browser_(ftp_, form3_, status_, ui), sales_(ui)
 {
     connect(&ftp_, &Ftp::FtpSession::retrying, this, [this](const QString &file, int attempt, int tries) {
         status_.Ajout_Status(QStringLiteral("%1: reprise après coupure (%2/%3)").arg(file).arg(attempt).arg(tries));

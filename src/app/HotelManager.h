@@ -60,12 +60,13 @@ private:
     Videos::CategoryLists categories_;
     Ftp::FtpSession ftp_;
     Hotels::HotelPhrases hotels_;
-    Hotels::PhrasePublisher phrasePublisher_;
+    const Ftp::PublishingDesk desk_{ftp_, form3_, status_, ui_, root_};
+    Hotels::PhrasePublisher phrasePublisher_{hotels_, desk_};
     Hotels::PhraseDownloader phraseDownloader_;
-    Videos::VideoPublisher videos_{ftp_, categories_, root_, status_, form3_, ui_};
+    Videos::VideoPublisher videos_{categories_, desk_};
     Browser::FtpBrowser browser_;
     Sales::SalesPanel sales_;
-    Sales::SalesPublisher salesPublisher_;
+    Sales::SalesPublisher salesPublisher_{sales_, desk_};
     bool toldTlsRefused_ = false;
 };
 

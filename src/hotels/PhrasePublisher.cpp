@@ -27,10 +27,8 @@ QString describe(const Ftp::FtpOutcome &outcome)
 
 } // namespace
 
-PhrasePublisher::PhrasePublisher(HotelPhrases &hotels, Ftp::FtpSession &ftp, Common::ProgressWindow &form3,
-                                 Common::StatusLog &status, Common::OperatorUi &ui, const Common::DataRoot &root,
-                                 QObject *parent)
-    : QObject(parent), hotels_(hotels), ftp_(ftp), form3_(form3), status_(status), ui_(ui), root_(root)
+PhrasePublisher::PhrasePublisher(HotelPhrases &hotels, const Ftp::PublishingDesk &desk, QObject *parent)
+    : QObject(parent), hotels_(hotels), desk_(desk)
 {
 }
 
@@ -40,19 +38,19 @@ void PhrasePublisher::MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar, bool ad
         return;
     const QString hotel = lstBox.currentText();
     const QString upper = HotelName::upper(hotel);
-    status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour..."));
-    Ftp::Publication publication(ftp_, form3_);
+    desk_.status.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour..."));
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
 
     const std::optional<QString> failure = sendPhraseFile(publication, hotel, adding);
     if (!failure)
         return; // the operator kept the server's version, and the guard said so
     if (failure->isEmpty()) {
-        status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour OK"));
+        desk_.status.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour OK"));
     } else {
-        status_.Ajout_Status(QStringLiteral("Hotel ") + upper
+        desk_.status.Ajout_Status(QStringLiteral("Hotel ") + upper
                              + QStringLiteral(": * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *"));
-        status_.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": ") + *failure);
+        desk_.status.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": ") + *failure);
     }
 }
 
@@ -72,7 +70,7 @@ std::optional<QString> PhrasePublisher::sendPhraseFile(Ftp::Publication &publica
     // The local copy has the name the server listed, in whatever case: it goes back onto
     // that file, never beside it under a second spelling.
     const QString file = QFileInfo(path).fileName();
-    ServerVersionGuard guard(root_.phraseFacts(), ftp_, ui_, status_);
+    ServerVersionGuard guard(desk_.root.phraseFacts(), desk_.ftp, desk_.ui, desk_.status);
     if (!guard.allowsPublishing(HotelName::upper(hotel), file, adding))
         return std::nullopt;
     const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local, file);
@@ -84,7 +82,7 @@ std::optional<QString> PhrasePublisher::sendPhraseFile(Ftp::Publication &publica
 
 void PhrasePublisher::addHotel()
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         if (hotels_.addHotel())
             publishCurrent(true);
     });
@@ -97,7 +95,7 @@ void PhrasePublisher::publishSelected()
 
 void PhrasePublisher::publishCurrent(bool adding)
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         hotels_.savePhrases();
         MAJ_Hoteltxt(hotels_.lstHotel, 1, adding);
     });
@@ -105,7 +103,7 @@ void PhrasePublisher::publishCurrent(bool adding)
 
 void PhrasePublisher::publishAll()
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         const int count = hotels_.lstHotel.count();
         for (int i = 0; i < count; ++i) {
             hotels_.lstHotel.setListIndex(i);
@@ -116,21 +114,21 @@ void PhrasePublisher::publishAll()
 
 void PhrasePublisher::removeSelected()
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         const int selected = hotels_.lstHotel.listIndex();
         if (selected < 0)
             return;
-        if (ui_.messageBox(kConfirm, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
+        if (desk_.ui.messageBox(kConfirm, Common::OperatorUi::Buttons::OkCancel, Common::OperatorUi::Icon::Question,
                            Common::OperatorUi::kDialogTitle) != Common::OperatorUi::Answer::Ok)
             return;
         const QString hotel = hotels_.lstHotel.item(selected);
         switch (deleteOnServer(hotel)) {
         case Removal::Deleted:
-            status_.Ajout_Status(hotel + QStringLiteral(": supprimé"));
+            desk_.status.Ajout_Status(hotel + QStringLiteral(": supprimé"));
             hotels_.lstHotel.removeItem(selected);
             break;
         case Removal::Failed:
-            status_.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
+            desk_.status.Ajout_Status(hotel + QStringLiteral(": * * * ERREUR DE SUPPRESSION VEUILLEZ RECOMMENCER * * *"));
             break;
         case Removal::Kept:
             break; // the guard said so
@@ -140,17 +138,17 @@ void PhrasePublisher::removeSelected()
 
 PhrasePublisher::Removal PhrasePublisher::deleteOnServer(const QString &hotel)
 {
-    Ftp::Publication publication(ftp_, form3_);
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.caption(QStringLiteral("Suppression de l' Hôtel: ") + hotel);
     publication.connect();
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return Removal::Failed;
-    ftp_.GetDir(QString());
+    desk_.ftp.GetDir(QString());
     const QString file = QFileInfo(hotels_.phraseFilePath(hotel)).fileName();
-    ServerVersionGuard guard(root_.phraseFacts(), ftp_, ui_, status_);
+    ServerVersionGuard guard(desk_.root.phraseFacts(), desk_.ftp, desk_.ui, desk_.status);
     if (!guard.allowsRemoving(HotelName::upper(hotel), file))
         return Removal::Kept;
-    if (!ftp_.runCommand(Ftp::FtpCommand::remove(file)).ok)
+    if (!desk_.ftp.runCommand(Ftp::FtpCommand::remove(file)).ok)
         return Removal::Failed;
     guard.removed(file);
     return Removal::Deleted;

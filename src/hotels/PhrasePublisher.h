@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ftp/PublishingDesk.h"
+
 #include <QObject>
 #include <QString>
 #include <optional>
 
-namespace Common { class DataRoot; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; }
-namespace Ftp { class FtpSession; class Publication; }
+namespace Common { class ListBox; }
+namespace Ftp { class Publication; }
 
 namespace Hotels {
 
@@ -16,8 +18,7 @@ class HotelPhrases;
 class PhrasePublisher : public QObject {
     Q_OBJECT
 public:
-    PhrasePublisher(HotelPhrases &hotels, Ftp::FtpSession &ftp, Common::ProgressWindow &form3, Common::StatusLog &status,
-                    Common::OperatorUi &ui, const Common::DataRoot &root, QObject *parent = nullptr);
+    PhrasePublisher(HotelPhrases &hotels, const Ftp::PublishingDesk &desk, QObject *parent = nullptr);
 
     // Sends the selected hotel's stored phrase file; the log says OK only when it arrived.
     // A version of the server's this workstation has not seen is replaced only if the
@@ -37,11 +38,7 @@ private:
     Removal deleteOnServer(const QString &hotel);
 
     HotelPhrases &hotels_;
-    Ftp::FtpSession &ftp_;
-    Common::ProgressWindow &form3_;
-    Common::StatusLog &status_;
-    Common::OperatorUi &ui_;
-    const Common::DataRoot &root_;
+    const Ftp::PublishingDesk desk_;
 };
 
 } // namespace Hotels

@@ -38,9 +38,8 @@ QString localPicture(const QString &path)
 
 } // namespace
 
-SalesPublisher::SalesPublisher(SalesPanel &panel, Ftp::FtpSession &ftp, Common::ProgressWindow &progress,
-                               Common::StatusLog &status, Common::OperatorUi &ui, const Common::DataRoot &root, QObject *parent)
-    : QObject(parent), panel_(panel), ftp_(ftp), progress_(progress), status_(status), ui_(ui), root_(root)
+SalesPublisher::SalesPublisher(SalesPanel &panel, const Ftp::PublishingDesk &desk, QObject *parent)
+    : QObject(parent), panel_(panel), desk_(desk)
 {
 }
 
@@ -94,7 +93,7 @@ void SalesPublisher::publishEverything()
 
 void SalesPublisher::publish(const std::function<void()> &uploads)
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         if (referenceAccepted())
             uploads();
     });
@@ -104,7 +103,7 @@ bool SalesPublisher::referenceAccepted()
 {
     if (isSafeReference(reference()))
         return true;
-    ui_.messageBox(kUnsafeReference, Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Exclamation,
+    desk_.ui.messageBox(kUnsafeReference, Common::OperatorUi::Buttons::Ok, Common::OperatorUi::Icon::Exclamation,
                    Common::OperatorUi::kDialogTitle);
     return false;
 }
@@ -116,25 +115,25 @@ QString SalesPublisher::reference() const
 
 void SalesPublisher::allImages()
 {
-    progress_.frmWait(-1);
+    desk_.progress.frmWait(-1);
     sendIndex();
     sendGallery(thumbnails());
     sendGallery(largeImages());
-    progress_.frmWait(0);
+    desk_.progress.frmWait(0);
 }
 
 void SalesPublisher::allTexts()
 {
-    progress_.frmWait(-1);
+    desk_.progress.frmWait(-1);
     sendText(shortText());
     sendText(longText());
-    progress_.frmWait(0);
+    desk_.progress.frmWait(0);
 }
 
 void SalesPublisher::sendIndex()
 {
     const QString caption = QStringLiteral("Fichier image index");
-    Ftp::Publication publication(ftp_, progress_);
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.setBar(0, 1);
     publication.connect();
     // No walk: the remote name is a path from the login folder.
@@ -144,13 +143,13 @@ void SalesPublisher::sendIndex()
 
 void SalesPublisher::sendGallery(const Gallery &gallery)
 {
-    Ftp::Publication publication(ftp_, progress_);
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.setBar(0, gallery.list.count());
     publication.connect();
     if (!walk(publication, Common::RemoteTree::kSalesDetail + QStringList{gallery.folder}, gallery.caption))
         return;
     // Refused when the folder is there already; the "CD" into it tells.
-    ftp_.runCommand(Ftp::FtpCommand::mkdir(reference()));
+    desk_.ftp.runCommand(Ftp::FtpCommand::mkdir(reference()));
     if (!walk(publication, {reference()}, gallery.caption))
         return;
     for (int i = 0; i < gallery.list.count(); ++i) {
@@ -162,8 +161,8 @@ void SalesPublisher::sendGallery(const Gallery &gallery)
 
 void SalesPublisher::sendText(const Text &text)
 {
-    const QString path = root_.temp() + QLatin1Char('/') + text.tempFile;
-    Ftp::Publication publication(ftp_, progress_);
+    const QString path = desk_.root.temp() + QLatin1Char('/') + text.tempFile;
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.setBar(0, 1);
     if (!writeTempFile(text, path))
         return;
@@ -216,7 +215,7 @@ bool SalesPublisher::writeTempFile(const Text &text, const QString &path)
 
 void SalesPublisher::report(const QString &caption, const QString &what)
 {
-    status_.Ajout_Status(QStringLiteral("Vente ") + reference() + QStringLiteral(", ") + caption
+    desk_.status.Ajout_Status(QStringLiteral("Vente ") + reference() + QStringLiteral(", ") + caption
                          + QStringLiteral(": ") + what);
 }
 

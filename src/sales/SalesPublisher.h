@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ftp/PublishingDesk.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
-namespace Common { class DataRoot; class ImageValue; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; class TextValue; }
-namespace Ftp { class FtpSession; class Publication; struct FtpOutcome; }
+namespace Common { class ImageValue; class ListBox; class TextValue; }
+namespace Ftp { class Publication; struct FtpOutcome; }
 
 namespace Sales {
 
@@ -17,8 +19,7 @@ class SalesPanel;
 class SalesPublisher : public QObject {
     Q_OBJECT
 public:
-    SalesPublisher(SalesPanel &panel, Ftp::FtpSession &ftp, Common::ProgressWindow &progress, Common::StatusLog &status,
-                   Common::OperatorUi &ui, const Common::DataRoot &root, QObject *parent = nullptr);
+    SalesPublisher(SalesPanel &panel, const Ftp::PublishingDesk &desk, QObject *parent = nullptr);
 
     // The reference becomes remote folder and file names, so it must stay one plain name.
     static bool isSafeReference(const QString &reference);
@@ -69,11 +70,7 @@ private:
     Text longText() const;
 
     SalesPanel &panel_;
-    Ftp::FtpSession &ftp_;
-    Common::ProgressWindow &progress_;
-    Common::StatusLog &status_;
-    Common::OperatorUi &ui_;
-    const Common::DataRoot &root_;
+    const Ftp::PublishingDesk desk_;
 };
 
 } // namespace Sales

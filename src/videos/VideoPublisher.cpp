@@ -26,10 +26,8 @@ QString errorLine(const QString &nomCat)
 
 } // namespace
 
-VideoPublisher::VideoPublisher(Ftp::FtpSession &ftp, CategoryLists &lists, const Common::DataRoot &root,
-                               Common::StatusLog &status, Common::ProgressWindow &form3, Common::OperatorUi &ui, QObject *parent)
-    : QObject(parent), ftp_(ftp), lists_(lists), root_(root), status_(status), form3_(form3), ui_(ui),
-      detail_(ftp, form3.detail)
+VideoPublisher::VideoPublisher(CategoryLists &lists, const Ftp::PublishingDesk &desk, QObject *parent)
+    : QObject(parent), lists_(lists), desk_(desk), detail_(desk.ftp, desk.progress.detail)
 {
 }
 
@@ -40,47 +38,47 @@ void VideoPublisher::MAJ_Hotelvideo(Common::ListBox &lstBox, int maxPbar, const 
     const QString video = lstBox.currentText();
     const QString localfic = Common::Module1::ShortPath(video);
     if (localfic.isEmpty()) {
-        status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("vidéo introuvable, non envoyée: ") + video));
+        desk_.status.Ajout_Status(categoryLine(nomCat, QStringLiteral("vidéo introuvable, non envoyée: ") + video));
         return;
     }
-    status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour...")));
-    Ftp::Publication publication(ftp_, form3_);
+    desk_.status.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour...")));
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
     publication.connect();
     // A video the server has already is not sent again; the list file always is.
     const bool sent = sendInto(publication, Common::RemoteTree::kVideos + QStringList{nomCat},
                                QStringLiteral("Catégorie ") + nomCat.toUpper() + QStringLiteral(" - Vidéo: ") + video,
                                localfic, Common::Module1::FileNameFromPath(localfic), true);
-    status_.Ajout_Status(sent ? categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour OK"))
+    desk_.status.Ajout_Status(sent ? categoryLine(nomCat, QStringLiteral("envoi vidéo pour mise à jour OK"))
                               : errorLine(nomCat));
 }
 
 void VideoPublisher::MAJ_Hotelvideo_list(int maxPbar, const QString &nomCat)
 {
-    const QString localfic = Common::Module1::ShortPath(root_.categoryFile(nomCat));
+    const QString localfic = Common::Module1::ShortPath(desk_.root.categoryFile(nomCat));
     if (localfic.isEmpty()) {
-        status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("liste vidéo jamais sauvegardée, rien n'est envoyé")));
+        desk_.status.Ajout_Status(categoryLine(nomCat, QStringLiteral("liste vidéo jamais sauvegardée, rien n'est envoyé")));
         return;
     }
-    status_.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi liste vidéo pour mise à jour...")));
-    Ftp::Publication publication(ftp_, form3_);
+    desk_.status.Ajout_Status(categoryLine(nomCat, QStringLiteral("envoi liste vidéo pour mise à jour...")));
+    Ftp::Publication publication(desk_.ftp, desk_.progress);
     publication.setBar(0, maxPbar + 1);
     publication.connect();
     if (!sendInto(publication, Common::RemoteTree::kVideoLists, QStringLiteral("Envoi liste de vidéos pour la catégorie ") + nomCat.toUpper(),
                   localfic, nomCat + QStringLiteral(".ini")))
-        status_.Ajout_Status(errorLine(nomCat));
+        desk_.status.Ajout_Status(errorLine(nomCat));
 }
 
 void VideoPublisher::sendSelected(int index)
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         MAJ_Hotelvideo(lists_.list(index), 1, categories().at(index).key);
     });
 }
 
 void VideoPublisher::sendAll(int index)
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         Common::ListBox &list = lists_.list(index);
         const int count = list.count();
         for (int i = 0; i < count; ++i) {
@@ -92,14 +90,14 @@ void VideoPublisher::sendAll(int index)
 
 void VideoPublisher::sendList(int index)
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         MAJ_Hotelvideo_list(1, categories().at(index).key);
     });
 }
 
 void VideoPublisher::sendAllCategories()
 {
-    ftp_.runAction([&] {
+    desk_.ftp.runAction([&] {
         for (std::size_t i = 0; i < categories().size(); ++i)
             sendAll(static_cast<int>(i));
     });
@@ -112,7 +110,7 @@ bool VideoPublisher::sendInto(Ftp::Publication &publication, const QStringList &
     const Ftp::FtpOutcome sent = publication.sendInto(folders, caption, localfic, remotefic, onlyIfChanged);
     detail_.end();
     if (sent.alreadyThere)
-        form3_.detail.setText(kAlreadyThere);
+        desk_.progress.detail.setText(kAlreadyThere);
     return sent.ok;
 }
 

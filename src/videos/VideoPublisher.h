@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ftp/PublishingDesk.h"
 #include "videos/TransferDetail.h"
 
 #include <QObject>
 #include <QStringList>
 
-namespace Common { class DataRoot; class ListBox; class OperatorUi; class ProgressWindow; class StatusLog; }
-namespace Ftp { class FtpSession; class Publication; }
+namespace Common { class ListBox; }
+namespace Ftp { class Publication; }
 
 namespace Videos {
 
@@ -19,8 +20,7 @@ class VideoPublisher : public QObject {
 public:
     static inline const QString kAlreadyThere = QStringLiteral("Déjà sur le serveur, rien à renvoyer");
 
-    VideoPublisher(Ftp::FtpSession &ftp, CategoryLists &lists, const Common::DataRoot &root, Common::StatusLog &status,
-                   Common::ProgressWindow &form3, Common::OperatorUi &ui, QObject *parent = nullptr);
+    VideoPublisher(CategoryLists &lists, const Ftp::PublishingDesk &desk, QObject *parent = nullptr);
 
     // The selected item of `lstBox` into the category's video folder.
     void MAJ_Hotelvideo(Common::ListBox &lstBox, int maxPbar, const QString &nomCat);
@@ -39,12 +39,8 @@ private:
     bool sendInto(Ftp::Publication &publication, const QStringList &folders, const QString &caption,
                   const QString &localfic, const QString &remotefic, bool onlyIfChanged = false);
 
-    Ftp::FtpSession &ftp_;
     CategoryLists &lists_;
-    const Common::DataRoot &root_;
-    Common::StatusLog &status_;
-    Common::ProgressWindow &form3_;
-    Common::OperatorUi &ui_;
+    const Ftp::PublishingDesk desk_;
     TransferDetail detail_;
 };
 

@@ -55,7 +55,7 @@ struct Publishing {
     Common::ProgressWindow progress{ui};
     Ftp::FtpSession ftp{server.profile(), ui};
     Sales::SalesPanel panel{ui};
-    Sales::SalesPublisher publisher{panel, ftp, progress, status, ui, root};
+    Sales::SalesPublisher publisher{panel, {ftp, progress, status, ui, root}};
 };
 
 } // namespace
