@@ -120,10 +120,8 @@ Listing FtpSession::refuseListing()
 
 void FtpSession::closeAfterAction()
 {
-    if (actionRunning())
-        closeAtActionEnd_ = true;
-    else
-        disconnectFTP();
+    Q_ASSERT_X(actionRunning(), "FtpSession::closeAfterAction", "a publication is a step of an operator action");
+    closeAtActionEnd_ = true;
 }
 
 bool FtpSession::runAction(const std::function<void()> &body)

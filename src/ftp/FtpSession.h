@@ -57,11 +57,10 @@ public:
     bool runAction(const std::function<void()> &body);
     bool actionRunning() const { return actionRunning_; }
     void connectFTP();
-    // Hands the client "CLOSE" without waiting for it. A listing still owed is dropped:
-    // the disconnect empties the listing anyway.
+    // Hands the client "CLOSE" without waiting for it; the disconnect empties the browser's pane.
     void disconnectFTP();
-    // Inside an operator action the connection outlives each step and is closed when the
-    // action ends; outside one, now.
+    // The connection outlives each step of an operator action and is closed when it ends.
+    // Only marks: it is called from a destructor, which must send nothing.
     void closeAfterAction();
     // Enters `GetDirDir` (none: stays) and lists the folder; announced by `listed`, or
     // by `listingRefused` when the client would not even send it.

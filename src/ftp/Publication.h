@@ -10,11 +10,11 @@ namespace Ftp {
 
 class FtpSession;
 
-// One publishing operation, run the way every one runs: the progress window shown over
-// the disabled main window, the bar set, one connection opened in the login folder, the
-// folders walked down, each file captioned, sent and counted; and on every way out the
-// progress window hidden and the connection closed, at the end of the operator's action
-// when the publication is one step of it. A step on a connection an earlier one left open
+// One publishing operation, a step of an operator action (FtpSession::runAction), run the
+// way every one runs: the progress window shown over the disabled main window, the bar
+// set, one connection opened in the login folder, the folders walked down, each file
+// captioned, sent and counted; and on every way out the progress window hidden and the
+// connection closed at the end of the action. A step on a connection an earlier one left open
 // starts with one "CD" to the login folder, sent with the walk.
 class Publication {
 public:

@@ -19,7 +19,7 @@ TEST(Publication, RunsTheProgressProtocolAndStopsWhereTheWalkFails)
     QFile(file).open(QIODevice::WriteOnly);
     SessionHarness h(server.profile());
     Common::ProgressWindow progress(h.op);
-    {
+    h.session.runAction([&] {
         Ftp::Publication publication(h.session, progress);
         EXPECT_EQ(h.op.progressEvents, QStringList{"show-blocking"});
         publication.setBar(2, 5);
@@ -29,19 +29,19 @@ TEST(Publication, RunsTheProgressProtocolAndStopsWhereTheWalkFails)
         EXPECT_EQ(progress.lblMaj.text(), "Envoi f");
         EXPECT_EQ(progress.value(), 3);
         EXPECT_EQ(progress.max(), 5);
-    }
+    });
     EXPECT_TRUE(QFile::exists(server.path("a/b/f.txt")));
     EXPECT_TRUE(h.sentLine("QUIT"));
     EXPECT_EQ(h.op.progressEvents, (QStringList{"show-blocking", "hide"}));
 
     h.sent.clear();
-    {
+    h.session.runAction([&] {
         Ftp::Publication publication(h.session, progress);
         publication.connect();
         const Ftp::FtpOutcome walk = publication.walk({"a", "missing", "b"});
         EXPECT_FALSE(walk.ok);
         EXPECT_EQ(walk.command.text(), "CD missing");
-    }
+    });
     EXPECT_EQ(h.sent.filter("CWD").size(), 4); // "/" and all three at once: "b" is harmless where the walk got stuck
     EXPECT_TRUE(h.sentLine("QUIT"));
     EXPECT_FALSE(h.op.progressShown);
