@@ -53,11 +53,11 @@ public:
     // clicks are only handled inside a Wait, so an action begun there would run in the middle
     // of another one and take its outcomes: it is refused (false). An action run by another
     // one (publish all calling publish one) is part of it. The action's end is made here,
-    // once `body` returned: the listing it owes, or the disconnect.
+    // once `body` returned: the disconnect, or `actionEnding` for what a view owes.
     bool runAction(const std::function<void()> &body);
     bool actionRunning() const { return actionRunning_; }
     void connectFTP();
-    // Hands the client "CLOSE" without waiting for it; the disconnect empties the browser's pane.
+    // Hands the client "CLOSE" without waiting for it.
     void disconnectFTP();
     // The connection outlives each step of an operator action and is closed when it ends.
     // Only marks: it is called from a destructor, which must send nothing.
