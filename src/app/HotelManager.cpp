@@ -31,7 +31,7 @@ void HotelManager::start()
 {
     runStep(QStringLiteral("dossiers locaux"), [this] { prepareFolders(); });
     runStep(QStringLiteral("listes des catégories"), [this] { categories_.loadAll(root_); });
-    // One action: the login folder's listing is owed, and the phrase folder's comes first.
+    // One action: the connection opens with the phrase folder's walk and closes at its end.
     ftp_.runAction([this] {
         runStep(QStringLiteral("connexion"), [this] { ftp_.startUp(); });
         runStep(QStringLiteral("phrases"), [this] { phraseDownloader_.DownPhrases(); });

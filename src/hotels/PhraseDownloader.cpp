@@ -82,7 +82,7 @@ PhraseDownloader::PhraseDownloader(const Common::DataRoot &root, HotelPhrases &h
 
 void PhraseDownloader::DownPhrases()
 {
-    // One action: the listings owed by the files are made once, at its end.
+    // One action: its publication's connection closes at its end.
     ftp_.runAction([this] { synchronise(); });
 }
 
