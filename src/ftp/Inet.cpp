@@ -252,7 +252,7 @@ void Inet::Engine::list()
 void Inet::Engine::printFolder()
 {
     if (const std::optional<QString> known = connection.knownFolderName()) {
-        // Asked withLogin with an earlier command, and nothing moved since; answered as the
+        // Asked along with an earlier command, and nothing moved since; answered as the
         // server would, later.
         answer_ = *known;
         const FtpReply reply{257, {"257 \"" + known->toUtf8().replace('"', "\"\"") + "\" is the current directory."}};
