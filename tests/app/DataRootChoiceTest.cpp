@@ -5,8 +5,11 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -117,22 +120,63 @@ TEST_F(DataRootChoiceTest, ListsBesideAProgramThatCannotWriteThemAreCarriedOverO
     EXPECT_EQ(TestFiles::read(own() + "/cfg/plages.ini"), "b.mp4\r\n") << "the operator's own lists win";
 }
 
-// A second program on a data root in use is refused and changes nothing there; the lock of
-// a program that is gone is taken over.
+// A second program on a data root in use is refused and changes nothing there; the lock
+// goes with its program however that ends; a data root it cannot write is told as such.
 TEST(DataRootLock, OneProgramPerDataRoot)
 {
+    using Result = Common::DataRootLock::Result;
     QTemporaryDir root;
+    const QString lockFile = root.filePath("cfg/hmanager.lock");
     std::optional<Common::DataRootLock> first(std::in_place, root.path());
-    ASSERT_TRUE(first->tryLock());
+    ASSERT_EQ(first->tryLock(), Result::Locked);
     TestFiles::write(root.filePath("cfg/textes/mimosa_txt.ini"), "MIMOSA\r\n");
     const QStringList before = QDir(root.filePath("cfg")).entryList(QDir::AllEntries | QDir::Hidden);
     Common::DataRootLock second(root.path());
-    EXPECT_FALSE(second.tryLock());
+    EXPECT_EQ(second.tryLock(), Result::InUse);
     EXPECT_EQ(QDir(root.filePath("cfg")).entryList(QDir::AllEntries | QDir::Hidden), before);
     EXPECT_EQ(Common::DataRootLock::refusal(root.path() + "/"),
               "Le programme est déjà ouvert sur ce dossier de données : " + root.path());
+    first.reset();
 
-    first.reset(); // then as a crash leaves it: the file of a process that no longer runs
-    TestFiles::write(root.filePath("cfg/hmanager.lock"), "2147483646\nhmanager\n\n");
-    EXPECT_TRUE(second.tryLock());
+    // What an older program left, or a power cut: the file alone holds nothing.
+    for (const QByteArray &left : {QByteArray("2147483646\nhmanager\n\n"), QByteArray()}) {
+        ASSERT_TRUE(TestFiles::write(lockFile, left));
+        Common::DataRootLock again(root.path());
+        EXPECT_EQ(again.tryLock(), Result::Locked) << left.toStdString();
+        EXPECT_EQ(TestFiles::read(lockFile), "");
+    }
+
+    for (const int signal : {SIGKILL, SIGTERM}) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Common::DataRootLock held(root.path());
+            const char locked = held.tryLock() == Result::Locked ? 'L' : '-';
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], &locked, 1);
+            ::pause();
+            ::_exit(0);
+        }
+        char locked = 0;
+        EXPECT_EQ(::read(ready[0], &locked, 1), 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        EXPECT_EQ(locked, 'L');
+        Common::DataRootLock parent(root.path());
+        EXPECT_EQ(parent.tryLock(), Result::InUse);
+        ::kill(child, signal);
+        ::waitpid(child, nullptr, 0);
+        EXPECT_EQ(parent.tryLock(), Result::Locked) << "after signal " << signal;
+    }
+
+    // A lock file it cannot open for writing, and a data root where cfg/ cannot be made.
+    QTemporaryDir fresh;
+    for (const QString &dataRoot : {root.path(), fresh.path()}) {
+        const BindMount readOnly(dataRoot, "ro");
+        ASSERT_TRUE(readOnly.mounted());
+        Common::DataRootLock locked(dataRoot);
+        EXPECT_EQ(locked.tryLock(), Result::NotWritable) << dataRoot.toStdString();
+    }
+    EXPECT_EQ(Common::DataRootLock::notWritable(root.path() + "/"),
+              "Le dossier de données n'est pas accessible en écriture : " + root.path());
 }
