@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QFile>
 #include <atomic>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Ftp {
 
@@ -34,11 +36,17 @@ void FtpTrace::write(int connection, const char *direction, const QByteArray &te
     const QString path = qEnvironmentVariable("HM_FTP_TRACE");
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::Append))
+    // It names the user, the host and every file: a new one is the user's alone, and a
+    // symlink planted at the path is not followed. One the support person made keeps its mode.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                          0600);
+    if (fd < 0)
         return;
     const QByteArray stamp = QDateTime::currentDateTime().toString(Qt::ISODateWithMs).toLatin1();
-    file.write(stamp + ' ' + QByteArray::number(connection) + ' ' + direction + ' ' + text + '\n');
+    // One write per line, so that lines of helper connections never mix.
+    const QByteArray line = stamp + ' ' + QByteArray::number(connection) + ' ' + direction + ' ' + text + '\n';
+    [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), static_cast<size_t>(line.size()));
+    ::close(fd);
 }
 
 } // namespace Ftp

@@ -1,5 +1,6 @@
 #include "app/HotelManager.h"
 #include "common/Module1.h"
+#include "ftp/FtpTrace.h"
 #include "support/Files.h"
 #include "support/PyftpdProcess.h"
 #include "support/ScriptedOperator.h"
@@ -145,6 +146,13 @@ TEST(CertificateTrust, FirstUsePinnedChangedAndRefused)
     const QByteArray traced = TestFiles::read(trace);
     EXPECT_TRUE(traced.contains(" 1 > PASS ****\n") && traced.contains(" 1 * TLS handshake\n")) << traced.toStdString();
     EXPECT_FALSE(traced.contains(unknownCa.password.toUtf8())) << "the password never reaches the trace";
+    EXPECT_EQ(QFile::permissions(trace), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    const QString planted = traceDir.filePath("planted");
+    ASSERT_TRUE(QFile::link(traceDir.filePath("elsewhere"), planted));
+    qputenv("HM_FTP_TRACE", planted.toUtf8());
+    Ftp::FtpTrace::note(1, "followed");
+    qunsetenv("HM_FTP_TRACE");
+    EXPECT_FALSE(QFile::exists(traceDir.filePath("elsewhere"))) << "a symlink at the trace's path is not followed";
     ASSERT_EQ(program.op.messages.size(), 1);
     EXPECT_TRUE(program.op.messages[0].text.contains("émetteur inconnu"));
     EXPECT_TRUE(program.op.messages[0].text.contains("SHA-256"));
