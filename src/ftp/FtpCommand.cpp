@@ -13,6 +13,12 @@ FtpCommand FtpCommand::cd(const QString &folder) { return {Verb::Cd, {folder}}; 
 FtpCommand FtpCommand::cd(const QStringList &folders) { return {Verb::Cd, folders}; }
 FtpCommand FtpCommand::cdup() { return {Verb::Cdup, {}}; }
 FtpCommand FtpCommand::ls() { return {Verb::Ls, {}}; }
+FtpCommand FtpCommand::lsWithFacts()
+{
+    FtpCommand command = ls();
+    command.withFacts_ = true;
+    return command;
+}
 FtpCommand FtpCommand::pwd() { return {Verb::Pwd, {}}; }
 FtpCommand FtpCommand::mkdir(const QString &folder) { return {Verb::Mkdir, {folder}}; }
 FtpCommand FtpCommand::rmdir(const QString &folder) { return {Verb::Rmdir, {folder}}; }

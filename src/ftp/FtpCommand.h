@@ -15,6 +15,8 @@ public:
     static FtpCommand cd(const QStringList &folders);
     static FtpCommand cdup();
     static FtpCommand ls();
+    // "LS", each file with its exact size and time where the listing alone lacks them.
+    static FtpCommand lsWithFacts();
     static FtpCommand pwd();
     static FtpCommand mkdir(const QString &folder);
     static FtpCommand rmdir(const QString &folder);
@@ -24,7 +26,8 @@ public:
     // "PUT", unless the server's copy has the local file's size and time already.
     static FtpCommand putIfChanged(const QString &localPath, const QString &remoteName);
     static FtpCommand get(const QString &remoteName, const QString &localPath);
-    // What the server says of a file now: its size and time, or that it is not there.
+    // What the server says of a file now (never what an earlier listing said): its size and
+    // time, or that it is not there. Leftovers in its folder are dealt with first.
     static FtpCommand facts(const QString &remoteName);
     static FtpCommand close();
 
@@ -34,6 +37,7 @@ public:
     const QStringList &arguments() const { return arguments_; }
     QString argument(int index) const { return arguments_.value(index); }
     bool onlyIfChanged() const { return onlyIfChanged_; }
+    bool withFacts() const { return withFacts_; }
     // The keyword of the vocabulary: "CD", "PUT", ...
     QString keyword() const;
     // Keyword and arguments joined by single spaces, for logs and tests only.
@@ -50,6 +54,7 @@ private:
     Verb verb_ = Verb::Pwd;
     QStringList arguments_;
     bool onlyIfChanged_ = false;
+    bool withFacts_ = false;
 };
 
 } // namespace Ftp

@@ -275,12 +275,53 @@ void FtpConnection::remoteFacts(const QString &folder, const QString &name, Fact
 {
     if (const std::optional<RemoteEntry> known = memory_.facts(where_.keyOf(folder), name))
         return done(true, *known);
+    askFacts(folder, name, std::move(done));
+}
+
+void FtpConnection::askFacts(const QString &folder, const QString &name, FactsDone done)
+{
     const std::optional<QByteArray> size = line("SIZE", folder + name);
     const std::optional<QByteArray> mdtm = line("MDTM", folder + name);
     if (!features_.size || !features_.mdtm || !size || !mdtm)
         return done(false, {});
     requestAll({*size, *mdtm}, [name, done = std::move(done)](const QList<FtpReply> &replies) {
         done(true, RemoteEntry{name, false, sizeIn(replies.at(0)), answer213(replies.at(1))});
+    });
+}
+
+void FtpConnection::completeFacts(QList<RemoteEntry> entries, std::function<void(const QList<RemoteEntry> &)> done)
+{
+    QList<qsizetype> wanted;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const RemoteEntry &entry = entries.at(i);
+        if (!entry.folder && (entry.size < 0 || entry.modified.isEmpty()) && line("MDTM", entry.name))
+            wanted.append(i);
+    }
+    if (!features_.size || !features_.mdtm)
+        wanted.clear();
+    askFactsOf(std::move(entries), std::move(wanted), 0, std::move(done));
+}
+
+void FtpConnection::askFactsOf(QList<RemoteEntry> entries, QList<qsizetype> wanted, qsizetype from,
+                               std::function<void(const QList<RemoteEntry> &)> done)
+{
+    // A few hundred lines a flight: the biggest phrase folder in one or two round trips, and
+    // little enough for any server's input buffer.
+    constexpr qsizetype kPerFlight = 100;
+    const QList<qsizetype> flight = wanted.mid(from, kPerFlight);
+    if (flight.isEmpty())
+        return done(entries);
+    QList<QByteArray> lines;
+    for (const qsizetype i : flight)
+        lines << *line("SIZE", entries.at(i).name) << *line("MDTM", entries.at(i).name);
+    requestAll(lines, [this, entries = std::move(entries), wanted = std::move(wanted), from, flight,
+                       done = std::move(done)](const QList<FtpReply> &replies) mutable {
+        for (qsizetype k = 0; k < flight.size(); ++k) {
+            RemoteEntry &entry = entries[flight.at(k)];
+            entry.size = sizeIn(replies.at(2 * k));
+            entry.modified = answer213(replies.at(2 * k + 1));
+        }
+        askFactsOf(std::move(entries), std::move(wanted), from + flight.size(), std::move(done));
     });
 }
 

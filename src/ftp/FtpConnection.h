@@ -106,6 +106,11 @@ public:
     // time for the rest of what it does not tell.
     using FactsDone = std::function<void(bool told, const RemoteEntry &facts)>;
     void remoteFacts(const QString &folder, const QString &name, FactsDone done);
+    // The same, asked of the server now, whatever a listing said before.
+    void askFacts(const QString &folder, const QString &name, FactsDone done);
+    // Fills in the size and time of each file of `entries` that its listing left without
+    // them (LIST gives no exact time), asked in as few flights as the server allows.
+    void completeFacts(QList<RemoteEntry> entries, std::function<void(const QList<RemoteEntry> &)> done);
     // What a listing of `folder` showed, or an upload just made there, for `remoteFacts`.
     // `whole`: the listing of the whole folder, with MLSD's facts; a name it lacks is absent.
     void rememberEntries(const QString &folder, const QList<RemoteEntry> &entries, bool whole = false);
@@ -151,6 +156,8 @@ private:
     void sendLine(const QByteArray &line);
     // `line`, with a PWD before it while the current folder's name is not known.
     void requestNamingFolder(const QByteArray &line, ReplyHandler next);
+    void askFactsOf(QList<RemoteEntry> entries, QList<qsizetype> wanted, qsizetype from,
+                    std::function<void(const QList<RemoteEntry> &)> done);
     void collect(QList<QByteArray> lines, QList<FtpReply> replies, std::function<void(const QList<FtpReply> &)> done);
     bool acceptsCertificate(const QList<QSslError> &errors);
     QString hostPort() const;

@@ -64,7 +64,8 @@ public:
     void closeAfterAction();
     // Enters `GetDirDir` (none: stays) and lists the folder; announced by `listed`, or
     // by `listingRefused` when the client would not even send it.
-    Listing GetDir(const QString &GetDirDir);
+    // `withFacts`: each file with its exact size and time, asked where the listing lacks them.
+    Listing GetDir(const QString &GetDirDir, bool withFacts = false);
     // The last GetDir's listing while its connection lasts: a disconnect takes it away.
     const Listing &lastListing() const { return lastListing_; }
     QString GetData();

@@ -1,5 +1,6 @@
 #include "ftp/FtpUpload.h"
 
+#include "ftp/LeftoverSweep.h"
 #include "ftp/TemporaryNames.h"
 
 namespace Ftp {
@@ -41,38 +42,7 @@ void FtpUpload::start()
     if (file_.fileName().isEmpty() || !file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return done_(false, FtpReply::local(QStringLiteral("Cannot read ") + file_.fileName()));
     localTime_ = file_.fileTime(QFileDevice::FileModificationTime).toUTC();
-    // Leftovers of an earlier connection are swept once per folder and connection.
-    if (!link_.firstUploadInto(folder_))
-        return sendUnlessThere();
-    const QString folder = folder_.size() > 1 ? folder_.chopped(1) : folder_;
-    link_.listFolder(folder, [this](bool ok, const FtpReply &, const QList<RemoteEntry> &entries) {
-        link_.rememberEntries(folder_, entries, ok && link_.features().mlsd);
-        const TemporaryNames::Sweep sweep = TemporaryNames::sweep(entries, QDateTime::currentDateTimeUtc());
-        putBack(sweep.lone, sweep.dead);
-    });
-}
-
-// An aside left alone is the only copy of its file: it takes the file's name again.
-void FtpUpload::putBack(QStringList lone, const QStringList &dead)
-{
-    if (lone.isEmpty())
-        return removeLeftovers(dead);
-    const QString aside = lone.takeFirst();
-    const QString kept = TemporaryNames::keptBy(aside);
-    link_.rename(folder_ + aside, folder_ + kept, [this, aside, kept, lone, dead](bool ok, const FtpReply &) {
-        if (ok)
-            emit link_.putBack(kept, aside);
-        putBack(lone, dead);
-    });
-}
-
-void FtpUpload::removeLeftovers(QStringList names)
-{
-    if (names.isEmpty())
-        return sendUnlessThere();
-    const QString name = names.takeFirst();
-    link_.request(command("DELE", folder_ + name),
-                  [this, names](const FtpReply &) { removeLeftovers(names); });
+    LeftoverSweep::run(link_, folder_, [this] { sendUnlessThere(); });
 }
 
 bool FtpUpload::namesFit() const
@@ -173,8 +143,10 @@ void FtpUpload::succeed(const FtpReply &reply)
 {
     // What the server now has under the final name, as the rename's flight told it, else
     // its size alone: the time is asked again if needed.
-    if (stored_)
-        link_.rememberEntries(folder_, {told_.value_or(RemoteEntry{base_, false, file_.size()})});
+    if (stored_) {
+        told_ = told_.value_or(RemoteEntry{base_, false, file_.size()});
+        link_.rememberEntries(folder_, {*told_});
+    }
     file_.close();
     done_(true, reply);
 }

@@ -26,6 +26,9 @@ public:
     void start();
     void resume() override;
     bool alreadyThere() const override { return alreadyThere_; }
+    // Once it succeeded: the final file's size and time as the server told them along with
+    // the rename; its size alone where the server does not tell times.
+    RemoteEntry told() const { return told_.value_or(RemoteEntry{}); }
     // Whether a server copy of `remoteSize` bytes, changed at `remoteTime`, is the local
     // file: only where the server sets times (MFMT), so that a copy's time is the local one's.
     static bool sameFile(qint64 localSize, const QDateTime &localTime, qint64 remoteSize,
@@ -34,8 +37,6 @@ public:
 private:
     bool namesFit() const;
     void sendUnlessThere();
-    void putBack(QStringList lone, const QStringList &dead);
-    void removeLeftovers(QStringList names);
     void resumeFrom(qint64 there);
     void store(qint64 from = 0);
     void checkSize();

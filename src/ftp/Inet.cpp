@@ -5,6 +5,7 @@
 #include "ftp/FtpRetry.h"
 #include "ftp/FtpUpload.h"
 #include "ftp/InetState.h"
+#include "ftp/LeftoverSweep.h"
 
 #include <QHash>
 
@@ -43,6 +44,7 @@ private:
     void walked(const QList<FtpReply> &replies);
     void renameEntry();
     void list();
+    void listed(bool ok, const FtpReply &reply, const QList<RemoteEntry> &found);
     void printFolder();
     void finish(bool ok, const FtpReply &reply, bool announce = true);
     void jobDone(bool ok, const FtpReply &reply);
@@ -165,7 +167,11 @@ void Inet::Engine::run()
     case Verb::Pwd: return printFolder();
     case Verb::Put: {
         auto upload = std::make_unique<FtpUpload>(connection, first, current_.argument(1),
-                                                  [this](bool ok, const FtpReply &r) { jobDone(ok, r); },
+                                                  [this](bool ok, const FtpReply &r) {
+                                                      if (ok)
+                                                          facts_ = static_cast<FtpUpload &>(*job_).told();
+                                                      jobDone(ok, r);
+                                                  },
                                                   current_.onlyIfChanged());
         FtpUpload &started = *upload;
         job_ = std::move(upload);
@@ -181,9 +187,11 @@ void Inet::Engine::run()
         return listed ? started.start(listedSizes_.value(first)) : started.start();
     }
     case Verb::Facts:
-        return connection.remoteFacts({}, first, [this](bool told, const RemoteEntry &facts) {
-            facts_ = facts;
-            finish(told, FtpReply::local(told ? tr("Facts told") : tr("The server does not tell a file's size and time")));
+        return LeftoverSweep::run(connection, {}, [this, first] {
+            connection.askFacts({}, first, [this](bool told, const RemoteEntry &facts) {
+                facts_ = facts;
+                finish(told, FtpReply::local(told ? tr("Facts told") : tr("The server does not tell a file's size and time")));
+            });
         });
     case Verb::Close:
         // the disconnect that follows is the last word
@@ -238,15 +246,22 @@ void Inet::Engine::renameEntry()
 
 void Inet::Engine::list()
 {
-    connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &listed) {
-        entries = listed;
-        listedSizes_.clear();
-        for (const RemoteEntry &entry : listed)
-            if (!entry.folder && entry.size >= 0)
-                listedSizes_.insert(entry.name, entry.size);
-        listedFolder_ = owner_.currentFolder();
-        finish(ok, reply);
+    connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &found) {
+        if (!ok || !current_.withFacts())
+            return listed(ok, reply, found);
+        connection.completeFacts(found, [this, reply](const QList<RemoteEntry> &told) { listed(true, reply, told); });
     });
+}
+
+void Inet::Engine::listed(bool ok, const FtpReply &reply, const QList<RemoteEntry> &found)
+{
+    entries = found;
+    listedSizes_.clear();
+    for (const RemoteEntry &entry : found)
+        if (!entry.folder && entry.size >= 0)
+            listedSizes_.insert(entry.name, entry.size);
+    listedFolder_ = owner_.currentFolder();
+    finish(ok, reply);
 }
 
 void Inet::Engine::printFolder()

@@ -32,11 +32,16 @@ QString keptBy(const QString &asideName)
     return asideName.mid(kAside.size());
 }
 
-Sweep sweep(const QList<RemoteEntry> &entries, const QDateTime &now)
+Sweep sweep(const QList<RemoteEntry> &entries)
 {
     QSet<QString> names;
-    for (const RemoteEntry &entry : entries)
+    QDateTime now;
+    for (const RemoteEntry &entry : entries) {
         names.insert(entry.name);
+        const QDateTime listed = RemoteEntry::time(entry.modified);
+        if (listed.isValid() && (!now.isValid() || listed > now))
+            now = listed;
+    }
     Sweep found;
     for (const RemoteEntry &entry : entries) {
         if (entry.folder || !entry.name.startsWith(RemoteListing::kTempPrefix))

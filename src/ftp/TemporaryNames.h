@@ -2,7 +2,6 @@
 
 #include "ftp/RemoteEntry.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QStringList>
 
@@ -24,9 +23,11 @@ struct Sweep {
     QStringList dead;  // untouched for long: removed
     QStringList lone;  // asides whose file is gone: renamed back to it
 };
-// A temporary name is dead once its listed time is more than 15 minutes old; one the
-// listing gives no time is left alone, since an upload in progress keeps its time fresh.
-Sweep sweep(const QList<RemoteEntry> &entries, const QDateTime &now);
+// A temporary name is dead once its listed time is more than 15 minutes older than the
+// newest time of the same listing: the server's clock, whatever the workstation's says and
+// whatever zone the server lists its times in. One the listing gives no time is left alone,
+// since an upload in progress keeps its time fresh.
+Sweep sweep(const QList<RemoteEntry> &entries);
 // The file an aside stood for.
 QString keptBy(const QString &aside);
 

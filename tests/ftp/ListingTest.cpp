@@ -3,6 +3,7 @@
 #include "ftp/ListParser.h"
 #include "ftp/MlsdParser.h"
 #include "ftp/RemoteListing.h"
+#include "ftp/TemporaryNames.h"
 
 #include <gtest/gtest.h>
 
@@ -109,4 +110,28 @@ TEST(FtpCommand, TextJoinsWithSingleSpacesAndLineBreaksInvalidate)
     EXPECT_FALSE(Ftp::FtpCommand::cd("a\r\nDELE b").isValid());
     EXPECT_FALSE(Ftp::FtpCommand::get("a\nb", "/tmp/x").isValid());
     EXPECT_FALSE(Ftp::FtpCommand::mkdir(QStringLiteral("a") + QChar(0)).isValid());
+}
+
+// Leftovers are judged by the server's clock, the newest time of the same listing: neither the
+// workstation's clock nor a server listing in its own zone moves the 15 minutes.
+TEST(TemporaryNames, SweepJudgesAgeByTheNewestTimeOfTheListing)
+{
+    using Ftp::RemoteEntry;
+    for (const qint64 offset : {-20 * 60, 0, 20 * 60, -5 * 3600}) {
+        const QDateTime server = QDateTime::currentDateTimeUtc().addSecs(offset);
+        const auto before = [&](qint64 secs) { return RemoteEntry::fact(server.addSecs(-secs)); };
+        const QList<RemoteEntry> listed{
+            {"newest.ini", false, 1, before(0)},
+            {"~hmpart-00000001-a.ini", false, 1, before(15 * 60)},     // a colleague's, still young
+            {"~hmpart-00000002-b.ini", false, 1, before(15 * 60 + 1)}, // dead
+            {"~hmpart-00000003-c.ini", false, 1, {}},                  // no time: left alone
+            {"~hmpart-old-gone.ini", false, 1, before(3600)},          // the only copy: put back
+            {"~hmpart-old-newest.ini", false, 1, before(3600)},        // beside its file: dead
+        };
+        const Ftp::TemporaryNames::Sweep sweep = Ftp::TemporaryNames::sweep(listed);
+        EXPECT_EQ(sweep.dead, (QStringList{"~hmpart-00000002-b.ini", "~hmpart-old-newest.ini"})) << offset;
+        EXPECT_EQ(sweep.lone, QStringList{"~hmpart-old-gone.ini"}) << offset;
+    }
+    const RemoteEntry alone{"~hmpart-00000002-b.ini", false, 1, "20010101000000"};
+    EXPECT_TRUE(Ftp::TemporaryNames::sweep({alone}).dead.isEmpty()) << "nothing newer to judge it by";
 }
