@@ -9,6 +9,7 @@
 #include "hotels/HotelName.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace Hotels {
@@ -73,6 +74,16 @@ bool HotelPhrases::addHotel()
     lstHotel.setListIndex(lstHotel.count() - 1);
     status_.Ajout_Status(QStringLiteral("Hotel: ") + hotel + QStringLiteral(" ajouté avec succès"));
     return true;
+}
+
+void HotelPhrases::withdraw(const QString &hotel)
+{
+    QFile::remove(phraseFilePath(hotel));
+    lstHotel.removeItem(static_cast<int>(lstHotel.items().indexOf(hotel)));
+    if (lstHotel.count() > 0)
+        lstHotel.setListIndex(0);
+    else
+        lstHoteltxt.clear();
 }
 
 QString HotelPhrases::askHotelName()

@@ -25,6 +25,8 @@ public:
     QString phraseFilePath(const QString &hotel) const;
 
     bool addHotel();      // true when a hotel was added (the caller then publishes it)
+    // Takes back a hotel just added: out of the list, its local file gone.
+    void withdraw(const QString &hotel);
     void addPhrase();
     void editPhrase();
     void deletePhrase();

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +65,24 @@ bool sameBytes(const QString &one, const QString &other)
            && a.readAll() == b.readAll();
 }
 
+// A copy of `local` at `name`, or beside it under a number when that is taken (two starts
+// in one second): never over another copy. Empty when it could not be written whole.
+QString keepCopy(const QString &local, const QString &name)
+{
+    if (!QDir().mkpath(QFileInfo(name).path()))
+        return {};
+    for (int n = 1; n < 100; ++n) {
+        const QString copy = n == 1 ? name : name + QLatin1Char('-') + QString::number(n);
+        if (QFileInfo::exists(copy))
+            continue;
+        if (QFile::copy(local, copy) && sameBytes(local, copy))
+            return copy;
+        QFile::remove(copy);
+        return {};
+    }
+    return {};
+}
+
 PhraseDownloader::Listed byName(const QList<Ftp::RemoteEntry> &entries)
 {
     PhraseDownloader::Listed listed;
@@ -106,10 +125,9 @@ void PhraseDownloader::synchronise()
         const Listed listed = byName(ftp_.lastListing().entries);
         const QStringList arrived = downloadListed(publication, fetch, facts, listed, staging.path(), failed);
         const qsizetype received = arrived.size();
-        keepUnpublished(facts, staging.path());
-        const bool replaced = replacePhraseFolder(staging.path(), failed);
+        const bool replaced = keepUnpublished(facts, staging.path()) && replacePhraseFolder(staging.path(), failed);
         if (replaced)
-            recordFacts(facts, listed, arrived);
+            recordFacts(facts, listed, arrived, failed);
         staging.setAutoRemove(!replaced);
         if (!replaced)
             status_.Ajout_Status(QStringLiteral("Telechargement des phrases: * * * ERREUR: dossier %1 non remplacé * * *")
@@ -135,7 +153,9 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication, Ftp::Para
         return false;
     fetch.prepare(Common::RemoteTree::path(Common::RemoteTree::kPhrases),
                   QDir(root_.textes()).entryList(QDir::Files).size());
-    ftp_.GetDir(QString());
+    // Exact facts of every file, also from a server that lists without them: without them a
+    // colleague's change could not be told from ours.
+    ftp_.GetDir(QString(), true);
     // A connection lost right after the listing takes the listing with it.
     ftp_.Wait();
     return ftp_.lastListing().ok;
@@ -177,16 +197,21 @@ QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp:
     return arrived;
 }
 
-void PhraseDownloader::recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived) const
+void PhraseDownloader::recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived,
+                                   const QStringList &failed) const
 {
     for (const QString &file : arrived)
         facts.record(listed.value(file), root_.textes() + QLatin1Char('/') + file);
+    // A file that did not arrive keeps its old copy, and so what was known of it.
+    for (const QString &file : failed)
+        facts.carry(file);
     facts.save(); // if it cannot be written, the next start only fetches everything again
 }
 
 // The server stays the reference, but a day of edits saved and never published is not
 // thrown away with the local copy: a copy of each such file is kept aside, and said where.
-void PhraseDownloader::keepUnpublished(const PhraseFacts &facts, const QString &staging)
+// False, with its log line, when one could not be written: then nothing may replace it.
+bool PhraseDownloader::keepUnpublished(const PhraseFacts &facts, const QString &staging)
 {
     const QString kept = root_.cfg() + QStringLiteral("/textes-non-publiés/");
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -194,11 +219,17 @@ void PhraseDownloader::keepUnpublished(const PhraseFacts &facts, const QString &
         const QString local = root_.textes() + QLatin1Char('/') + file;
         if (!facts.editedSince(file, local) || sameBytes(local, staging + QLatin1Char('/') + file))
             continue;
-        const QString copy = kept + file + QLatin1Char('.') + stamp;
-        if (QDir().mkpath(kept) && QFile::copy(local, copy))
-            status_.Ajout_Status(QStringLiteral("Hotel %1 : modifications non publiées conservées dans %2")
-                                     .arg(HotelName::fromFileName(file), copy));
+        const QString copy = keepCopy(local, kept + file + QLatin1Char('.') + stamp);
+        if (copy.isEmpty()) {
+            status_.Ajout_Status(QStringLiteral("Hotel %1 : * * * ERREUR: modifications non publiées impossibles à "
+                                                "conserver dans %2, phrases locales inchangées * * *")
+                                     .arg(HotelName::fromFileName(file), kept));
+            return false;
+        }
+        status_.Ajout_Status(QStringLiteral("Hotel %1 : modifications non publiées conservées dans %2")
+                                 .arg(HotelName::fromFileName(file), copy));
     }
+    return true;
 }
 
 void PhraseDownloader::showLocalCopies()

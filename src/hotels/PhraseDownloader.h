@@ -33,8 +33,9 @@ private:
     bool listServerFolder(Ftp::Publication &publication, Ftp::ParallelFetch &fetch);
     QStringList downloadListed(Ftp::Publication &publication, Ftp::ParallelFetch &fetch, const PhraseFacts &facts,
                                const Listed &listed, const QString &staging, QStringList &failed);
-    void recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived) const;
-    void keepUnpublished(const PhraseFacts &facts, const QString &staging);
+    void recordFacts(PhraseFacts &facts, const Listed &listed, const QStringList &arrived,
+                     const QStringList &failed) const;
+    bool keepUnpublished(const PhraseFacts &facts, const QString &staging);
     void showLocalCopies();
     bool replacePhraseFolder(const QString &staging, const QStringList &failed);
 

@@ -47,14 +47,26 @@ bool PhraseFacts::editedSince(const QString &name, const QString &localCopy) con
 
 void PhraseFacts::record(const Ftp::RemoteEntry &entry, const QString &localCopy)
 {
-    if (entry.size < 0 || entry.modified.isEmpty() || entry.name.contains(QLatin1Char('\t'))
-        || entry.name.contains(QLatin1Char('\n')))
+    if (entry.size < 0 || entry.modified.isEmpty())
+        return;
+    keep(entry.name, entry, localCopy);
+}
+
+void PhraseFacts::carry(const QString &name)
+{
+    if (const auto was = known_.constFind(name); was != known_.constEnd())
+        recorded_.insert(name, *was);
+}
+
+void PhraseFacts::keep(const QString &name, const Ftp::RemoteEntry &entry, const QString &localCopy)
+{
+    if (name.contains(QLatin1Char('\t')) || name.contains(QLatin1Char('\n')))
         return;
     Facts facts = local(localCopy);
     facts.size = entry.size;
     facts.modified = entry.modified;
     if (facts.localSize >= 0)
-        recorded_.insert(entry.name, facts);
+        recorded_.insert(name, facts);
 }
 
 bool PhraseFacts::save() const
@@ -84,10 +96,12 @@ void PhraseFacts::remember(const Ftp::RemoteEntry &entry, const QString &localCo
     save();
 }
 
-void PhraseFacts::forget(const QString &name)
+void PhraseFacts::removed(const QString &name, const QString &localCopy)
 {
-    known_.remove(name);
     recorded_ = known_;
+    recorded_.remove(name);
+    keep(name, Ftp::RemoteEntry{name}, localCopy);
+    known_ = recorded_;
     save();
 }
 

@@ -22,17 +22,20 @@ public:
     bool editedSince(const QString &name, const QString &localCopy) const;
     // Records the listing's facts for `entry`, whose copy now is `localCopy`.
     void record(const Ftp::RemoteEntry &entry, const QString &localCopy);
+    // What was remembered of a file not fetched this time is remembered still.
+    void carry(const QString &name);
     // Replaces the file whole or not at all; false when it could not.
     bool save() const;
 
-    // The server's size and time of the version last fetched or published; none when
-    // nothing was recorded.
+    // The server's size and time of the version last fetched or published, a size of -1
+    // once it was removed from here; none when nothing was recorded.
     std::optional<Ftp::RemoteEntry> lastSeen(const QString &name) const;
     // After a publication: `entry` is now the version last seen, the others stay; saved.
     // An entry without a size and time leaves nothing remembered of its file.
     void remember(const Ftp::RemoteEntry &entry, const QString &localCopy);
-    // After a removal: nothing is remembered of the file any more; saved.
-    void forget(const QString &name);
+    // After a removal from here: the server's file is gone, and the local copy left behind
+    // holds nothing unpublished; saved.
+    void removed(const QString &name, const QString &localCopy);
 
 private:
     struct Facts {
@@ -43,6 +46,8 @@ private:
     };
 
     static Facts local(const QString &localCopy);
+    // `entry`'s size and time (none for a removed file) with the local copy's now.
+    void keep(const QString &name, const Ftp::RemoteEntry &entry, const QString &localCopy);
 
     QString file_;
     QHash<QString, Facts> known_;

@@ -43,8 +43,13 @@ void PhrasePublisher::MAJ_Hoteltxt(Common::ListBox &lstBox, int maxPbar, bool ad
     publication.setBar(maxPbar < 2 ? 0 : lstBox.listIndex(), maxPbar + 1);
 
     const std::optional<QString> failure = sendPhraseFile(publication, hotel, adding);
-    if (!failure)
-        return; // the operator kept the server's version, and the guard said so
+    if (!failure) { // the operator kept the server's version, and the guard said so
+        // A hotel added here is a colleague's on the server: not left listed with our default
+        // text, whose next publication would take its place.
+        if (adding)
+            hotels_.withdraw(hotel);
+        return;
+    }
     if (failure->isEmpty()) {
         desk_.status.Ajout_Status(QStringLiteral("Hotel ") + upper + QStringLiteral(": envoi liste des textes pour mise à jour OK"));
     } else {
@@ -76,7 +81,7 @@ std::optional<QString> PhrasePublisher::sendPhraseFile(Ftp::Publication &publica
     const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local, file);
     if (!put.ok)
         return describe(put);
-    guard.published(file, path);
+    guard.published(file, path, put.facts);
     return QString();
 }
 
@@ -150,7 +155,7 @@ PhrasePublisher::Removal PhrasePublisher::deleteOnServer(const QString &hotel)
         return Removal::Kept;
     if (!desk_.ftp.runCommand(Ftp::FtpCommand::remove(file)).ok)
         return Removal::Failed;
-    guard.removed(file);
+    guard.removed(file, hotels_.phraseFilePath(hotel));
     return Removal::Deleted;
 }
 

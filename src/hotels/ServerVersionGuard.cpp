@@ -20,8 +20,9 @@ ServerVersionGuard::Change ServerVersionGuard::changeSince(const QString &file, 
     const bool there = now.facts.size >= 0;
     changedAt_ = Ftp::RemoteEntry::time(now.facts.modified);
     const std::optional<Ftp::RemoteEntry> seen = facts_.lastSeen(file);
-    if (!seen)
-        return adding && there ? Change::Modified : Change::None;
+    const bool seenThere = seen && seen->size >= 0;
+    if (!seen || !seenThere) // nothing there, as far as this workstation knows
+        return there && (adding || seen) ? Change::Modified : Change::None;
     if (!there)
         return Change::Gone;
     const QDateTime seenAt = Ftp::RemoteEntry::time(seen->modified);
@@ -76,16 +77,19 @@ bool ServerVersionGuard::allowsRemoving(const QString &hotel, const QString &fil
     return false;
 }
 
-void ServerVersionGuard::published(const QString &file, const QString &localCopy)
+void ServerVersionGuard::published(const QString &file, const QString &localCopy, Ftp::RemoteEntry told)
 {
-    Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
-    now.facts.name = file;
-    facts_.remember(now.ok ? now.facts : Ftp::RemoteEntry{file}, localCopy);
+    if (told.size < 0 || told.modified.isEmpty()) {
+        const Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
+        told = now.ok ? now.facts : Ftp::RemoteEntry{};
+    }
+    told.name = file;
+    facts_.remember(told, localCopy);
 }
 
-void ServerVersionGuard::removed(const QString &file)
+void ServerVersionGuard::removed(const QString &file, const QString &localCopy)
 {
-    facts_.forget(file);
+    facts_.removed(file, localCopy);
 }
 
 } // namespace Hotels

@@ -14,7 +14,8 @@ namespace Hotels {
 // removal delete, a version of a phrase file this workstation has not seen. What the server
 // says of the file now is compared with the version last fetched or published here, and a
 // change is put to the operator. Nothing remembered, or a server that gives no times, lets
-// things go on as they always did. Used in the phrase folder, once walked down to it.
+// things go on as they always did. What the server says is asked at each decision, never
+// taken from a listing of an earlier step. Used in the phrase folder, once walked down to it.
 class ServerVersionGuard {
 public:
     ServerVersionGuard(const QString &factsFile, Ftp::FtpSession &ftp, Common::OperatorUi &ui, Common::StatusLog &status);
@@ -23,9 +24,11 @@ public:
     // hotel, whose file on the server can only be another workstation's.
     bool allowsPublishing(const QString &hotel, const QString &file, bool adding);
     bool allowsRemoving(const QString &hotel, const QString &file);
-    // The server's version is now this workstation's own.
-    void published(const QString &file, const QString &localCopy);
-    void removed(const QString &file);
+    // The server's version is now this workstation's own: `told`, the facts the upload
+    // learnt, or asked now when it learnt none.
+    void published(const QString &file, const QString &localCopy, Ftp::RemoteEntry told);
+    // Gone from the server; the local copy left behind is no unpublished edit.
+    void removed(const QString &file, const QString &localCopy);
 
 private:
     enum class Change { None, Modified, Gone };

@@ -92,6 +92,15 @@ TEST_F(HotelsOnServer, UnpublishedEditsGiveWayToTheServerAndAreKeptAside)
     EXPECT_EQ(TestFiles::read(keptDir + kept[1]), "EDITED, NEVER SENT\r\n");
     EXPECT_EQ(log().filter("modifications non publiées").size(), 2);
     EXPECT_TRUE(log().contains("Hotel MIMOSA : modifications non publiées conservées dans " + keptDir + kept[1]));
+
+    // where no copy can be written, nothing moves
+    QDir(keptDir).removeRecursively();
+    TestFiles::write(dataRoot.path() + "/cfg/textes-non-publiés", "a file in the way");
+    TestFiles::write(textes("mimosa_txt.ini"), "EDITED AGAIN\r\n");
+    start();
+    EXPECT_EQ(TestFiles::read(textes("mimosa_txt.ini")), "EDITED AGAIN\r\n");
+    EXPECT_EQ(log().filter("ERREUR: modifications non publiées impossibles à conserver").size(), 1);
+    EXPECT_TRUE(log().filter("modifications non publiées conservées").isEmpty());
 }
 
 TEST_F(HotelsOnServer, AddedHotelIsStoredUnderItsWholeNameAndComesBackAfterARestart)
@@ -441,16 +450,43 @@ struct Workstation {
 
 } // namespace
 
+// Both kinds of server a host may run: one that lists with MLSD's exact facts, and one
+// that lists with LIST alone (no seconds, no zone), whose facts come from SIZE and MDTM.
+class TwoWorkstations : public ::testing::TestWithParam<bool> {
+protected:
+    static PyftpdProcess::Options listing(bool mlsd)
+    {
+        PyftpdProcess::Options options;
+        options.mlsd = mlsd;
+        return options;
+    }
+    PyftpdProcess server{listing(GetParam())};
+
+    // A colleague's version written straight onto the server, a while after ours.
+    void colleagueWrites(const QString &file, const QByteArray &content, qint64 later = 120)
+    {
+        server.putFile(kTextes + file, content);
+        QFile changed(server.path(kTextes + file));
+        ASSERT_TRUE(changed.open(QIODevice::ReadWrite)
+                    && changed.setFileTime(QDateTime::currentDateTimeUtc().addSecs(later),
+                                           QFileDevice::FileModificationTime));
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Listings, TwoWorkstations, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "Mlsd" : "ListOnly"; });
+
 // A publication never overwrites a version it has not seen without asking: No keeps the
 // colleague's bytes (and publish-all goes on with the next hotel), Yes writes ours. A hotel
-// the colleague removed is not brought back on No, and one the colleague added is not
-// overwritten by a hotel of the same name added here.
-TEST(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
+// the colleague removed is not brought back on No, one the colleague changed to a text of the
+// same length is asked about too, and one the colleague added is not overwritten by a hotel
+// of the same name added here, nor left listed here.
+TEST_P(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
 {
-    PyftpdProcess server;
     server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
     server.putFile(kTextes + "les pins_txt.ini", kPins);
     server.putFile(kTextes + "belle vue_txt.ini", "VUE\r\n");
+    server.putFile(kTextes + "cap_txt.ini", "CAP\r\n");
     Workstation a(server), b(server);
     a.app.start();
     b.app.start();
@@ -462,19 +498,24 @@ TEST(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
     b.op.inputAnswers.enqueue("Ocean");
     b.app.phrasePublisher().addHotel();
     ASSERT_TRUE(b.asked().filter("modifiée").isEmpty()) << b.asked().join(" | ").toStdString();
+    colleagueWrites("cap_txt.ini", "CaP\r\n");
 
     a.edit("mimosa_txt.ini", "A EDIT\r\n");
     a.edit("belle vue_txt.ini", "A VUE\r\n");
-    a.op.messageAnswers << Answer::Cancel << Answer::Cancel;
+    a.edit("cap_txt.ini", "A CAP\r\n");
+    a.op.messageAnswers << Answer::Cancel << Answer::Cancel << Answer::Cancel;
     a.app.phrasePublisher().publishAll();
     EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "B WAS HERE\r\n");
     EXPECT_FALSE(QFile::exists(server.path(kTextes + "les pins_txt.ini")));
     EXPECT_EQ(server.fileContent(kTextes + "belle vue_txt.ini"), "A VUE\r\n");
-    ASSERT_EQ(a.asked().size(), 2);
-    EXPECT_TRUE(a.asked()[0].startsWith("Hotel MIMOSA : la version du serveur a été modifiée le "));
-    EXPECT_TRUE(a.asked()[0].endsWith(", après votre dernier téléchargement. Remplacer la version du serveur ?"));
-    EXPECT_EQ(a.asked()[1], "Hotel LES PINS a été supprimé du serveur après votre dernier téléchargement. "
-                            "Le publier à nouveau ?");
+    EXPECT_EQ(server.fileContent(kTextes + "cap_txt.ini"), "CaP\r\n");
+    ASSERT_EQ(a.asked().size(), 3) << a.asked().join(" | ").toStdString();
+    const QStringList modified = a.asked().filter("la version du serveur a été modifiée le ");
+    ASSERT_EQ(modified.size(), 2);
+    EXPECT_TRUE(modified.filter(QRegularExpression("^Hotel (MIMOSA|CAP) : ")).size() == 2);
+    EXPECT_TRUE(modified[0].endsWith(", après votre dernier téléchargement. Remplacer la version du serveur ?"));
+    EXPECT_TRUE(a.asked().contains("Hotel LES PINS a été supprimé du serveur après votre dernier téléchargement. "
+                                   "Le publier à nouveau ?"));
     EXPECT_TRUE(a.log().contains("Hotel MIMOSA : non envoyé, la version du serveur est conservée"));
     EXPECT_TRUE(a.log().contains("Hotel LES PINS : non envoyé, supprimé du serveur"));
     EXPECT_TRUE(a.log().contains("Hotel BELLE VUE: envoi liste des textes pour mise à jour OK"));
@@ -484,20 +525,77 @@ TEST(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
     a.app.phrasePublisher().addHotel();
     EXPECT_EQ(server.fileContent(kTextes + "ocean_txt.ini"), "BIENVENUE - WELCOME\r\n");
     EXPECT_TRUE(a.asked().last().startsWith("Hotel OCEAN : la version du serveur a été modifiée le "));
+    EXPECT_FALSE(a.app.hotels().lstHotel.items().contains("OCEAN"));
+    EXPECT_FALSE(QFile::exists(a.data.filePath("cfg/textes/ocean_txt.ini")));
 
     a.op.messageAnswers << Answer::Ok;
     a.select("MIMOSA");
     a.app.phrasePublisher().publishSelected();
     EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "A EDIT\r\n");
     a.app.phrasePublisher().publishSelected(); // its own version now: not asked again
-    EXPECT_EQ(a.asked().size(), 4);
+    EXPECT_EQ(a.asked().size(), 5);
+}
+
+// Each hotel of a publish-all is judged by what the server says in its own step: a
+// colleague's publication made while the first hotel goes is asked about.
+TEST_P(TwoWorkstations, PublishAllAsksAboutAColleaguesPublicationMadeMeanwhile)
+{
+    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+    server.putFile(kTextes + "les pins_txt.ini", kPins);
+    Workstation a(server);
+    a.app.start();
+    const QString last = a.app.hotels().lstHotel.items().last().toLower() + "_txt.ini";
+    bool struck = false;
+    QObject::connect(&a.app.ftp(), &Ftp::FtpSession::commandSent, [&](const QString &line) {
+        if (!struck && line.startsWith("RNTO "))
+            struck = true, server.putFile(kTextes + last, "A COLLEAGUE'S NEW TEXT\r\n");
+    });
+    a.op.messageAnswers << Answer::Cancel;
+    a.app.phrasePublisher().publishAll();
+    EXPECT_EQ(server.fileContent(kTextes + last), "A COLLEAGUE'S NEW TEXT\r\n");
+    EXPECT_EQ(a.asked().size(), 1);
+}
+
+// What a start could not fetch is still remembered: the stale hotel asks before it goes. A
+// start with nothing edited here keeps no copy of a colleague's change, nor of a hotel
+// removed here, as unpublished.
+TEST_P(TwoWorkstations, AStaleHotelAsksAndAColleaguesChangeIsNoUnpublishedEdit)
+{
+    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+    server.putFile(kTextes + "les pins_txt.ini", kPins);
+    Workstation first(server), b(server);
+    first.app.start();
+    b.app.start();
+    b.edit("mimosa_txt.ini", "B WAS HERE\r\n");
+    b.select("MIMOSA");
+    b.app.phrasePublisher().publishSelected();
+
+    server.setFaults({"refuse:RETR"});
+    Workstation a(server.profile(), first.data.path());
+    a.app.start();
+    ASSERT_EQ(a.log().filter("non reçu(s)").size(), 1);
+    server.setFaults({});
+    a.op.messageAnswers << Answer::Cancel;
+    a.app.phrasePublisher().publishAll();
+    EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "B WAS HERE\r\n");
+    ASSERT_EQ(a.asked().size(), 1);
+    EXPECT_TRUE(a.asked()[0].startsWith("Hotel MIMOSA : la version du serveur a été modifiée le "));
+
+    a.op.messageAnswers << Answer::Ok; // the usual confirmation
+    a.select("LES PINS");
+    a.app.phrasePublisher().removeSelected();
+    ASSERT_FALSE(QFile::exists(server.path(kTextes + "les pins_txt.ini")));
+
+    Workstation next(server.profile(), first.data.path());
+    next.app.start();
+    EXPECT_EQ(TestFiles::read(first.data.filePath("cfg/textes/mimosa_txt.ini")), "B WAS HERE\r\n");
+    EXPECT_TRUE(next.log().filter("non publiées").isEmpty()) << next.log().join(" | ").toStdString();
 }
 
 // A removal asks too, and a start made while the server could not be reached brings no
 // stale copy back over a colleague's version once the server is back.
-TEST(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
+TEST_P(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
 {
-    PyftpdProcess server;
     server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
     server.putFile(kTextes + "les pins_txt.ini", kPins);
     Workstation first(server), b(server);
