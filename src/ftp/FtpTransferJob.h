@@ -2,7 +2,8 @@
 
 namespace Ftp {
 
-// An upload or a download that a dropped connection may break in the middle.
+// An upload, a download or a question about a file that a dropped connection may break in
+// the middle.
 class FtpTransferJob {
 public:
     virtual ~FtpTransferJob() = default;

@@ -2,10 +2,10 @@
 
 #include "ftp/FtpConnection.h"
 #include "ftp/FtpDownload.h"
+#include "ftp/FtpFacts.h"
 #include "ftp/FtpRetry.h"
 #include "ftp/FtpUpload.h"
 #include "ftp/InetState.h"
-#include "ftp/LeftoverSweep.h"
 
 #include <QHash>
 
@@ -186,13 +186,15 @@ void Inet::Engine::run()
                             && listedSizes_.contains(first);
         return listed ? started.start(listedSizes_.value(first)) : started.start();
     }
-    case Verb::Facts:
-        return LeftoverSweep::run(connection, {}, [this, first] {
-            connection.askFacts({}, first, [this](bool told, const RemoteEntry &facts) {
-                facts_ = facts;
-                finish(told, FtpReply::local(told ? tr("Facts told") : tr("The server does not tell a file's size and time")));
-            });
+    case Verb::Facts: {
+        auto facts = std::make_unique<FtpFacts>(connection, first, [this](bool told, const RemoteEntry &found) {
+            facts_ = found;
+            finish(told, FtpReply::local(told ? tr("Facts told") : tr("The server does not tell a file's size and time")));
         });
+        FtpFacts &started = *facts;
+        job_ = std::move(facts);
+        return started.start();
+    }
     case Verb::Close:
         // the disconnect that follows is the last word
         return connection.quit([this](bool ok, const FtpReply &r) { finish(ok, r, false); });

@@ -42,6 +42,7 @@ void Publication::connect()
     // down from there.
     loginFolder_ = ftp_.isConnected() ? ftp_.loginFolder() : QString();
     atLoginFolder_ = true;
+    wayDown_.clear();
 }
 
 FtpOutcome Publication::walk(const QStringList &folders)
@@ -50,6 +51,7 @@ FtpOutcome Publication::walk(const QStringList &folders)
     if (folders.isEmpty() && start.isEmpty())
         return FtpOutcome{FtpCommand::cd(folders), true, 0, QString()};
     const FtpOutcome outcome = ftp_.runCommand(FtpCommand::cd(start.isEmpty() ? folders : QStringList{start} + folders));
+    wayDown_ = outcome.ok ? (start.isEmpty() ? wayDown_ : QStringList{}) + folders : QStringList{};
     const bool leftOpenFailed = outcome.command == FtpCommand::cd(start) || !ftp_.isConnected();
     if (start.isEmpty() || outcome.ok || !leftOpenFailed)
         return outcome;
@@ -76,6 +78,15 @@ FtpOutcome Publication::send(const QString &caption, const QString &localfic, co
 {
     startAtLoginFolder();
     progress_.lblMaj.setText(caption);
+    // A connection lost since the walk opens again in the login folder: walked down again
+    // first, the file goes nowhere else.
+    if (!ftp_.isConnected() && !wayDown_.isEmpty()) {
+        const FtpOutcome back = walk(std::exchange(wayDown_, {}));
+        if (!back.ok) {
+            advance();
+            return back;
+        }
+    }
     const FtpOutcome outcome = ftp_.Transfert_FTP(localfic, remotefic, onlyIfChanged);
     advance();
     return outcome;

@@ -50,6 +50,7 @@ private:
     FtpSession &ftp_;
     Common::ProgressWindow &progress_;
     QString loginFolder_;
+    QStringList wayDown_; // the folders walked down from the login folder
     bool atLoginFolder_ = false; // a connection of its own, where the login put it
     bool keep_ = false;
 };

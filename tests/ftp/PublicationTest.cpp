@@ -29,8 +29,12 @@ TEST(Publication, RunsTheProgressProtocolAndStopsWhereTheWalkFails)
         EXPECT_EQ(progress.lblMaj.text(), "Envoi f");
         EXPECT_EQ(progress.value(), 3);
         EXPECT_EQ(progress.max(), 5);
+        h.session.cancel(); // the connection gone between two files: the next one goes where the first did
+        EXPECT_TRUE(publication.send("Envoi g", file, "g.txt").ok);
     });
     EXPECT_TRUE(QFile::exists(server.path("a/b/f.txt")));
+    EXPECT_TRUE(QFile::exists(server.path("a/b/g.txt")));
+    EXPECT_FALSE(QFile::exists(server.path("g.txt")));
     EXPECT_TRUE(h.sentLine("QUIT"));
     EXPECT_EQ(h.op.progressEvents, (QStringList{"show-blocking", "hide"}));
 
