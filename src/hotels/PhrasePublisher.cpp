@@ -19,6 +19,7 @@ namespace Hotels {
 namespace {
 
 const QString kConfirm = QStringLiteral("Etes-vous sur de vouloir effacer votre selection ?");
+const QString kLostBeforeFacts = QStringLiteral("connexion perdue avant que le serveur ne donne sa version");
 
 QString describe(const Ftp::FtpOutcome &outcome)
 {
@@ -76,8 +77,14 @@ std::optional<QString> PhrasePublisher::sendPhraseFile(Ftp::Publication &publica
     // that file, never beside it under a second spelling.
     const QString file = QFileInfo(path).fileName();
     ServerVersionGuard guard(desk_.root.phraseFacts(), desk_.ftp, desk_.ui, desk_.status);
-    if (!guard.allowsPublishing(HotelName::upper(hotel), file, adding))
+    switch (guard.allowsPublishing(HotelName::upper(hotel), file, adding)) {
+    case ServerVersionGuard::Verdict::Go:
+        break;
+    case ServerVersionGuard::Verdict::Keep:
         return std::nullopt;
+    case ServerVersionGuard::Verdict::Unknown:
+        return kLostBeforeFacts;
+    }
     const Ftp::FtpOutcome put = publication.send(QStringLiteral("Phrase pour Hotel: ") + hotel, local, file);
     if (!put.ok)
         return describe(put);
@@ -151,8 +158,14 @@ PhrasePublisher::Removal PhrasePublisher::deleteOnServer(const QString &hotel)
     desk_.ftp.GetDir(QString());
     const QString file = QFileInfo(hotels_.phraseFilePath(hotel)).fileName();
     ServerVersionGuard guard(desk_.root.phraseFacts(), desk_.ftp, desk_.ui, desk_.status);
-    if (!guard.allowsRemoving(HotelName::upper(hotel), file))
+    switch (guard.allowsRemoving(HotelName::upper(hotel), file)) {
+    case ServerVersionGuard::Verdict::Go:
+        break;
+    case ServerVersionGuard::Verdict::Keep:
         return Removal::Kept;
+    case ServerVersionGuard::Verdict::Unknown:
+        return Removal::Failed;
+    }
     if (!desk_.ftp.runCommand(Ftp::FtpCommand::remove(file)).ok)
         return Removal::Failed;
     guard.removed(file, hotels_.phraseFilePath(hotel));

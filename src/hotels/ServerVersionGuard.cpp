@@ -15,8 +15,8 @@ ServerVersionGuard::ServerVersionGuard(const QString &factsFile, Ftp::FtpSession
 ServerVersionGuard::Change ServerVersionGuard::changeSince(const QString &file, bool adding)
 {
     const Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
-    if (!now.ok)
-        return Change::None; // the server does not say
+    if (!now.ok) // the server does not say, or the connection went before it could
+        return ftp_.isConnected() ? Change::None : Change::Unknown;
     const bool there = now.facts.size >= 0;
     changedAt_ = Ftp::RemoteEntry::time(now.facts.modified);
     const std::optional<Ftp::RemoteEntry> seen = facts_.lastSeen(file);
@@ -47,49 +47,68 @@ QString ServerVersionGuard::modified(const QString &hotel) const
         .arg(hotel, when);
 }
 
-bool ServerVersionGuard::allowsPublishing(const QString &hotel, const QString &file, bool adding)
+ServerVersionGuard::Verdict ServerVersionGuard::allowsPublishing(const QString &hotel, const QString &file, bool adding)
 {
     switch (changeSince(file, adding)) {
     case Change::None:
-        return true;
+        return Verdict::Go;
+    case Change::Unknown:
+        return Verdict::Unknown;
     case Change::Modified:
         if (ask(modified(hotel) + QStringLiteral(" Remplacer la version du serveur ?")))
-            return true;
+            return Verdict::Go;
         status_.Ajout_Status(QStringLiteral("Hotel %1 : non envoyé, la version du serveur est conservée").arg(hotel));
-        return false;
+        return Verdict::Keep;
     case Change::Gone:
         if (ask(QStringLiteral("Hotel %1 a été supprimé du serveur après votre dernier téléchargement. "
                                "Le publier à nouveau ?")
                     .arg(hotel)))
-            return true;
+            return Verdict::Go;
         status_.Ajout_Status(QStringLiteral("Hotel %1 : non envoyé, supprimé du serveur").arg(hotel));
-        return false;
+        return Verdict::Keep;
     }
-    return true;
+    return Verdict::Unknown;
 }
 
-bool ServerVersionGuard::allowsRemoving(const QString &hotel, const QString &file)
+ServerVersionGuard::Verdict ServerVersionGuard::allowsRemoving(const QString &hotel, const QString &file)
 {
-    if (changeSince(file, false) != Change::Modified
-        || ask(modified(hotel) + QStringLiteral(" Supprimer quand même la version du serveur ?")))
-        return true;
+    const Change change = changeSince(file, false);
+    if (change == Change::Unknown)
+        return Verdict::Unknown;
+    if (change != Change::Modified || ask(modified(hotel) + QStringLiteral(" Supprimer quand même la version du serveur ?")))
+        return Verdict::Go;
     status_.Ajout_Status(QStringLiteral("Hotel %1 : non supprimé, la version du serveur est conservée").arg(hotel));
-    return false;
+    return Verdict::Keep;
 }
 
-void ServerVersionGuard::published(const QString &file, const QString &localCopy, Ftp::RemoteEntry told)
+Ftp::RemoteEntry ServerVersionGuard::writtenNow(const QString &file, Ftp::RemoteEntry told)
 {
     if (told.size < 0 || told.modified.isEmpty()) {
         const Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
         told = now.ok ? now.facts : Ftp::RemoteEntry{};
     }
     told.name = file;
-    facts_.remember(told, localCopy);
+    return told;
+}
+
+void ServerVersionGuard::published(const QString &file, const QString &localCopy, const Ftp::RemoteEntry &told)
+{
+    facts_.remember(writtenNow(file, told), localCopy);
 }
 
 void ServerVersionGuard::removed(const QString &file, const QString &localCopy)
 {
     facts_.removed(file, localCopy);
+}
+
+void ServerVersionGuard::writtenByHand(const QString &file, const Ftp::RemoteEntry &told)
+{
+    facts_.serverChanged(writtenNow(file, told));
+}
+
+void ServerVersionGuard::removedByHand(const QString &file)
+{
+    facts_.serverChanged(Ftp::RemoteEntry{file});
 }
 
 } // namespace Hotels

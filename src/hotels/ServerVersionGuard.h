@@ -20,19 +20,26 @@ class ServerVersionGuard {
 public:
     ServerVersionGuard(const QString &factsFile, Ftp::FtpSession &ftp, Common::OperatorUi &ui, Common::StatusLog &status);
 
-    // False, with its log line, when the operator keeps the server's version. `adding`: a new
-    // hotel, whose file on the server can only be another workstation's.
-    bool allowsPublishing(const QString &hotel, const QString &file, bool adding);
-    bool allowsRemoving(const QString &hotel, const QString &file);
+    // Go on; or Keep the server's version, as the operator said (the guard logged it); or
+    // Unknown: the connection went before the server said, and nothing may be sent blind.
+    enum class Verdict { Go, Keep, Unknown };
+    // `adding`: a new hotel, whose file on the server can only be another workstation's.
+    Verdict allowsPublishing(const QString &hotel, const QString &file, bool adding);
+    Verdict allowsRemoving(const QString &hotel, const QString &file);
     // The server's version is now this workstation's own: `told`, the facts the upload
     // learnt, or asked now when it learnt none.
-    void published(const QString &file, const QString &localCopy, Ftp::RemoteEntry told);
+    void published(const QString &file, const QString &localCopy, const Ftp::RemoteEntry &told);
     // Gone from the server; the local copy left behind is no unpublished edit.
     void removed(const QString &file, const QString &localCopy);
+    // The same for a change by hand, which leaves the local copy out of it.
+    void writtenByHand(const QString &file, const Ftp::RemoteEntry &told);
+    void removedByHand(const QString &file);
 
 private:
-    enum class Change { None, Modified, Gone };
+    enum class Change { None, Modified, Gone, Unknown };
     Change changeSince(const QString &file, bool adding);
+    // `told` when it has a size and time, else what the server says now.
+    Ftp::RemoteEntry writtenNow(const QString &file, Ftp::RemoteEntry told);
     bool ask(const QString &question) const;
     QString modified(const QString &hotel) const;
 
