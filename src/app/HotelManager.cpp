@@ -14,6 +14,7 @@ HotelManager::HotelManager(const Common::ServerProfile &profile, const QString &
       phraseDownloader_(root_, hotels_, ftp_, form3_, status_),
       browser_(ftp_, form3_, status_, ui), sales_(ui)
 {
+    browser_.setGuard(&phraseGuard_);
     connect(&ftp_, &Ftp::FtpSession::retrying, this, [this](const QString &file, int attempt, int tries) {
         status_.Ajout_Status(QStringLiteral("%1: reprise après coupure (%2/%3)").arg(file).arg(attempt).arg(tries));
     });

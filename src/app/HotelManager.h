@@ -8,6 +8,7 @@
 #include "ftp/FtpSession.h"
 #include "hotels/HotelPhrases.h"
 #include "hotels/PhraseDownloader.h"
+#include "hotels/PhraseFolderGuard.h"
 #include "hotels/PhrasePublisher.h"
 #include "sales/SalesPanel.h"
 #include "sales/SalesPublisher.h"
@@ -62,6 +63,7 @@ private:
     Hotels::HotelPhrases hotels_;
     const Ftp::PublishingDesk desk_{ftp_, form3_, status_, ui_, root_};
     Hotels::PhrasePublisher phrasePublisher_{hotels_, desk_};
+    Hotels::PhraseFolderGuard phraseGuard_{desk_};
     Hotels::PhraseDownloader phraseDownloader_;
     Videos::VideoPublisher videos_{categories_, desk_};
     Browser::FtpBrowser browser_;

@@ -8,7 +8,7 @@ namespace Browser {
 
 FtpBrowser::FtpBrowser(Ftp::FtpSession &session, Common::ProgressWindow &form3, Common::StatusLog &status,
                        Common::OperatorUi &ui, QObject *parent)
-    : QObject(parent), session_(session), form3_(form3), ui_(ui), remote_(session), editor_(session, remote_, form3, status)
+    : QObject(parent), session_(session), form3_(form3), ui_(ui), changes_(session), remote_(session, changes_), editor_(session, remote_, form3, status)
 {
     connect(&session, &Ftp::FtpSession::stateChanged, this, [this](Ftp::InetState state) {
         if (state == Ftp::InetState::Connected)
@@ -25,7 +25,7 @@ void FtpBrowser::openLocalEntry()
         const QString entry = local_.List2.currentText();
         if (entry.isEmpty() || local_.enter(entry) || !local_.hasFolder())
             return;
-        session_.Transfert_FTP(local_.Text1.text() + entry, entry);
+        changes_.put(local_.Text1.text() + entry, entry);
     });
 }
 
@@ -98,7 +98,7 @@ void FtpBrowser::renameRemoteEntry()
                                             QStringLiteral("Rename to?"), entry);
         if (answer.isEmpty() || answer == entry)
             return;
-        session_.runCommand(Ftp::FtpCommand::rename(entry, answer));
+        changes_.rename(entry, answer);
         session_.GetDir(QString());
     });
 }

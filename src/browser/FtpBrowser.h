@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/LocalPane.h"
+#include "browser/RemoteChanges.h"
 #include "browser/RemotePane.h"
 #include "browser/VideoFolderEditor.h"
 #include "common/BoolValue.h"
@@ -27,6 +28,8 @@ public:
     Common::BoolValue Command1Enabled{QStringLiteral("Command1"), true};
 
     Ftp::FtpSession &session() { return session_; }
+    // Who keeps the promises about a folder's files; none by default.
+    void setGuard(Ftp::RemoteWriteGuard *guard) { changes_.setGuard(guard); }
     VideoFolderEditor &editor() { return editor_; }
 
     // Double-click in List2 on the selected entry: enter a folder, upload a file.
@@ -49,6 +52,7 @@ private:
     Common::ProgressWindow &form3_;
     Common::OperatorUi &ui_;
     LocalPane local_;
+    RemoteChanges changes_;
     RemotePane remote_;
     VideoFolderEditor editor_;
 };

@@ -1,5 +1,6 @@
 #include "browser/RemotePane.h"
 
+#include "browser/RemoteChanges.h"
 #include "ftp/FtpSession.h"
 #include "ftp/RemoteListing.h"
 
@@ -7,7 +8,8 @@
 
 namespace Browser {
 
-RemotePane::RemotePane(Ftp::FtpSession &session, QObject *parent) : QObject(parent), session_(session)
+RemotePane::RemotePane(Ftp::FtpSession &session, RemoteChanges &changes, QObject *parent)
+    : QObject(parent), session_(session), changes_(changes)
 {
     connect(&session, &Ftp::FtpSession::listed, this, &RemotePane::show);
     connect(&session, &Ftp::FtpSession::listingRefused, this, &RemotePane::reset);
@@ -35,7 +37,7 @@ void RemotePane::deleteSelected(bool folders)
         if (entry.isEmpty() || entry == kEmptyMarker)
             return;
         if (!entry.contains(u'/'))
-            session_.runCommand(Ftp::FtpCommand::remove(entry));
+            changes_.remove(entry);
         else if (folders)
             session_.runCommand(Ftp::FtpCommand::rmdir(entry));
         session_.GetDir(QString());

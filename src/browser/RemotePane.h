@@ -9,6 +9,8 @@ namespace Ftp { class FtpSession; struct FtpOutcome; struct Listing; }
 
 namespace Browser {
 
+class RemoteChanges;
+
 // The remote pane of the browser: `List1` shows the session's latest listing, folders
 // with a trailing "/", and `Text2` its folder. A transfer is shown by listing again:
 // at once outside an operator action or after a failure; inside one, before the
@@ -18,7 +20,7 @@ class RemotePane : public QObject {
 public:
     static inline const QString kEmptyMarker = QStringLiteral("This folder is empty");
 
-    explicit RemotePane(Ftp::FtpSession &session, QObject *parent = nullptr);
+    RemotePane(Ftp::FtpSession &session, RemoteChanges &changes, QObject *parent = nullptr);
 
     // "Cancel": the pane and the status bar emptied.
     void reset();
@@ -38,6 +40,7 @@ private:
     void listIfOwed();
 
     Ftp::FtpSession &session_;
+    RemoteChanges &changes_;
     bool owed_ = false; // a transfer's listing, made later within its action
 };
 

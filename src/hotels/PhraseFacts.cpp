@@ -96,6 +96,18 @@ void PhraseFacts::remember(const Ftp::RemoteEntry &entry, const QString &localCo
     save();
 }
 
+void PhraseFacts::serverChanged(const Ftp::RemoteEntry &entry)
+{
+    if (entry.name.contains(QLatin1Char('\t')) || entry.name.contains(QLatin1Char('\n')))
+        return;
+    Facts facts = known_.value(entry.name);
+    facts.size = entry.modified.isEmpty() ? -1 : entry.size;
+    facts.modified = entry.modified;
+    known_.insert(entry.name, facts);
+    recorded_ = known_;
+    save();
+}
+
 void PhraseFacts::removed(const QString &name, const QString &localCopy)
 {
     recorded_ = known_;

@@ -33,6 +33,9 @@ public:
     // After a publication: `entry` is now the version last seen, the others stay; saved.
     // An entry without a size and time leaves nothing remembered of its file.
     void remember(const Ftp::RemoteEntry &entry, const QString &localCopy);
+    // The server's file changed from here without the local copy (a change by hand): `entry`
+    // is the version last seen, a size of -1 for none; what is known of the local copy stays.
+    void serverChanged(const Ftp::RemoteEntry &entry);
     // After a removal from here: the server's file is gone, and the local copy left behind
     // holds nothing unpublished; saved.
     void removed(const QString &name, const QString &localCopy);

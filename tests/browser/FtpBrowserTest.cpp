@@ -346,7 +346,8 @@ TEST(VideoFolderEditor, WithoutListingRestoresTheWindowsAndLogs)
     Common::ProgressWindow form3{ui};
     Ftp::FtpSession session{Common::ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, ui};
     session.configure();
-    Browser::RemotePane remote{session};
+    Browser::RemoteChanges changes{session};
+    Browser::RemotePane remote{session, changes};
     Browser::VideoFolderEditor editor{session, remote, form3, status};
 
     editor.enterEditingMode();

@@ -137,7 +137,8 @@ TEST(SessionStartUp, ConfiguresAndListsTheLoginFolder)
     ASSERT_TRUE(server.isRunning());
     ScriptedOperator op;
     Ftp::FtpSession session(server.profile(), op);
-    Browser::RemotePane pane(session);
+    Browser::RemoteChanges changes(session);
+    Browser::RemotePane pane(session, changes);
     session.startUp();
     EXPECT_EQ(pane.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
     EXPECT_EQ(pane.Text2.text(), "/");
@@ -147,7 +148,8 @@ TEST(SessionStartUp, UnreachableServerLeavesTheEmptyMarkerAndNoMessage)
 {
     ScriptedOperator op;
     Ftp::FtpSession session(Common::ServerProfile{"127.0.0.1", 1, "pendric", "pendric1"}, op);
-    Browser::RemotePane pane(session);
+    Browser::RemoteChanges changes(session);
+    Browser::RemotePane pane(session, changes);
     session.startUp();
     EXPECT_EQ(pane.List1.items(), QStringList{Browser::RemotePane::kEmptyMarker});
     EXPECT_TRUE(pane.Text2.text().isEmpty());

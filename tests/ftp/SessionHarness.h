@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "browser/RemoteChanges.h"
 #include "browser/RemotePane.h"
 #include "ftp/FtpSession.h"
 #include "support/ScriptedOperator.h"
@@ -32,7 +33,8 @@ struct SessionHarness {
 
     ScriptedOperator op;
     Ftp::FtpSession session;
-    Browser::RemotePane pane{session};
+    Browser::RemoteChanges changes{session};
+    Browser::RemotePane pane{session, changes};
     QStringList sent;
     QList<int> states;
 };

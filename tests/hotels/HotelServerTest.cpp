@@ -592,6 +592,46 @@ TEST_P(TwoWorkstations, AStaleHotelAsksAndAColleaguesChangeIsNoUnpublishedEdit)
     EXPECT_TRUE(next.log().filter("non publiées").isEmpty()) << next.log().join(" | ").toStdString();
 }
 
+// The browser's changes in the phrase folder ask as a publication does, and are remembered:
+// a file put there by hand is this workstation's version, a file deleted by hand no
+// unpublished edit at the next start.
+TEST_P(TwoWorkstations, TheBrowserAsksInThePhraseFolderAndIsRemembered)
+{
+    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+    server.putFile(kTextes + "les pins_txt.ini", kPins);
+    Workstation a(server);
+    a.app.start();
+    colleagueWrites("mimosa_txt.ini", "B WAS HERE\r\n");
+    Browser::FtpBrowser &browser = a.app.browser();
+    ASSERT_TRUE(a.app.ftp().GetDir(kTextes).ok);
+    const auto select = [&](const QString &entry) {
+        browser.remote().List1.setListIndex(static_cast<int>(browser.remote().List1.items().indexOf(entry)));
+    };
+    select("mimosa_txt.ini");
+    a.op.messageAnswers << Answer::Cancel;
+    browser.deleteRemoteEntry();
+    EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "B WAS HERE\r\n");
+    ASSERT_EQ(a.asked().size(), 1);
+
+    QTemporaryDir local;
+    TestFiles::write(local.filePath("mimosa_txt.ini"), "BY HAND\r\n");
+    browser.local().setPath(local.path());
+    browser.local().List2.setListIndex(static_cast<int>(browser.local().List2.items().indexOf("mimosa_txt.ini")));
+    a.op.messageAnswers << Answer::Ok;
+    browser.openLocalEntry();
+    EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "BY HAND\r\n");
+    select("les pins_txt.ini");
+    browser.deleteRemoteEntry(); // seen at the start, unchanged since: not asked
+    EXPECT_EQ(a.asked().size(), 2);
+
+    a.select("MIMOSA");
+    a.app.phrasePublisher().publishSelected(); // over the version put by hand here: not asked
+    EXPECT_EQ(a.asked().size(), 2) << a.asked().join(" | ").toStdString();
+    Workstation next(server.profile(), a.data.path());
+    next.app.start();
+    EXPECT_TRUE(next.log().filter("non publiées").isEmpty()) << next.log().join(" | ").toStdString();
+}
+
 // A removal asks too, and a start made while the server could not be reached brings no
 // stale copy back over a colleague's version once the server is back.
 TEST_P(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
