@@ -12,6 +12,7 @@
 #include "sales/SalesPanel.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace Sales {
 
@@ -148,8 +149,8 @@ void SalesPublisher::sendGallery(const Gallery &gallery)
     publication.connect();
     if (!walk(publication, Common::RemoteTree::kSalesDetail + QStringList{gallery.folder}, gallery.caption))
         return;
-    // Refused when the folder is there already; the "CD" into it tells.
-    desk_.ftp.runCommand(Ftp::FtpCommand::mkdir(reference()));
+    if (!referenceFolderListed())
+        desk_.ftp.runCommand(Ftp::FtpCommand::mkdir(reference())); // refused when it is there; the "CD" tells
     if (!walk(publication, {reference()}, gallery.caption))
         return;
     for (int i = 0; i < gallery.list.count(); ++i) {
@@ -157,6 +158,19 @@ void SalesPublisher::sendGallery(const Gallery &gallery)
         send(publication, gallery.caption, gallery.list.currentText(),
              reference() + QLatin1Char('_') + QString::number(i + 1) + QStringLiteral(".jpg"));
     }
+}
+
+// A reference beyond ASCII may name a folder an 8-bit client made: listed first, it is found
+// and entered in its own bytes, never made a second time beside it in UTF-8 ones. A plain
+// ASCII name reads the same either way and costs no listing.
+bool SalesPublisher::referenceFolderListed()
+{
+    const QString folder = reference();
+    if (std::all_of(folder.begin(), folder.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return false;
+    const QList<Ftp::RemoteEntry> entries = desk_.ftp.GetDir(QString()).entries;
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const Ftp::RemoteEntry &entry) { return entry.folder && entry.name == folder; });
 }
 
 void SalesPublisher::sendText(const Text &text)

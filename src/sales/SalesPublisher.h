@@ -55,6 +55,8 @@ private:
     void allTexts();
     void sendIndex();
     void sendGallery(const Gallery &gallery);
+    // Whether the gallery folder lists the reference's folder already (see the .cpp).
+    bool referenceFolderListed();
     void sendText(const Text &text);
     bool walk(Ftp::Publication &publication, const QStringList &folders, const QString &caption);
     void reportWalk(const QString &caption, const Ftp::FtpOutcome &refused);

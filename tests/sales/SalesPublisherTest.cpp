@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -99,6 +101,35 @@ TEST(SalesGalleryUpload, ASecondSmallerUploadLeavesHigherNumbersAndARefusedMkdir
     EXPECT_EQ(p.server.fileContent(kDetail + "/img_big/ref001/ref001_1.jpg"), "new");
     EXPECT_EQ(p.server.fileContent(kDetail + "/img_big/ref001/ref001_2.jpg"), "new");
     EXPECT_EQ(p.server.fileContent(kDetail + "/img_big/ref001/ref001_3.jpg"), "old3");
+}
+
+// A reference folder an 8-bit client made is found in its own bytes: one folder on the
+// server, the images in it.
+TEST(SalesGalleryUpload, AFolderAnEightBitClientMadeIsUsedNotMadeAgain)
+{
+    PyftpdProcess::Options raw;
+    raw.faults = {"raw-names"};
+    Publishing p(raw);
+    const QByteArray gallery = QFile::encodeName(p.server.path(kDetail + "/img_big"));
+    ASSERT_EQ(::mkdir(gallery + "/r\xe9" "f", 0755), 0);
+    p.panel.txtRef.setText(QStringLiteral("réf"));
+    p.panel.dropLargeImages({p.picture("1.jpg", "one")});
+
+    p.publisher.publishLargeImages();
+
+    const auto names = [](const QByteArray &folder) {
+        QList<QByteArray> found;
+        if (DIR *dir = ::opendir(folder.constData())) {
+            while (const dirent *entry = ::readdir(dir))
+                if (entry->d_name[0] != '.')
+                    found.append(entry->d_name);
+            ::closedir(dir);
+        }
+        return found;
+    };
+    EXPECT_EQ(names(gallery), QList<QByteArray>{"r\xe9" "f"});
+    EXPECT_EQ(names(gallery + "/r\xe9" "f").size(), 1);
+    EXPECT_TRUE(p.log().isEmpty()) << p.log().join(" | ").toStdString();
 }
 
 TEST(SalesIndexUpload, GoesUnderItsRelativePathWithoutAnyFolderChange)

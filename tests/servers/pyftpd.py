@@ -65,6 +65,7 @@ import sys
 import time
 import warnings
 
+from pyftpdlib import handlers
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.log import config_logging
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
@@ -283,7 +284,7 @@ class FaultMixin:
         late = self.__dict__.setdefault("_late", [])
         now = time.monotonic()
         if not self.latency and not late and max(self._hold_until, self._reply_due) <= now:
-            return super().push(s)
+            return self._push_now(s)
         # Each reply after the one before it, never before `latency` has passed: queued in
         # order, since the timers of two replies due together may fire either way round.
         self._reply_due = max(now + self.latency, self._reply_due, self._hold_until)
@@ -293,7 +294,13 @@ class FaultMixin:
     def _push_due(self):
         late = self._late
         while late and late[0][0] <= time.monotonic() + 0.001 and not self._closed:
-            super().push(late.pop(0)[1])
+            self._push_now(late.pop(0)[1])
+
+    def _push_now(self, s):
+        if "raw-names" in self.faults and not isinstance(self, SSLConnection if SSL else ()):
+            # a path echoed in a reply (CWD's 250) goes back in the bytes it came in
+            return handlers.asynchat.async_chat.push(self, s.encode("utf8", "surrogateescape"))
+        return super().push(s)
 
     def handle(self):
         if "mute" in self.faults:
