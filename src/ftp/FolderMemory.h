@@ -26,6 +26,8 @@ public:
     std::optional<RemoteEntry> facts(const QString &folder, const QString &name) const;
 
     void setEightBit(const QString &folder, bool eightBit);
+    // The 8-bit folders `other` knew, after a reconnection that forgot the rest.
+    void keepEightBitOf(const FolderMemory &other) { eightBit_ = other.eightBit_; }
     bool isEightBit(const QString &folder) const { return eightBit_.contains(folder); }
 
 private:

@@ -3,6 +3,7 @@
 #include "ftp/FtpListing.h"
 #include "ftp/FtpLogin.h"
 
+#include <QSet>
 #include <algorithm>
 
 namespace Ftp {
@@ -125,11 +126,15 @@ void FtpConnection::reopen(Done ready)
     const QList<QByteArray> wayDown = where_.wayDown();
     const bool withLogin = isPlainAscii(wayDown);
     const auto walked = [ready](const QList<FtpReply> &replies) { ready(firstRefusal(replies) < 0, decisive(replies)); };
+    const FolderMemory before = memory_;
     open(account_, [this, wayDown, withLogin, walked, ready](bool ok, const FtpReply &reply) {
         if (!ok || wayDown.isEmpty())
             return ready(ok, reply);
         withLogin ? walked(walkReplies()) : requestAll(wayDown, walked);
     }, withLogin ? wayDown : QList<QByteArray>{});
+    // The same folders, reached the same way, spell new names as before: a resumed upload
+    // keeps the bytes of its name.
+    memory_.keepEightBitOf(before);
 }
 
 void FtpConnection::startTls(std::function<void()> encrypted)
@@ -412,8 +417,13 @@ void FtpConnection::listFolder(const QString &folder, ListDone done)
     const QString where = where_.keyOf(folder);
     listing_ = std::make_unique<FtpListing>(*this, folder, [this, where, done = std::move(done)](
                                                                bool ok, const FtpReply &reply, const QList<RemoteEntry> &entries) {
-        for (const RemoteEntry &entry : entries)
-            codec_.learn(entry);
+        // A name listed twice, in both spellings, goes back in the first one's bytes.
+        QSet<QString> learnt;
+        for (const RemoteEntry &entry : entries) {
+            if (!learnt.contains(entry.name))
+                codec_.learn(entry);
+            learnt.insert(entry.name);
+        }
         if (ok)
             memory_.setEightBit(where, std::any_of(entries.begin(), entries.end(), [](const RemoteEntry &e) { return e.eightBit; }));
         done(ok, reply, entries);

@@ -1,5 +1,6 @@
 #include "hotels/PhraseDownloader.h"
 
+#include "common/Cp1252.h"
 #include "common/DataRoot.h"
 #include "common/PlainName.h"
 #include "common/ProgressWindow.h"
@@ -16,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QHash>
+#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -83,12 +85,24 @@ QString keepCopy(const QString &local, const QString &name)
     return {};
 }
 
+// The first of a name listed twice: its bytes are the ones the connection sends back.
 PhraseDownloader::Listed byName(const QList<Ftp::RemoteEntry> &entries)
 {
     PhraseDownloader::Listed listed;
     for (const Ftp::RemoteEntry &entry : entries)
-        listed.insert(entry.name, entry);
+        if (!listed.contains(entry.name))
+            listed.insert(entry.name, entry);
     return listed;
+}
+
+// How a name's other spelling reads in the log: its character set, and its bytes with those
+// beyond ASCII as %XX, since both spellings show the same letters.
+QString otherSpelling(const Ftp::RemoteEntry &entry)
+{
+    const QByteArray bytes = entry.eightBit ? Common::Cp1252::encode(entry.name).value_or(QByteArray())
+                                            : entry.name.toUtf8();
+    return (entry.eightBit ? QStringLiteral("Windows-1252 ") : QStringLiteral("UTF-8 "))
+           + QString::fromLatin1(bytes.toPercentEncoding(" ~_.-"));
 }
 
 } // namespace
@@ -170,10 +184,18 @@ QStringList PhraseDownloader::downloadListed(Ftp::Publication &publication, Ftp:
 {
     QStringList arrived;
     QStringList wanted;
+    QSet<QString> taken;
     for (const Ftp::RemoteEntry &listedEntry : ftp_.lastListing().entries) {
         const QString &entry = listedEntry.name;
         if (listedEntry.folder || entry.startsWith(Ftp::RemoteListing::kTempPrefix) || !Common::PlainName::isFileName(entry))
             continue;
+        if (taken.contains(entry)) { // a second spelling of a name already taken
+            status_.Ajout_Status(QStringLiteral("Hotel %1 : le serveur a aussi ce fichier sous une autre écriture "
+                                                "(%2), laissée telle quelle")
+                                     .arg(HotelName::fromFileName(entry), otherSpelling(listedEntry)));
+            continue;
+        }
+        taken.insert(entry);
         if (entry.size() >= HotelName::kSuffix.size())
             hotels_.lstHotel.addItem(HotelName::fromFileName(entry));
         const QString local = root_.textes() + QLatin1Char('/') + entry;

@@ -105,6 +105,16 @@ TEST_F(FaultServer, UploadDroppedMidwayNeverReachesTheFinalNameAndIsSweptLater)
     EXPECT_EQ(harness->sent.filter(QRegularExpression("^(MLSD|LIST)")).size(), listings);
 }
 
+// A folder an 8-bit client wrote spells new names in its bytes, after a reconnection too:
+// the upload taken up again ends under the name it began with, and leaves nothing behind.
+TEST_F(FaultServer, AnUploadResumedAfterADropKeepsTheSpellingOfItsFolder)
+{
+    start({"raw-names", "drop-stor"});
+    server->putRawFile("", "vieux caf\xe9.txt", "OLD");
+    EXPECT_TRUE(run(Ftp::FtpCommand::put(writeLocal("big", QByteArray(100 << 10, 'b')), QStringLiteral("été.bin"))).ok);
+    EXPECT_EQ(server->rawNames(""), (QList<QByteArray>{"vieux caf\xe9.txt", "\xe9t\xe9.bin"}));
+}
+
 TEST_F(FaultServer, StalledDataConnectionTimesOutAndClosesTheConnection)
 {
     start({"stall-retr"}, true, {2000, 2000, 400, 50});

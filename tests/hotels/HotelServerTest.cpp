@@ -149,6 +149,29 @@ TEST_F(HotelsOnServer, EightBitNamesKeepTheirBytes)
     op.inputAnswers.enqueue("Été");
     app->phrasePublisher().addHotel();
     EXPECT_EQ(server.rawNames(kTextes), QList<QByteArray>(before) << "\xe9t\xe9_txt.ini");
+
+    // a start while the server is away learns no spelling: the guard's questions still go in
+    // the listed bytes, and the hotel is not taken for removed
+    Common::ServerProfile away = server.profile();
+    away.port = 1;
+    start(away);
+    app->ftp().setProfile(server.profile());
+    TestFiles::write(textes("les pins été_txt.ini"), "OFFLINE EDIT\r\n");
+    app->hotels().lstHotel.setListIndex(static_cast<int>(app->hotels().lstHotel.items().indexOf("LES PINS ÉTÉ")));
+    app->phrasePublisher().MAJ_Hoteltxt(app->hotels().lstHotel, 1);
+    EXPECT_TRUE(op.messages.isEmpty()) << op.messages.last().text.toStdString();
+    EXPECT_EQ(server.rawFileContent(kTextes, ete), "OFFLINE EDIT\r\n");
+
+    // both spellings of one name: one hotel, and the other spelling said in the log
+    server.putFile(kTextes + "les pins été_txt.ini", "UTF-8 TWIN\r\n");
+    start();
+    EXPECT_EQ(app->hotels().lstHotel.items().count("LES PINS ÉTÉ"), 1);
+    EXPECT_EQ(log().filter(QRegularExpression("^Hotel LES PINS ÉTÉ : le serveur a aussi ce fichier sous une autre "
+                                              "écriture \\((UTF-8 les pins %C3%A9t%C3%A9_txt.ini|Windows-1252 les "
+                                              "pins %E9t%E9_txt.ini)\\), laissée telle quelle$"))
+                  .size(),
+              1)
+        << log().join(" | ").toStdString();
 }
 
 // The start-up leaves no staging folder behind, its own or one of a start that was stopped,
