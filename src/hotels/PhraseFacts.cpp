@@ -1,5 +1,6 @@
 #include "hotels/PhraseFacts.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,21 +12,26 @@ PhraseFacts::PhraseFacts(const QString &file) : file_(file)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return;
-    // One file a line: name, size, modify, local size, local time (ms), tab-separated, UTF-8.
+    // One file a line: name, size, modify, local size, local time (ms), and the local bytes'
+    // digest (none in files of older versions), tab-separated, UTF-8.
     for (const QByteArray &line : in.readAll().split('\n')) {
         const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() == 5)
-            known_.insert(QString::fromUtf8(fields[0]), Facts{fields[1].toLongLong(), QString::fromUtf8(fields[2]),
-                                                              fields[3].toLongLong(), fields[4].toLongLong()});
+        if (fields.size() == 5 || fields.size() == 6)
+            known_.insert(QString::fromUtf8(fields[0]),
+                          Facts{fields[1].toLongLong(), QString::fromUtf8(fields[2]), fields[3].toLongLong(),
+                                fields[4].toLongLong(), fields.value(5)});
     }
 }
 
 PhraseFacts::Facts PhraseFacts::local(const QString &localCopy)
 {
     const QFileInfo info(localCopy);
-    if (!info.isFile())
+    QFile file(localCopy);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    return Facts{-1, {}, info.size(), info.lastModified().toMSecsSinceEpoch()};
+    // Phrase files are a few lines: reading them costs nothing beside a download.
+    return Facts{-1, {}, info.size(), info.lastModified().toMSecsSinceEpoch(),
+                 QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex()};
 }
 
 bool PhraseFacts::unchanged(const Ftp::RemoteEntry &entry, const QString &localCopy) const
@@ -42,7 +48,11 @@ bool PhraseFacts::editedSince(const QString &name, const QString &localCopy) con
 {
     const auto was = known_.constFind(name);
     const Facts now = local(localCopy);
-    return was == known_.constEnd() || was->localSize != now.localSize || was->localMtimeMs != now.localMtimeMs;
+    if (was == known_.constEnd())
+        return true;
+    if (!was->localHash.isEmpty())
+        return was->localHash != now.localHash;
+    return was->localSize != now.localSize || was->localMtimeMs != now.localMtimeMs;
 }
 
 void PhraseFacts::record(const Ftp::RemoteEntry &entry, const QString &localCopy)
@@ -74,7 +84,8 @@ bool PhraseFacts::save() const
     QByteArray out;
     for (auto it = recorded_.constBegin(); it != recorded_.constEnd(); ++it)
         out += it.key().toUtf8() + '\t' + QByteArray::number(it->size) + '\t' + it->modified.toUtf8() + '\t'
-               + QByteArray::number(it->localSize) + '\t' + QByteArray::number(it->localMtimeMs) + '\n';
+               + QByteArray::number(it->localSize) + '\t' + QByteArray::number(it->localMtimeMs) + '\t'
+               + it->localHash + '\n';
     QSaveFile file(file_);
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size() && file.commit();
 }

@@ -17,8 +17,9 @@ public:
     explicit PhraseFacts(const QString &file);
 
     bool unchanged(const Ftp::RemoteEntry &entry, const QString &localCopy) const;
-    // Whether the local copy may hold edits made since it last arrived: its size or time
-    // moved, or nothing was recorded of it.
+    // Whether the local copy may hold edits made since it last arrived: its bytes changed
+    // (its size or time moved, where an older record has no digest of them), or nothing was
+    // recorded of it.
     bool editedSince(const QString &name, const QString &localCopy) const;
     // Records the listing's facts for `entry`, whose copy now is `localCopy`.
     void record(const Ftp::RemoteEntry &entry, const QString &localCopy);
@@ -46,6 +47,7 @@ private:
         QString modified;
         qint64 localSize = -1;
         qint64 localMtimeMs = -1;
+        QByteArray localHash; // of the bytes: a save that wrote the same phrases is no edit
     };
 
     static Facts local(const QString &localCopy);

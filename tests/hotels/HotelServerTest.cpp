@@ -580,8 +580,8 @@ TEST_P(TwoWorkstations, PublishAllAsksAboutAColleaguesPublicationMadeMeanwhile)
 }
 
 // What a start could not fetch is still remembered: the stale hotel asks before it goes. A
-// start with nothing edited here keeps no copy of a colleague's change, nor of a hotel
-// removed here, as unpublished.
+// start with nothing edited here (phrases saved unchanged are no edit) keeps no copy of a
+// colleague's change, nor of a hotel removed here, as unpublished.
 TEST_P(TwoWorkstations, AStaleHotelAsksAndAColleaguesChangeIsNoUnpublishedEdit)
 {
     server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
@@ -599,7 +599,8 @@ TEST_P(TwoWorkstations, AStaleHotelAsksAndAColleaguesChangeIsNoUnpublishedEdit)
     ASSERT_EQ(a.log().filter("non reçu(s)").size(), 1);
     server.setFaults({});
     a.op.messageAnswers << Answer::Cancel;
-    a.app.phrasePublisher().publishAll();
+    a.select("MIMOSA");
+    a.app.phrasePublisher().publishSelected(); // saves the phrases first, unchanged
     EXPECT_EQ(server.fileContent(kTextes + "mimosa_txt.ini"), "B WAS HERE\r\n");
     ASSERT_EQ(a.asked().size(), 1);
     EXPECT_TRUE(a.asked()[0].startsWith("Hotel MIMOSA : la version du serveur a été modifiée le "));
