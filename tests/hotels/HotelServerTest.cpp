@@ -457,6 +457,13 @@ struct Workstation {
         app.hotels().lstHotel.setListIndex(static_cast<int>(app.hotels().lstHotel.items().indexOf(hotel)));
     }
     void edit(const QString &file, const QByteArray &content) { TestFiles::write(data.filePath("cfg/textes/" + file), content); }
+    // The hotel's phrases changed here and published.
+    void publish(const QString &hotel, const QByteArray &content)
+    {
+        edit(hotel.toLower() + "_txt.ini", content);
+        select(hotel);
+        app.phrasePublisher().publishSelected();
+    }
     QStringList asked() const
     {
         QStringList texts;
@@ -485,6 +492,12 @@ protected:
     }
     PyftpdProcess server{listing(GetParam())};
 
+    void SetUp() override
+    {
+        server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+        server.putFile(kTextes + "les pins_txt.ini", kPins);
+    }
+
     // A colleague's version written straight onto the server, a while after ours.
     void colleagueWrites(const QString &file, const QByteArray &content, qint64 later = 120)
     {
@@ -506,16 +519,12 @@ INSTANTIATE_TEST_SUITE_P(Listings, TwoWorkstations, ::testing::Bool(),
 // of the same name added here, nor left listed here.
 TEST_P(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
 {
-    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
-    server.putFile(kTextes + "les pins_txt.ini", kPins);
     server.putFile(kTextes + "belle vue_txt.ini", "VUE\r\n");
     server.putFile(kTextes + "cap_txt.ini", "CAP\r\n");
     Workstation a(server), b(server);
     a.app.start();
     b.app.start();
-    b.edit("mimosa_txt.ini", "B WAS HERE\r\n");
-    b.select("MIMOSA");
-    b.app.phrasePublisher().publishSelected();
+    b.publish("MIMOSA", "B WAS HERE\r\n");
     b.select("LES PINS");
     b.app.phrasePublisher().removeSelected();
     b.op.inputAnswers.enqueue("Ocean");
@@ -563,8 +572,6 @@ TEST_P(TwoWorkstations, PublishingAsksBeforeReplacingAVersionNotSeen)
 // colleague's publication made while the first hotel goes is asked about.
 TEST_P(TwoWorkstations, PublishAllAsksAboutAColleaguesPublicationMadeMeanwhile)
 {
-    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
-    server.putFile(kTextes + "les pins_txt.ini", kPins);
     Workstation a(server);
     a.app.start();
     const QString last = a.app.hotels().lstHotel.items().last().toLower() + "_txt.ini";
@@ -584,14 +591,10 @@ TEST_P(TwoWorkstations, PublishAllAsksAboutAColleaguesPublicationMadeMeanwhile)
 // colleague's change, nor of a hotel removed here, as unpublished.
 TEST_P(TwoWorkstations, AStaleHotelAsksAndAColleaguesChangeIsNoUnpublishedEdit)
 {
-    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
-    server.putFile(kTextes + "les pins_txt.ini", kPins);
     Workstation first(server), b(server);
     first.app.start();
     b.app.start();
-    b.edit("mimosa_txt.ini", "B WAS HERE\r\n");
-    b.select("MIMOSA");
-    b.app.phrasePublisher().publishSelected();
+    b.publish("MIMOSA", "B WAS HERE\r\n");
 
     server.setFaults({"refuse:RETR"});
     Workstation a(server.profile(), first.data.path());
@@ -621,8 +624,6 @@ TEST_P(TwoWorkstations, AStaleHotelAsksAndAColleaguesChangeIsNoUnpublishedEdit)
 // unpublished edit at the next start.
 TEST_P(TwoWorkstations, TheBrowserAsksInThePhraseFolderAndIsRemembered)
 {
-    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
-    server.putFile(kTextes + "les pins_txt.ini", kPins);
     Workstation a(server);
     a.app.start();
     colleagueWrites("mimosa_txt.ini", "B WAS HERE\r\n");
@@ -660,8 +661,6 @@ TEST_P(TwoWorkstations, TheBrowserAsksInThePhraseFolderAndIsRemembered)
 // stale copy back over a colleague's version once the server is back.
 TEST_P(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
 {
-    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
-    server.putFile(kTextes + "les pins_txt.ini", kPins);
     Workstation first(server), b(server);
     first.app.start();
     Common::ServerProfile away = server.profile();
@@ -671,9 +670,7 @@ TEST_P(TwoWorkstations, RemovalAndAnOfflineStartAskFirst)
     ASSERT_EQ(a.app.hotels().lstHotel.count(), 2);
     a.app.ftp().setProfile(server.profile());
     b.app.start();
-    b.edit("les pins_txt.ini", "B PINS\r\n");
-    b.select("LES PINS");
-    b.app.phrasePublisher().publishSelected();
+    b.publish("LES PINS", "B PINS\r\n");
 
     a.op.messageAnswers << Answer::Ok << Answer::Cancel; // the usual confirmation, then No
     a.select("LES PINS");
