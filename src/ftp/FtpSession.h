@@ -83,6 +83,8 @@ public:
     bool isConnected() const { return Inet1.isConnected(); }
     // Where the connection's login put it, as PWD named it; empty when not known.
     QString loginFolder() const { return Inet1.loginFolder(); }
+    // See Inet::logins: a step that walked down knows by it whether it is still there.
+    int logins() const { return Inet1.logins(); }
     // Ends the command in flight and the connection at once, the helpers' too: see Inet::Cancel.
     void cancel() { Inet1.Cancel(); }
 

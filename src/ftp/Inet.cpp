@@ -30,6 +30,7 @@ public:
     int accessSetting = 0;
     bool busy = false;
     int dispatching = 0;
+    int logins = 0;
     FtpOutcome outcome;
     QList<RemoteEntry> entries;
 
@@ -119,6 +120,7 @@ bool Inet::Engine::execute(const FtpCommand &command)
 
 void Inet::Engine::open()
 {
+    ++logins;
     // A walk down from the login folder goes in the login's own flight.
     const std::optional<QList<QByteArray>> walk = current_.verb() == Verb::Cd ? walkLines() : std::nullopt;
     const bool withLogin = walk && !walk->isEmpty() && FtpConnection::isPlainAscii(*walk);
@@ -356,6 +358,7 @@ bool Inet::Execute(const FtpCommand &command) { return engine_->execute(command)
 bool Inet::StillExecuting() const { return engine_->busy; }
 bool Inet::isConnected() const { return engine_->connection.isOpen(); }
 QString Inet::loginFolder() const { return engine_->connection.loginFolder(); }
+int Inet::logins() const { return engine_->logins; }
 RemotePath Inet::currentFolder() const
 {
     return RemotePath(engine_->connection.knownFolderName().value_or(QString()));

@@ -58,6 +58,9 @@ public:
     bool isConnected() const;
     // Where this connection's login put us, as PWD named it; empty when not known.
     QString loginFolder() const;
+    // Connections opened anew so far, each in the login folder whatever the last one had
+    // walked down to; one taken up again where it dropped does not count.
+    int logins() const;
     // The folder the connection is in, while it is known without asking the server.
     RemotePath currentFolder() const;
     // How names go on the wire, with the bytes of every name listed so far.

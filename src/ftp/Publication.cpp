@@ -52,6 +52,7 @@ FtpOutcome Publication::walk(const QStringList &folders)
         return FtpOutcome{FtpCommand::cd(folders), true, 0, QString()};
     const FtpOutcome outcome = ftp_.runCommand(FtpCommand::cd(start.isEmpty() ? folders : QStringList{start} + folders));
     wayDown_ = outcome.ok ? (start.isEmpty() ? wayDown_ : QStringList{}) + folders : QStringList{};
+    walkedOn_ = ftp_.logins();
     const bool leftOpenFailed = outcome.command == FtpCommand::cd(start) || !ftp_.isConnected();
     if (start.isEmpty() || outcome.ok || !leftOpenFailed)
         return outcome;
@@ -80,7 +81,8 @@ FtpOutcome Publication::send(const QString &caption, const QString &localfic, co
     progress_.lblMaj.setText(caption);
     // A connection lost since the walk opens again in the login folder: walked down again
     // first, the file goes nowhere else.
-    if (!ftp_.isConnected() && !wayDown_.isEmpty()) {
+    if (!wayDown_.isEmpty() && (!ftp_.isConnected() || ftp_.logins() != walkedOn_)) {
+        loginFolder_ = ftp_.isConnected() ? ftp_.loginFolder() : QString();
         const FtpOutcome back = walk(std::exchange(wayDown_, {}));
         if (!back.ok) {
             advance();

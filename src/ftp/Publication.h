@@ -51,6 +51,7 @@ private:
     Common::ProgressWindow &progress_;
     QString loginFolder_;
     QStringList wayDown_; // the folders walked down from the login folder
+    int walkedOn_ = 0;    // on which of the session's connections (FtpSession::logins)
     bool atLoginFolder_ = false; // a connection of its own, where the login put it
     bool keep_ = false;
 };

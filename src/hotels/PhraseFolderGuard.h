@@ -2,6 +2,7 @@
 
 #include "ftp/PublishingDesk.h"
 #include "ftp/RemoteWriteGuard.h"
+#include "hotels/ServerVersionGuard.h"
 
 namespace Hotels {
 
@@ -19,6 +20,8 @@ public:
 
 private:
     bool isPhraseFolder(const QString &folder) const;
+    // Whether the change may go; the guard logged why not, but for a connection lost.
+    bool goes(ServerVersionGuard::Verdict verdict, const QString &file) const;
 
     const Ftp::PublishingDesk desk_;
 };

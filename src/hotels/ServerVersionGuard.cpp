@@ -14,7 +14,11 @@ ServerVersionGuard::ServerVersionGuard(const QString &factsFile, Ftp::FtpSession
 
 ServerVersionGuard::Change ServerVersionGuard::changeSince(const QString &file, bool adding)
 {
+    const int logins = ftp_.logins();
     const Ftp::FtpOutcome now = ftp_.runCommand(Ftp::FtpCommand::facts(file));
+    // A connection opened anew meanwhile asked in the login folder, not the phrase folder.
+    if (ftp_.logins() != logins)
+        return Change::Unknown;
     if (!now.ok) // the server does not say, or the connection went before it could
         return ftp_.isConnected() ? Change::None : Change::Unknown;
     const bool there = now.facts.size >= 0;

@@ -247,6 +247,24 @@ TEST_F(HotelsOnServer, FailedFolderChangeSendsNoFileAndSaysSo)
     EXPECT_TRUE(op.mainEnabled);
     EXPECT_FALSE(op.progressShown);
     EXPECT_FALSE(QFile::exists(server.path("www/hmanager/datas/mimosa_txt.ini")));
+
+    // the connection gone right after the walk: the next command logs in anew, in the login
+    // folder, where nothing is judged nor sent
+    server.putFile(kTextes + "mimosa_txt.ini", kMimosa);
+    start();
+    bool dropped = false;
+    QObject::connect(&app->ftp(), &Ftp::FtpSession::commandDone, [&](const Ftp::FtpOutcome &outcome) {
+        if (!dropped && outcome.command.verb() == Ftp::FtpCommand::Verb::Cd) {
+            dropped = true;
+            app->ftp().cancel();
+        }
+    });
+    app->hotels().lstHotel.setListIndex(static_cast<int>(app->hotels().lstHotel.items().indexOf("MIMOSA")));
+    app->phrasePublisher().publishSelected();
+    EXPECT_TRUE(dropped);
+    EXPECT_TRUE(log().contains("Hotel MIMOSA: * * * ERREUR DE MISE A JOUR VEUILLEZ RECOMMENCER * * *"));
+    EXPECT_TRUE(op.messages.isEmpty());
+    EXPECT_EQ(QDir(server.root()).entryList(QDir::Files), QStringList{});
 }
 
 TEST_F(HotelsOnServer, RemovalDeletesOnTheServerOnlyAfterConfirmation)
