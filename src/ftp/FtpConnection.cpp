@@ -290,7 +290,10 @@ void FtpConnection::askFacts(const QString &folder, const QString &name, FactsDo
     if (!features_.size || !features_.mdtm || !size || !mdtm)
         return done(false, {});
     requestAll({*size, *mdtm}, [name, done = std::move(done)](const QList<FtpReply> &replies) {
-        done(true, RemoteEntry{name, false, sizeIn(replies.at(0)), answer213(replies.at(1))});
+        // "Not there" only when both say no such file: a SIZE refused for another reason
+        // (a FEAT that promised too much) tells nothing, and must not read as a removal.
+        const bool gone = replies.at(0).code == 550 && replies.at(1).code == 550;
+        done(gone || replies.at(0).code == 213, RemoteEntry{name, false, sizeIn(replies.at(0)), answer213(replies.at(1))});
     });
 }
 

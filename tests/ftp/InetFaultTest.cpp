@@ -55,6 +55,15 @@ TEST_F(FaultServer, RefusedCommandFailsAloneAndTheSessionGoesOn)
     EXPECT_TRUE(run(Ftp::FtpCommand::pwd()).ok);
     EXPECT_EQ(session().GetData(), "/");
     EXPECT_TRUE(server->receivedCommands().contains("MKD new"));
+
+    // facts refused are no facts; a file that is not there is one
+    server->setFaults({"refuse:SIZE:502"});
+    server->putFile("a.ini", "a");
+    EXPECT_FALSE(run(Ftp::FtpCommand::facts("a.ini")).ok);
+    server->setFaults({});
+    const Ftp::FtpOutcome absent = run(Ftp::FtpCommand::facts("absent.ini"));
+    EXPECT_TRUE(absent.ok);
+    EXPECT_EQ(absent.facts.size, -1);
 }
 
 TEST_F(FaultServer, DownloadDroppedMidwayLeavesTheLocalFileUntouched)
