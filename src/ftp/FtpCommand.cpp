@@ -13,9 +13,9 @@ FtpCommand FtpCommand::cd(const QString &folder) { return {Verb::Cd, {folder}}; 
 FtpCommand FtpCommand::cd(const QStringList &folders) { return {Verb::Cd, folders}; }
 FtpCommand FtpCommand::cdup() { return {Verb::Cdup, {}}; }
 FtpCommand FtpCommand::ls() { return {Verb::Ls, {}}; }
-FtpCommand FtpCommand::lsWithFacts()
+FtpCommand FtpCommand::lsWithFacts(const QStringList &expected)
 {
-    FtpCommand command = ls();
+    FtpCommand command{Verb::Ls, expected};
     command.withFacts_ = true;
     return command;
 }

@@ -15,8 +15,9 @@ public:
     static FtpCommand cd(const QStringList &folders);
     static FtpCommand cdup();
     static FtpCommand ls();
-    // "LS", each file with its exact size and time where the listing alone lacks them.
-    static FtpCommand lsWithFacts();
+    // "LS", each file with its exact size and time where the listing alone lacks them; those
+    // of the `expected` files asked along with the listing itself.
+    static FtpCommand lsWithFacts(const QStringList &expected = {});
     static FtpCommand pwd();
     static FtpCommand mkdir(const QString &folder);
     static FtpCommand rmdir(const QString &folder);

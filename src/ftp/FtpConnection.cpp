@@ -65,6 +65,9 @@ void FtpConnection::open(const Common::ServerProfile &account, Done ready, const
     where_.reset();
     memory_.clear();
     beforeNext_.clear();
+    factsAhead_.clear();
+    aheadTold_ = {};
+    aheadCount_ = 0;
     features_ = {};
     codec_.setUtf8(false);
     certificateRefused_ = false;
@@ -200,13 +203,26 @@ void FtpConnection::request(const QByteArray &line, ReplyHandler next)
     requestAll({line}, [next = std::move(next)](const QList<FtpReply> &replies) { next(replies.first()); });
 }
 
+void FtpConnection::askBeforeNext(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> told)
+{
+    beforeNext_ += lines;
+    aheadCount_ = lines.size();
+    aheadTold_ = std::move(told);
+}
+
 void FtpConnection::requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done)
 {
     const qsizetype earlier = beforeNext_.size();
+    const qsizetype asked = std::exchange(aheadCount_, 0);
     const QList<QByteArray> sent = std::exchange(beforeNext_, {}) + lines;
     for (const QByteArray &line : sent)
         sendLine(line);
-    collect(sent, {}, [earlier, done = std::move(done)](const QList<FtpReply> &replies) { done(replies.mid(earlier)); });
+    collect(sent, {}, [earlier, asked, told = std::exchange(aheadTold_, {}), done = std::move(done)](
+                          const QList<FtpReply> &replies) {
+        if (told)
+            told(replies.mid(earlier - asked, asked));
+        done(replies.mid(earlier));
+    });
 }
 
 void FtpConnection::collect(QList<QByteArray> lines, QList<FtpReply> replies,
@@ -297,13 +313,47 @@ void FtpConnection::askFacts(const QString &folder, const QString &name, FactsDo
     });
 }
 
+void FtpConnection::askFactsAhead(const QStringList &names)
+{
+    factsAhead_.clear();
+    QList<QByteArray> lines;
+    QStringList asked;
+    for (const QString &name : names) {
+        const std::optional<QByteArray> size = line("SIZE", name);
+        const std::optional<QByteArray> mdtm = line("MDTM", name);
+        if (size && mdtm) {
+            lines << *size << *mdtm;
+            asked << name;
+        }
+    }
+    // MLSD gives them in the listing itself.
+    if (features_.mlsd || !features_.size || !features_.mdtm || lines.isEmpty())
+        return;
+    askBeforeNext(lines, [this, asked](const QList<FtpReply> &replies) {
+        for (qsizetype i = 0; i < asked.size() && 2 * i + 1 < replies.size(); ++i) {
+            const FtpReply &size = replies.at(2 * i);
+            const FtpReply &mdtm = replies.at(2 * i + 1);
+            if (size.code == 213 && mdtm.code == 213) // else gone or not told: asked again if listed
+                factsAhead_.insert(asked.at(i), RemoteEntry{asked.at(i), false, sizeIn(size), answer213(mdtm)});
+        }
+    });
+}
+
 void FtpConnection::completeFacts(QList<RemoteEntry> entries, std::function<void(const QList<RemoteEntry> &)> done)
 {
+    const QHash<QString, RemoteEntry> ahead = std::exchange(factsAhead_, {});
     QList<qsizetype> wanted;
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        const RemoteEntry &entry = entries.at(i);
-        if (!entry.folder && (entry.size < 0 || entry.modified.isEmpty()) && line("MDTM", entry.name))
+        RemoteEntry &entry = entries[i];
+        if (entry.folder || (entry.size >= 0 && !entry.modified.isEmpty()))
+            continue;
+        // Asked before the listing taught this name's bytes: only an answer for the same bytes.
+        if (const auto told = ahead.constFind(entry.name); told != ahead.constEnd() && !entry.eightBit) {
+            entry.size = told->size;
+            entry.modified = told->modified;
+        } else if (line("MDTM", entry.name)) {
             wanted.append(i);
+        }
     }
     if (!features_.size || !features_.mdtm)
         wanted.clear();

@@ -14,6 +14,7 @@
 #include "ftp/RemoteListing.h"
 #include "ftp/TlsTrust.h"
 
+#include <QHash>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -83,6 +84,8 @@ public:
     void request(const QByteArray &line, ReplyHandler next);
     // A line whose answer changes nothing: sent just before the next request, its reply dropped.
     void sendBeforeNext(const QByteArray &line) { beforeNext_.append(line); }
+    // Harmless questions that ride in the next request's flight: `told` gets their replies.
+    void askBeforeNext(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> told);
     // Sends the lines together and reads their replies in order: one round trip for all.
     // The lines after a refusal still reach the server: only for lines that are harmless then.
     void requestAll(const QList<QByteArray> &lines, std::function<void(const QList<FtpReply> &)> done);
@@ -111,6 +114,9 @@ public:
     // Fills in the size and time of each file of `entries` that its listing left without
     // them (LIST gives no exact time), asked in as few flights as the server allows.
     void completeFacts(QList<RemoteEntry> entries, std::function<void(const QList<RemoteEntry> &)> done);
+    // The same questions for the files a listing is expected to show, asked in the flight of
+    // its own first request: a folder that did not change then costs no flight of its own.
+    void askFactsAhead(const QStringList &names);
     // What a listing of `folder` showed, or an upload just made there, for `remoteFacts`.
     // `whole`: the listing of the whole folder, with MLSD's facts; a name it lacks is absent.
     void rememberEntries(const QString &folder, const QList<RemoteEntry> &entries, bool whole = false);
@@ -178,7 +184,10 @@ private:
     Done ready_;
     CurrentFolder where_;
     FolderMemory memory_;
+    QHash<QString, RemoteEntry> factsAhead_; // what askFactsAhead learnt, for completeFacts
     QList<QByteArray> beforeNext_;
+    std::function<void(const QList<FtpReply> &)> aheadTold_; // for the last lines of beforeNext_
+    qsizetype aheadCount_ = 0;
     bool open_ = false;
     bool wasConnected_ = false;
     bool protectsData_ = false;

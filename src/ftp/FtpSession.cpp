@@ -87,14 +87,14 @@ void FtpSession::disconnectFTP()
         Inet1.Execute(FtpCommand::close());
 }
 
-Listing FtpSession::GetDir(const QString &GetDirDir, bool withFacts)
+Listing FtpSession::GetDir(const QString &GetDirDir, bool withFacts, const QStringList &expected)
 {
     lastListing_ = Listing{};
     Wait();
     if (!GetDirDir.isEmpty() && !Inet1.Execute(FtpCommand::cd(GetDirDir)))
         return refuseListing();
     Wait();
-    if (!Inet1.Execute(withFacts ? FtpCommand::lsWithFacts() : FtpCommand::ls()))
+    if (!Inet1.Execute(withFacts ? FtpCommand::lsWithFacts(expected) : FtpCommand::ls()))
         return refuseListing();
     Wait();
     Listing listing{Inet1.lastOutcome().ok, QString(), Inet1.listing(), QString()};

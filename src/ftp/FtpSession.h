@@ -64,8 +64,9 @@ public:
     void closeAfterAction();
     // Enters `GetDirDir` (none: stays) and lists the folder; announced by `listed`, or
     // by `listingRefused` when the client would not even send it.
-    // `withFacts`: each file with its exact size and time, asked where the listing lacks them.
-    Listing GetDir(const QString &GetDirDir, bool withFacts = false);
+    // `withFacts`: each file with its exact size and time, asked where the listing lacks them,
+    // those of the `expected` files in the listing's own flight.
+    Listing GetDir(const QString &GetDirDir, bool withFacts = false, const QStringList &expected = {});
     // The last GetDir's listing while its connection lasts: a disconnect takes it away.
     const Listing &lastListing() const { return lastListing_; }
     QString GetData();

@@ -250,6 +250,8 @@ void Inet::Engine::renameEntry()
 
 void Inet::Engine::list()
 {
+    if (current_.withFacts())
+        connection.askFactsAhead(current_.arguments());
     connection.listFolder({}, [this](bool ok, const FtpReply &reply, const QList<RemoteEntry> &found) {
         if (!ok || !current_.withFacts())
             return listed(ok, reply, found);

@@ -165,11 +165,12 @@ bool PhraseDownloader::listServerFolder(Ftp::Publication &publication, Ftp::Para
 {
     if (!publication.walk(Common::RemoteTree::kPhrases).ok)
         return false;
-    fetch.prepare(Common::RemoteTree::path(Common::RemoteTree::kPhrases),
-                  QDir(root_.textes()).entryList(QDir::Files).size());
+    const QStringList localCopies = QDir(root_.textes()).entryList(QDir::Files);
+    fetch.prepare(Common::RemoteTree::path(Common::RemoteTree::kPhrases), localCopies.size());
     // Exact facts of every file, also from a server that lists without them: without them a
-    // colleague's change could not be told from ours.
-    ftp_.GetDir(QString(), true);
+    // colleague's change could not be told from ours. Those of the last start's files go
+    // along with the listing.
+    ftp_.GetDir(QString(), true, localCopies);
     // A connection lost right after the listing takes the listing with it.
     ftp_.Wait();
     return ftp_.lastListing().ok;

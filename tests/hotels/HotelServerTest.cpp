@@ -373,6 +373,32 @@ TEST(HotelsOnALateServer, StartUpSharesTheFilesAndListsOnce)
     EXPECT_TRUE(afterLogin(server.roundTrips(2), 1).contains("EPSV"));
 }
 
+// A server that lists with LIST alone gets SIZE and MDTM for the files the last start knew in
+// the listing's own flight: a second start with nothing changed fetches nothing and costs no
+// round trip of its own for them.
+TEST(HotelsOnALateServer, ASecondStartOnAListOnlyServerAsksItsFactsWithTheListing)
+{
+    PyftpdProcess::Options late;
+    late.latencyMs = 20;
+    late.mlsd = false;
+    PyftpdProcess server(late);
+    for (const char *name : {"mimosa_txt.ini", "les pins_txt.ini"})
+        server.putFile(kTextes + name, kMimosa);
+    QTemporaryDir dataRoot;
+    ScriptedOperator op;
+    App::HotelManager(server.profile(), dataRoot.path(), op).start();
+    const qsizetype before = server.receivedCommands().size();
+    App::HotelManager again(server.profile(), dataRoot.path(), op);
+    again.start();
+    EXPECT_TRUE(server.receivedCommands().mid(before).filter(QRegularExpression("^RETR ")).isEmpty());
+    EXPECT_EQ(again.hotels().lstHotel.count(), 2);
+    bool along = false;
+    for (int connection = 1; connection <= 4; ++connection)
+        for (const QStringList &trip : server.roundTrips(connection))
+            along = along || (trip.contains("EPSV") && trip.contains("MDTM mimosa_txt.ini") && trip.contains("SIZE les pins_txt.ini"));
+    EXPECT_TRUE(along);
+}
+
 // A server that takes one login at a time still delivers every file, over the one it takes.
 TEST(HotelsOnARestrictedServer, StartUpWithOneLoginAllowedGetsEveryFile)
 {
