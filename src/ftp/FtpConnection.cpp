@@ -316,26 +316,22 @@ void FtpConnection::askFacts(const QString &folder, const QString &name, FactsDo
 void FtpConnection::askFactsAhead(const QStringList &names)
 {
     factsAhead_.clear();
+    // The time alone: LIST gives the size.
     QList<QByteArray> lines;
     QStringList asked;
     for (const QString &name : names) {
-        const std::optional<QByteArray> size = line("SIZE", name);
-        const std::optional<QByteArray> mdtm = line("MDTM", name);
-        if (size && mdtm) {
-            lines << *size << *mdtm;
+        if (const std::optional<QByteArray> mdtm = line("MDTM", name)) {
+            lines << *mdtm;
             asked << name;
         }
     }
     // MLSD gives them in the listing itself.
-    if (features_.mlsd || !features_.size || !features_.mdtm || lines.isEmpty())
+    if (features_.mlsd || !features_.mdtm || lines.isEmpty())
         return;
     askBeforeNext(lines, [this, asked](const QList<FtpReply> &replies) {
-        for (qsizetype i = 0; i < asked.size() && 2 * i + 1 < replies.size(); ++i) {
-            const FtpReply &size = replies.at(2 * i);
-            const FtpReply &mdtm = replies.at(2 * i + 1);
-            if (size.code == 213 && mdtm.code == 213) // else gone or not told: asked again if listed
-                factsAhead_.insert(asked.at(i), RemoteEntry{asked.at(i), false, sizeIn(size), answer213(mdtm)});
-        }
+        for (qsizetype i = 0; i < asked.size() && i < replies.size(); ++i)
+            if (replies.at(i).code == 213) // else gone or not told: asked again if listed
+                factsAhead_.insert(asked.at(i), RemoteEntry{asked.at(i), false, -1, answer213(replies.at(i))});
     });
 }
 
@@ -348,12 +344,11 @@ void FtpConnection::completeFacts(QList<RemoteEntry> entries, std::function<void
         if (entry.folder || (entry.size >= 0 && !entry.modified.isEmpty()))
             continue;
         // Asked before the listing taught this name's bytes: only an answer for the same bytes.
-        if (const auto told = ahead.constFind(entry.name); told != ahead.constEnd() && !entry.eightBit) {
-            entry.size = told->size;
+        const auto told = ahead.constFind(entry.name);
+        if (entry.size >= 0 && told != ahead.constEnd() && !entry.eightBit)
             entry.modified = told->modified;
-        } else if (line("MDTM", entry.name)) {
+        else if (line("MDTM", entry.name))
             wanted.append(i);
-        }
     }
     if (!features_.size || !features_.mdtm)
         wanted.clear();

@@ -114,8 +114,8 @@ public:
     // Fills in the size and time of each file of `entries` that its listing left without
     // them (LIST gives no exact time), asked in as few flights as the server allows.
     void completeFacts(QList<RemoteEntry> entries, std::function<void(const QList<RemoteEntry> &)> done);
-    // The same questions for the files a listing is expected to show, asked in the flight of
-    // its own first request: a folder that did not change then costs no flight of its own.
+    // The time of each file a LIST is expected to show (it gives their sizes), asked in the
+    // flight of its own first request: a folder that did not change costs no flight of its own.
     void askFactsAhead(const QStringList &names);
     // What a listing of `folder` showed, or an upload just made there, for `remoteFacts`.
     // `whole`: the listing of the whole folder, with MLSD's facts; a name it lacks is absent.

@@ -23,15 +23,29 @@ PhraseFacts::PhraseFacts(const QString &file) : file_(file)
     }
 }
 
-PhraseFacts::Facts PhraseFacts::local(const QString &localCopy)
+PhraseFacts::Facts PhraseFacts::local(const QString &localCopy, const Facts *was)
 {
     const QFileInfo info(localCopy);
-    QFile file(localCopy);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+    if (!info.isFile())
         return {};
-    // Phrase files are a few lines: reading them costs nothing beside a download.
-    return Facts{-1, {}, info.size(), info.lastModified().toMSecsSinceEpoch(),
-                 QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex()};
+    Facts now{-1, {}, info.size(), info.lastModified().toMSecsSinceEpoch(), {}};
+    // The same size and time are the same bytes: read only where they moved.
+    if (was && !was->localHash.isEmpty() && was->localSize == now.localSize
+        && was->localMtimeMs == now.localMtimeMs) {
+        now.localHash = was->localHash;
+        return now;
+    }
+    QFile file(localCopy);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    now.localHash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+    return now;
+}
+
+const PhraseFacts::Facts *PhraseFacts::knownOf(const QString &name) const
+{
+    const auto was = known_.constFind(name);
+    return was == known_.constEnd() ? nullptr : &*was;
 }
 
 bool PhraseFacts::unchanged(const Ftp::RemoteEntry &entry, const QString &localCopy) const
@@ -39,17 +53,17 @@ bool PhraseFacts::unchanged(const Ftp::RemoteEntry &entry, const QString &localC
     const auto was = known_.constFind(entry.name);
     if (entry.size < 0 || entry.modified.isEmpty() || was == known_.constEnd())
         return false;
-    const Facts now = local(localCopy);
+    const Facts now = local(localCopy, &*was);
     return was->size == entry.size && was->modified == entry.modified && now.localSize >= 0
            && was->localSize == now.localSize && was->localMtimeMs == now.localMtimeMs;
 }
 
 bool PhraseFacts::editedSince(const QString &name, const QString &localCopy) const
 {
-    const auto was = known_.constFind(name);
-    const Facts now = local(localCopy);
-    if (was == known_.constEnd())
+    const Facts *was = knownOf(name);
+    if (!was)
         return true;
+    const Facts now = local(localCopy, was);
     if (!was->localHash.isEmpty())
         return was->localHash != now.localHash;
     return was->localSize != now.localSize || was->localMtimeMs != now.localMtimeMs;
@@ -72,7 +86,7 @@ void PhraseFacts::keep(const QString &name, const Ftp::RemoteEntry &entry, const
 {
     if (name.contains(QLatin1Char('\t')) || name.contains(QLatin1Char('\n')))
         return;
-    Facts facts = local(localCopy);
+    Facts facts = local(localCopy, knownOf(name));
     facts.size = entry.size;
     facts.modified = entry.modified;
     if (facts.localSize >= 0)

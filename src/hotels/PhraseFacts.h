@@ -50,7 +50,9 @@ private:
         QByteArray localHash; // of the bytes: a save that wrote the same phrases is no edit
     };
 
-    static Facts local(const QString &localCopy);
+    // The local copy's size, time and digest, this one taken over from `was` where they match.
+    static Facts local(const QString &localCopy, const Facts *was = nullptr);
+    const Facts *knownOf(const QString &name) const;
     // `entry`'s size and time (none for a removed file) with the local copy's now.
     void keep(const QString &name, const Ftp::RemoteEntry &entry, const QString &localCopy);
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-Ftp::RemoteEntry file(const QString &name) { return {name, false}; }
+Ftp::RemoteEntry file(const QString &name, qint64 size = -1) { return {name, false, size}; }
 Ftp::RemoteEntry folder(const QString &name) { return {name, true}; }
 
 // The name and kind of a parsed line, its facts left out.
@@ -52,14 +52,14 @@ TEST(ListParser, UnixLines)
     EXPECT_EQ(Ftp::ListParser::parse("drwxr-xr-x    2 102      105          4096 Dec 08 14:09 www"),
               folder("www"));
     EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--    1 102      105             3 Dec 08 14:09 x  y.txt"),
-              file("x  y.txt"));
+              file("x  y.txt", 3));
     // ProFTPD with a year, Pure-FTPd padding
     EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--   1 ftp      ftp          1234 Mar  5  2021 readme"),
-              file("readme"));
+              file("readme", 1234));
     EXPECT_EQ(Ftp::ListParser::parse("drwxr-xr-x    2 1000       1000   4096 Jan  1 12:00 docs 2"),
               folder("docs 2"));
     // no group column, ACL marker, symbolic link
-    EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--+ 1 owner 1234 Jan 01 12:00 file.txt"), file("file.txt"));
+    EXPECT_EQ(Ftp::ListParser::parse("-rw-r--r--+ 1 owner 1234 Jan 01 12:00 file.txt"), file("file.txt", 1234));
     EXPECT_EQ(Ftp::ListParser::parse("lrwxrwxrwx    1 0        0       7 Jan 01  2020 latest -> v1.2"),
               file("latest"));
     EXPECT_FALSE(Ftp::ListParser::parse("total 12"));
@@ -70,8 +70,8 @@ TEST(ListParser, DosLines)
 {
     EXPECT_EQ(Ftp::ListParser::parse("01-15-24  10:30AM       <DIR>          Old Folder"), folder("Old Folder"));
     EXPECT_EQ(Ftp::ListParser::parse("11-02-2023  03:05PM                 1234 report 2023.pdf"),
-              file("report 2023.pdf"));
-    EXPECT_EQ(Ftp::ListParser::parse("11-02-23  15:05                 1 a"), file("a"));
+              file("report 2023.pdf", 1234));
+    EXPECT_EQ(Ftp::ListParser::parse("11-02-23  15:05                 1 a"), file("a", 1));
 }
 
 TEST(RemoteListing, UnsafeNamesNeverComeOut)
