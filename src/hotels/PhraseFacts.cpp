@@ -42,6 +42,11 @@ PhraseFacts::Facts PhraseFacts::local(const QString &localCopy, const Facts *was
     return now;
 }
 
+bool PhraseFacts::storable(const QString &name)
+{
+    return !name.contains(QLatin1Char('\t')) && !name.contains(QLatin1Char('\n')); // the file's separators
+}
+
 const PhraseFacts::Facts *PhraseFacts::knownOf(const QString &name) const
 {
     const auto was = known_.constFind(name);
@@ -84,7 +89,7 @@ void PhraseFacts::carry(const QString &name)
 
 void PhraseFacts::keep(const QString &name, const Ftp::RemoteEntry &entry, const QString &localCopy)
 {
-    if (name.contains(QLatin1Char('\t')) || name.contains(QLatin1Char('\n')))
+    if (!storable(name))
         return;
     Facts facts = local(localCopy, knownOf(name));
     facts.size = entry.size;
@@ -114,30 +119,29 @@ std::optional<Ftp::RemoteEntry> PhraseFacts::lastSeen(const QString &name) const
 
 void PhraseFacts::remember(const Ftp::RemoteEntry &entry, const QString &localCopy)
 {
-    recorded_ = known_;
-    recorded_.remove(entry.name);
-    record(entry, localCopy);
-    known_ = recorded_;
-    save();
+    replace(entry.name, [&] { record(entry, localCopy); });
 }
 
 void PhraseFacts::serverChanged(const Ftp::RemoteEntry &entry)
 {
-    if (entry.name.contains(QLatin1Char('\t')) || entry.name.contains(QLatin1Char('\n')))
+    if (!storable(entry.name))
         return;
     Facts facts = known_.value(entry.name);
     facts.size = entry.modified.isEmpty() ? -1 : entry.size;
     facts.modified = entry.modified;
-    known_.insert(entry.name, facts);
-    recorded_ = known_;
-    save();
+    replace(entry.name, [&] { recorded_.insert(entry.name, facts); });
 }
 
 void PhraseFacts::removed(const QString &name, const QString &localCopy)
 {
+    replace(name, [&] { keep(name, Ftp::RemoteEntry{name}, localCopy); });
+}
+
+void PhraseFacts::replace(const QString &name, const std::function<void()> &recordAgain)
+{
     recorded_ = known_;
     recorded_.remove(name);
-    keep(name, Ftp::RemoteEntry{name}, localCopy);
+    recordAgain();
     known_ = recorded_;
     save();
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace Hotels {
@@ -53,6 +54,9 @@ private:
     // The local copy's size, time and digest, this one taken over from `was` where they match.
     static Facts local(const QString &localCopy, const Facts *was = nullptr);
     const Facts *knownOf(const QString &name) const;
+    static bool storable(const QString &name);
+    // What is known, with `name` recorded again by `recordAgain`; saved.
+    void replace(const QString &name, const std::function<void()> &recordAgain);
     // `entry`'s size and time (none for a removed file) with the local copy's now.
     void keep(const QString &name, const Ftp::RemoteEntry &entry, const QString &localCopy);
 
